@@ -1,0 +1,163 @@
+#include "engine/game_tree.h"
+
+#include <cassert>
+#include <string>
+
+namespace bruso {
+
+namespace {
+
+// Appends to a text of one output line, which never grows past MaxLineText characters.
+void AppendCut(std::string& text, std::string_view piece) {
+  if (text.size() < MaxLineText) text.append(piece.substr(0, MaxLineText - text.size()));
+}
+
+TreeNode* NewNode(const Board& board, char role, TreeNode* parent) {
+  auto* node = new TreeNode;
+  node->board = board;
+  node->role = role;
+  node->parent = parent;
+  return node;
+}
+
+}  // namespace
+
+void Tree::AddLine(std::string_view text) {
+  if (channel_ != nullptr) channel_->AddLine(text);
+}
+
+void Tree::CreateRoot(TreeNode*& node, const Board& board) {
+  if (node == nullptr) node = NewNode(board, RoleCK, nullptr);
+}
+
+void Tree::AddChild(TreeNode*& node, const Board& board) {
+  if (node == nullptr) {
+    CreateRoot(node, board);
+    return;
+  }
+  TreeNode* child = NewNode(board, OtherRole(node->role), node);
+  if (node->firstChild == nullptr) {
+    node->firstChild = child;
+    return;
+  }
+  TreeNode* last = node->firstChild;
+  while (last->nextSibling != nullptr) last = last->nextSibling;
+  last->nextSibling = child;
+}
+
+void Tree::GoDown(TreeNode*& node) {
+  if (node->firstChild != nullptr) node = node->firstChild;
+  else AddLine(" Bottom ");
+}
+
+void Tree::GoUp(TreeNode*& node) {
+  if (node->parent != nullptr) node = node->parent;
+  else AddLine(" Top ");
+}
+
+void Tree::GoTop(TreeNode*& node) {
+  while (node->parent != nullptr) node = node->parent;
+  AddLine(" Top ");
+}
+
+void Tree::GoBottom(TreeNode*& node) {
+  while (node->firstChild != nullptr) node = node->firstChild;
+  AddLine(" Bottom ");
+}
+
+void Tree::FreeIfAlone(TreeNode*& node) {
+  if (node == nullptr || node->parent != nullptr || node->firstChild != nullptr ||
+      node->nextSibling != nullptr) {
+    return;
+  }
+  delete node;
+  node = nullptr;
+}
+
+// Frees from the leaves upwards, without recursion, so that a long hand cannot exhaust
+// the stack.
+void Tree::DeleteBelow(TreeNode*& node, TreeNode* top) {
+  while (top->firstChild != nullptr) {
+    while (node->firstChild != nullptr) {
+      while (node->firstChild->firstChild != nullptr) node = node->firstChild;
+      TreeNode* leaf = node->firstChild;
+      node->firstChild = leaf->nextSibling;
+      delete leaf;
+    }
+    if (node != top) node = node->parent;
+  }
+  node = top;
+}
+
+void Tree::DeleteTree(TreeNode*& node, TreeNode*& root) {
+  if (node == nullptr) return;
+  GoTop(node);
+  DeleteBelow(node, node);
+  FreeIfAlone(node);
+  node = nullptr;
+  root = nullptr;
+}
+
+void Tree::AppendDetail(std::string_view text) {
+  for (char c : text) {
+    if (c == 'H' && iodef_ != nullptr) iodef_->WriteMarked(c);
+    else if (channel_ != nullptr) channel_->AddText(std::string_view(&c, 1));
+  }
+}
+
+void Tree::PrintPath(TreeNode*& node, TreeNode* stop, TextFile& file) {
+  TreeNode* start = node;
+  std::string moves;
+  std::string history;
+  std::string detail(start->TargetCard());
+  std::size_t steps_down = 0;
+
+  auto record = [&](const TreeNode* reached) {
+    AppendCut(moves, std::string_view(&reached->move, 1));
+    AppendCut(detail, std::string_view(reached->mark.data(), 2));
+    std::string_view card = reached->TargetCard();
+    if (history.size() < 2 || std::string_view(history).substr(history.size() - 2) != card) {
+      AppendCut(history, card);
+    }
+  };
+
+  if (start->firstChild != nullptr) {
+    history = std::string(start->TargetCard());
+    AppendCut(moves, std::string_view(&start->move, 1));
+    AppendCut(detail, std::string_view(start->mark.data(), 2));
+    TreeNode* current = start;
+    bool walking = true;
+    while (walking) {
+      if (current->firstChild != nullptr) {
+        current = current->firstChild;
+        ++steps_down;
+        record(current);
+      } else if (current->nextSibling != nullptr) {
+        current = current->nextSibling;  // not recorded; the walk goes on below it
+      } else {
+        walking = false;
+        while (current->parent != stop && current->parent != nullptr) {
+          current = current->parent;
+          if (current->nextSibling != nullptr) {
+            current = current->nextSibling;
+            walking = true;
+            break;
+          }
+        }
+      }
+    }
+    node = stop;
+  }
+
+  if (channel_ != nullptr) channel_->AddLine(moves);
+  file.Write(moves);
+  file.Write("\t");
+  file.WriteLine(history);
+  if (channel_ != nullptr) channel_->OutputLine(moves + "\t" + history);
+  AppendDetail(std::string_view(detail).substr(0, 2 + 2 * steps_down));
+  AddLine("");
+  AppendDetail(history);
+  AddLine("");
+}
+
+}  // namespace bruso

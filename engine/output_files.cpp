@@ -1,0 +1,50 @@
+#include "engine/output_files.h"
+
+#include <optional>
+
+#include "engine/io_error.h"
+
+namespace bruso {
+
+namespace {
+
+// A file that is never written: open it for reading, or create it empty when it is missing.
+void OpenKeptFile(TextFile& file, const std::string& path) {
+  if (file.TryOpenForReading(path)) return;
+  file.Open(path, TextFile::Mode::Write);
+}
+
+}  // namespace
+
+void Iodef::OpenFiles(const std::filesystem::path& folder, OutputFiles& files) {
+  for (int i = 0; i < OutputFileCount; ++i) files.paths[i] = (folder / OutputFileNames[i]).string();
+  for (OutputFileId id : {OutputFileId::Sperim, OutputFileId::Commands, OutputFileId::Boards}) {
+    OpenKeptFile(files[id], files.Path(id));
+  }
+  for (OutputFileId id : {OutputFileId::Hands, OutputFileId::Amik, OutputFileId::Print}) {
+    files[id].Open(files.Path(id), TextFile::Mode::Write);
+  }
+}
+
+void Iodef::CloseFiles(OutputFiles& files) {
+  std::optional<IoError> first_failure;
+  for (OutputFileId id : {OutputFileId::Boards, OutputFileId::Sperim, OutputFileId::Hands,
+                          OutputFileId::Commands, OutputFileId::Amik, OutputFileId::Print}) {
+    try {
+      files[id].Close();
+    } catch (const IoError& error) {
+      if (!first_failure) first_failure = error;
+    }
+  }
+  if (first_failure) throw *first_failure;
+}
+
+void Iodef::DefaultParameters(ProbTable& table) { table.entries.fill(0.5); }
+
+void Iodef::DefaultModes(char& analysis_mode) { analysis_mode = 'B'; }
+
+void Iodef::WriteMarked(char c) {
+  if (channel_ != nullptr) channel_->AddText(std::string_view(&c, 1));
+}
+
+}  // namespace bruso

@@ -1,0 +1,26 @@
+# Installs the Debian packages that Bruso needs to build, test and run; used by test.sh
+# and run.sh. Only what is missing is installed, through sudo when not root.
+
+BRUSO_PACKAGES=(
+  cmake g++ make pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev
+  xvfb xauth
+)
+
+bruso_install_packages() {
+  local missing=()
+  local package
+  for package in "${BRUSO_PACKAGES[@]}" "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$package")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "analysis/score.h"
+#include "engine/board.h"
+#include "engine/card_display.h"
+#include "engine/game_tree.h"
+#include "engine/hand_buffer.h"
+#include "engine/move_engine.h"
+#include "engine/output_channel.h"
+#include "engine/output_files.h"
+#include "engine/random.h"
+
+namespace bruso {
+
+// Everything the commands of the main window share that is not a widget: the engine
+// objects, the open output files and the state of the hand on screen. The window owns one;
+// the headless tools and the tests make their own. Names are the system's own.
+struct SharedState {
+  SharedState() = default;
+  SharedState(const SharedState&) = delete;
+  SharedState& operator=(const SharedState&) = delete;
+  ~SharedState();
+
+  // The engine objects, one each, wired by StartUp.
+  TIO io;
+  Iodef iodef;
+  Tree tree;
+  Iospec display;
+  typogr moves;
+  Score score;
+
+  OutputFiles outputFiles;
+  ProbTable probTable;
+  char analysisMode = 'B';
+  Random random;
+
+  int HandIndex = 0;
+  int HandNumber = 0;
+  int MovePosition = 0;
+  bool BatchMode = false;
+  std::string RulesFileCK;
+  std::string RulesFileNK;
+  std::filesystem::path StartDirectory;
+  std::filesystem::path OutputFolder;
+  std::string FirstMover = "C";
+  TreeNode* CurrentNode = nullptr;
+  TreeNode* RootNode = nullptr;
+  bruso::HandBuffer HandBuffer;
+  char MoveChar = '\0';
+  Board ScratchBoard;
+  bool LayoutFlag = false;
+  std::string MoveString;  // the move string the window shows in Edit2
+};
+
+// What the start-up needs from its surroundings.
+struct StartUpOptions {
+  std::filesystem::path startDirectory;
+  CardImages* cardImages = nullptr;  // the board's six images, or none without a window
+  TextSink* outputWindow = nullptr;  // the output window's memo, or none
+  std::uint64_t seed = 0;
+};
+
+// The start-up of the main window that needs no window: wires the engine objects, opens
+// the six output files in the output folder below the start directory (throws IoError
+// naming the file when the folder is missing), sets the analysis defaults and seeds the
+// generator. The caller attaches the main window's memo afterwards (TIO::SetMemo).
+void StartUp(SharedState& state, const StartUpOptions& options);
+
+}  // namespace bruso

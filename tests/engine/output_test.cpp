@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "analysis/score.h"
+#include "engine/io_error.h"
+#include "engine/output_files.h"
+#include "support/recorders.h"
+
+namespace bruso {
+namespace {
+
+using testing::ReadFile;
+using testing::RecordingSink;
+using testing::TempFolder;
+using testing::WriteFile;
+using Lines = std::vector<std::string>;
+
+struct Channel {
+  Channel() {
+    io.SetMemo(&memo);
+    io.SetOutputWindow(&output);
+  }
+  RecordingSink memo;
+  RecordingSink output;
+  TIO io;
+};
+
+TEST(OutputChannel, AddLineSendsTheLineAndThenThePendingText) {
+  Channel c;
+  c.io.AddLine("first");
+  c.io.AddText("a");
+  c.io.AddText("b");
+  c.io.AddLine("second");
+  EXPECT_EQ(c.memo.lines, (Lines{"first", "", "second", "ab"}));
+  EXPECT_TRUE(c.io.PendingLine().empty());
+  EXPECT_TRUE(c.output.lines.empty());
+}
+
+TEST(OutputChannel, OutputLineShowsPendingTextOnlyAfterThreeBlanks) {
+  Channel c;
+  c.io.AddText("lost");
+  c.io.OutputLine("a line");
+  c.io.AddText("kept");
+  c.io.OutputLine("   ");
+  c.io.OutputLine("   ");
+  c.io.AddText("lost too");
+  c.io.OutputLine("    ");  // four blanks are not three
+  EXPECT_EQ(c.output.lines, (Lines{"a line", "   ", "kept", "   ", "", "    "}));
+  EXPECT_TRUE(c.io.PendingLine().empty());
+  EXPECT_TRUE(c.memo.lines.empty());
+}
+
+TEST(OutputChannel, NothingReachesAMemoBeforeItIsAttached) {
+  TIO io;
+  io.AddText("x");
+  io.AddLine("before");
+  RecordingSink memo;
+  io.SetMemo(&memo);
+  io.AddLine("after");
+  EXPECT_EQ(memo.lines, (Lines{"after", ""}));
+}
+
+TEST(OutputFiles, TwoStartsKeepReadFilesAndEmptyWrittenOnes) {
+  TempFolder folder;
+  WriteFile(folder.path() / "Sperim.txt", "experiment notes\n");
+  WriteFile(folder.path() / "Commands.txt", "commands\n");
+  WriteFile(folder.path() / "Hands.txt", "old hands\n");
+
+  Iodef iodef;
+  for (int start = 1; start <= 2; ++start) {
+    OutputFiles files;
+    iodef.OpenFiles(folder.path(), files);
+    EXPECT_EQ(files.Path(OutputFileId::Amik), (folder.path() / "Amik.txt").string());
+    files.Amik().WriteLine("run " + std::to_string(start));
+    iodef.CloseFiles(files);
+  }
+  EXPECT_EQ(ReadFile(folder.path() / "Sperim.txt"), "experiment notes\n");
+  EXPECT_EQ(ReadFile(folder.path() / "Commands.txt"), "commands\n");
+  EXPECT_EQ(ReadFile(folder.path() / "Boards.txt"), "");  // created empty when missing
+  EXPECT_EQ(ReadFile(folder.path() / "Hands.txt"), "");
+  EXPECT_EQ(ReadFile(folder.path() / "Print.txt"), "");
+  EXPECT_EQ(ReadFile(folder.path() / "Amik.txt"), "run 2\n");
+}
+
+TEST(OutputFiles, AMissingFolderIsAnIoErrorNamingTheFile) {
+  TempFolder folder;
+  Iodef iodef;
+  OutputFiles files;
+  const auto missing = folder.path() / "outputFile";
+  try {
+    iodef.OpenFiles(missing, files);
+    FAIL() << "opening in a missing folder succeeded";
+  } catch (const IoError& error) {
+    EXPECT_EQ(error.message(), "File not found");
+    EXPECT_EQ(error.path(), (missing / "Sperim.txt").string());
+    EXPECT_NE(std::string(error.what()).find(missing.string()), std::string::npos);
+  }
+  EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+TEST(OutputFiles, DefaultsAndTheMarkedCharacter) {
+  ProbTable table;
+  char mode = 'A';
+  Iodef iodef;
+  iodef.DefaultParameters(table);
+  iodef.DefaultModes(mode);
+  for (int k = 1; k <= 10; ++k) EXPECT_EQ(table[k], 0.5);
+  EXPECT_EQ(mode, 'B');
+
+  Channel c;
+  iodef.SetIO(&c.io);
+  iodef.WriteMarked('H');
+  EXPECT_EQ(c.io.PendingLine(), "H");
+}
+
+TEST(PrintBoard, WritesA34CharacterLineAndTheOutputWindowLine) {
+  TempFolder folder;
+  TextFile file;
+  const auto path = folder.path() / "Amik.txt";
+  file.Open(path.string(), TextFile::Mode::Write);
+
+  Channel c;
+  Score score;
+  score.SetIO(&c.io);
+  TreeNode node;
+  node.board = Board::FromText("4H4C3H3C2H2C");
+  node.role = 'N';  // the suffix follows the first mover, not the node
+  score.PrintBoard(node, file, "C");
+  score.PrintBoard(node, file, "N");
+  file.Close();
+  const std::string expected = "   4H   4C   3H   3C   2H   2C CK \n   4H   4C   3H   3C   2H   2C NK \n";
+  EXPECT_EQ(ReadFile(path), expected);
+  EXPECT_EQ(expected.find('\n'), 34u);
+  EXPECT_EQ(c.output.lines, (Lines{"   ", "   4H   4C   3H   3C   2H   2C CK", "   ",
+                                   "   4H   4C   3H   3C   2H   2C NK"}));
+}
+
+TEST(TextFile, WritingToAFullDiskIsReported) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  TextFile file;
+  file.Open("/dev/full", TextFile::Mode::Write);
+  EXPECT_THROW(
+      {
+        file.Write(std::string(1 << 16, 'x'));
+        file.Flush();
+      },
+      IoError);
+  try {
+    file.Close();
+  } catch (const IoError& error) {
+    EXPECT_EQ(error.message(), "Disk full");
+  }
+}
+
+}  // namespace
+}  // namespace bruso
