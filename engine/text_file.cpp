@@ -59,4 +59,19 @@ void TextFile::Close() {
   if (result != 0) throw IoError::FromErrno(path_);
 }
 
+std::string ReadWholeFile(const std::string& path) {
+  errno = 0;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) throw IoError::FromErrno(path);
+  std::string text;
+  char chunk[1 << 16];
+  std::size_t got = 0;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, got);
+  const bool failed = std::ferror(file) != 0;
+  const int error_number = errno;
+  std::fclose(file);
+  if (failed) throw IoError(IoError::MessageFor(error_number != 0 ? error_number : EIO), path);
+  return text;
+}
+
 }  // namespace bruso

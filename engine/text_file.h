@@ -38,4 +38,8 @@ class TextFile {
   std::string path_;
 };
 
+// The whole content of a file, as bytes; throws IoError naming the file when it cannot be
+// opened or read (a folder cannot be read either).
+std::string ReadWholeFile(const std::string& path);
+
 }  // namespace bruso

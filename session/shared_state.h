@@ -13,6 +13,7 @@
 #include "engine/output_channel.h"
 #include "engine/output_files.h"
 #include "engine/random.h"
+#include "shoe/shoe_file.h"
 
 namespace bruso {
 
@@ -38,6 +39,8 @@ struct SharedState {
   char analysisMode = 'B';
   Random random;
 
+  bruso::HandList HandList;
+  Fhand* CurrentHand = nullptr;
   int HandIndex = 0;
   int HandNumber = 0;
   int MovePosition = 0;

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/io_error.h"
+#include "shoe/shoe_file.h"
+#include "support/recorders.h"
+
+namespace bruso {
+namespace {
+
+using testing::TempFolder;
+using testing::WriteFile;
+
+TEST(ShoeFile, HandLinesAreTrimmedUpperCasedAndLoseTheirMark) {
+  struct Case {
+    const char* line;
+    const char* hand_text;
+    const char* first_role;
+  };
+  const Case cases[] = {
+      {"4H 4C 3H 3C 2H 2C NK   ", "4H 4C 3H 3C 2H 2C", "NK"},
+      {"  4H 4C 3H 3C 2H 2C ck", "4H 4C 3H 3C 2H 2C", "CK"},     // a lower-case mark counts
+      {"\t4H 4C 3H 3C 2H 2C\r", "4H 4C 3H 3C 2H 2C", "CK"},      // no mark: CK, text kept
+      {"NK 4H 4C 3H 3C 2H 2C CK", "NK 4H 4C 3H 3C 2H 2C", "CK"},  // both: CK wins, NK stays
+      {"4H 4C NK3H 3C 2H 2C", "4H 4C   3H 3C 2H 2C", "NK"},     // the mark may stand anywhere
+      {"4h 4c 3h 3c 2H 2c", "4H 4C 3H 3C 2H 2C", "CK"},
+      {"2H", "2H", "CK"},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(IsHandLine(c.line)) << c.line;
+    Fhand hand = HandFromLine(c.line);
+    EXPECT_EQ(hand.HandText, c.hand_text) << c.line;
+    EXPECT_EQ(hand.FirstRole, c.first_role) << c.line;
+  }
+  EXPECT_FALSE(IsHandLine("4h 4c 3h 3c 2h 2c"));  // the test for 2H is case-sensitive
+  EXPECT_FALSE(IsHandLine("CUNTP"));
+}
+
+TEST(ShoeFile, MoveLinesAreKeptExactlyAndFollowTheirHand) {
+  const std::string text =
+      "stray line before any hand\r\n"
+      "4H 4C 3H 3C 2H 2C\r\n"
+      "first\r\n"
+      " CunT  \r\n"
+      "\r\n"
+      "4h 4c 3h 3c 2h 2c\n"
+      "2H 3H 4H 2C 3C 4C nk\n"
+      "last without line end\r";
+  Shoe shoe = ReadShoe(text);
+  EXPECT_EQ(shoe.orphanMoveLines, 1);
+  ASSERT_EQ(shoe.hands.size(), 2u);
+  std::vector<std::string> lines;
+  for (const moves& m : shoe.hands[0].MoveLines) lines.push_back(m.Line);
+  EXPECT_EQ(lines, (std::vector<std::string>{"first", " CunT  ", "", "4h 4c 3h 3c 2h 2c"}));
+  EXPECT_EQ(shoe.hands[1].FirstRole, "NK");
+  ASSERT_EQ(shoe.hands[1].MoveLines.size(), 1u);
+  EXPECT_EQ(shoe.hands[1].MoveLines[0].Line, "last without line end\r");
+}
+
+TEST(ShoeFile, EmptyBinaryAndHugeInputsNeverFail) {
+  EXPECT_TRUE(ReadShoe("").hands.empty());
+  EXPECT_TRUE(ReadShoe("\n\n\n").hands.empty());
+
+  std::string binary;
+  for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 37) & 0xff);
+  binary += "2H";
+  Shoe shoe = ReadShoe(binary);
+  EXPECT_FALSE(shoe.hands.empty());
+
+  const std::string long_line = "2H " + std::string(100000, 'x') + "\n" + std::string(100000, 'C');
+  shoe = ReadShoe(long_line);
+  ASSERT_EQ(shoe.hands.size(), 1u);
+  EXPECT_EQ(shoe.hands[0].MoveLines[0].Line.size(), 100000u);
+}
+
+TEST(ShoeFile, AFileThatCannotBeReadIsAnIoErrorNamingIt) {
+  TempFolder folder;
+  const auto missing = (folder.path() / "missing.txt").string();
+  try {
+    ReadShoeFile(missing);
+    FAIL() << "a missing file was read";
+  } catch (const IoError& error) {
+    EXPECT_EQ(error.message(), "File not found");
+    EXPECT_EQ(error.path(), missing);
+  }
+  EXPECT_THROW(ReadShoeFile(folder.path().string()), IoError);
+
+  WriteFile(folder.path() / "shoe.txt", "2H 3H 4H 2C 3C 4C\nCUN\n");
+  EXPECT_EQ(ReadShoeFile((folder.path() / "shoe.txt").string()).hands.size(), 1u);
+}
+
+}  // namespace
+}  // namespace bruso
