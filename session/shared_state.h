@@ -13,6 +13,7 @@
 #include "engine/output_channel.h"
 #include "engine/output_files.h"
 #include "engine/random.h"
+#include "session/window_state.h"
 #include "shoe/shoe_file.h"
 
 namespace bruso {
@@ -57,6 +58,12 @@ struct SharedState {
   Board ScratchBoard;
   bool LayoutFlag = false;
   std::string MoveString;  // the move string the window shows in Edit2
+
+  WindowState view;
+  UserMessages* messages = nullptr;  // message boxes; none in a headless run
+  void ShowMessage(std::string_view text) {
+    if (messages != nullptr) messages->ShowMessage(text);
+  }
 };
 
 // What the start-up needs from its surroundings.
