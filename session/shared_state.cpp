@@ -15,7 +15,8 @@ void StartUp(SharedState& state, const StartUpOptions& options) {
   state.MoveString.clear();
   state.HandIndex = 0;
   state.StartDirectory = options.startDirectory;
-  state.OutputFolder = options.startDirectory / OutputFolderName;
+  state.OutputFolder = options.outputFolder.empty() ? options.startDirectory / OutputFolderName
+                                                    : options.outputFolder;
 
   state.tree.SetIodef(&state.iodef);
   state.display.Init(&state.iodef, &state.tree, options.cardImages);

@@ -69,6 +69,7 @@ struct SharedState {
 // What the start-up needs from its surroundings.
 struct StartUpOptions {
   std::filesystem::path startDirectory;
+  std::filesystem::path outputFolder;  // empty: the folder "outputFile" below the start directory
   CardImages* cardImages = nullptr;  // the board's six images, or none without a window
   TextSink* outputWindow = nullptr;  // the output window's memo, or none
   std::uint64_t seed = 0;

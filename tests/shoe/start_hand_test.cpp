@@ -22,7 +22,7 @@ TEST(StartHand, SetsUpARootBoardAndPrintsIt) {
   RecordingSink memo;
   RecordingCardImages images;
   SharedState state;
-  StartUp(state, {folder.path(), &images, &output, 1});
+  StartUp(state, {.startDirectory = folder.path(), .cardImages = &images, .outputWindow = &output, .seed = 1});
   state.io.SetMemo(&memo);
 
   Shoe shoe = ReadShoe("2H3H 4H 2C3C4C NK\nCU\n4H 4C 3H 3C 2H 2C\n");
@@ -54,7 +54,7 @@ TEST(StartHand, AnOverlongHandTextGivesTheBoardOfItsFirstTwelveCharacters) {
   TempFolder folder;
   std::filesystem::create_directory(folder.path() / "outputFile");
   SharedState state;
-  StartUp(state, {folder.path(), nullptr, nullptr, 1});
+  StartUp(state, {.startDirectory = folder.path(), .seed = 1});
   Fhand hand = HandFromLine("2H    3H    4H    2C    3C    4C     and a comment that runs on and on");
   StartHand(state, hand);
   EXPECT_EQ(state.RootNode->board, Board::FromText("2H3H4H2C3C4C"));

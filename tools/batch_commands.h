@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace bruso {
+
+// Each subcommand of bruso-batch takes the words after its name and returns the exit status.
+int RunPlay(const std::vector<std::string>& words);
+int RunClassify(const std::vector<std::string>& words);
+
+}  // namespace bruso

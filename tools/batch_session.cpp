@@ -1,0 +1,36 @@
+#include "tools/batch_session.h"
+
+#include <system_error>
+
+#include "engine/io_error.h"
+#include "engine/random.h"
+
+namespace bruso {
+
+BatchSession::BatchSession(const std::filesystem::path& out, std::optional<std::uint64_t> seed)
+    : seed_(seed.value_or(Random::ClockSeed())) {
+  std::error_code error;
+  std::filesystem::create_directories(out, error);
+  if (error) throw IoError(error.message(), out.string());
+  std::fprintf(stderr, "seed: %llu\n", static_cast<unsigned long long>(seed_));
+  StartUp(state_, {.startDirectory = std::filesystem::current_path(), .outputFolder = out,
+                   .outputWindow = &output_, .seed = seed_});
+}
+
+BatchSession::~BatchSession() {
+  if (!finished_) {
+    try {
+      Finish();
+    } catch (const IoError&) {
+      // Already failing: the first error is the one reported.
+    }
+  }
+}
+
+void BatchSession::Finish() {
+  finished_ = true;
+  std::fflush(stdout);
+  state_.iodef.CloseFiles(state_.outputFiles);
+}
+
+}  // namespace bruso

@@ -1,0 +1,43 @@
+#include "tools/command_line.h"
+
+#include <cctype>
+
+namespace bruso {
+
+CommandLine::CommandLine(const std::vector<std::string>& words,
+                         const std::set<std::string>& value_options,
+                         const std::set<std::string>& switches) {
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    if (word.rfind("--", 0) != 0) {
+      positional_.push_back(word);
+    } else if (switches.count(word) > 0) {
+      switches_.insert(word);
+    } else if (value_options.count(word) > 0) {
+      if (i + 1 >= words.size()) throw UsageError(word + " needs a value");
+      values_[word] = words[++i];
+    } else {
+      throw UsageError("unknown option " + word);
+    }
+  }
+}
+
+std::optional<std::string> CommandLine::Value(const std::string& option) const {
+  auto found = values_.find(option);
+  if (found == values_.end()) return std::nullopt;
+  return found->second;
+}
+
+std::optional<std::uint64_t> CommandLine::Number(const std::string& option) const {
+  std::optional<std::string> text = Value(option);
+  if (!text) return std::nullopt;
+  if (text->empty() || text->size() > 19) throw UsageError(option + " takes a whole number, not '" + *text + "'");
+  for (char c : *text) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) {
+      throw UsageError(option + " takes a whole number, not '" + *text + "'");
+    }
+  }
+  return std::stoull(*text);
+}
+
+}  // namespace bruso

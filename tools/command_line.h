@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace bruso {
+
+// A command line that went wrong: the message is one line for standard error.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The words of one subcommand: positional arguments, options with a value
+// ("--out DIR") and switches ("--trace").
+class CommandLine {
+ public:
+  // Throws UsageError for an unknown option or a missing value.
+  CommandLine(const std::vector<std::string>& words, const std::set<std::string>& value_options,
+              const std::set<std::string>& switches);
+
+  const std::vector<std::string>& positional() const { return positional_; }
+  std::optional<std::string> Value(const std::string& option) const;
+  bool Has(const std::string& option) const { return switches_.count(option) > 0; }
+
+  // A whole number option; throws UsageError when it is not one.
+  std::optional<std::uint64_t> Number(const std::string& option) const;
+
+ private:
+  std::vector<std::string> positional_;
+  std::map<std::string, std::string> values_;
+  std::set<std::string> switches_;
+};
+
+}  // namespace bruso
