@@ -24,8 +24,8 @@ void StartUp(SharedState& state, const StartUpOptions& options) {
   state.score.Init(&state.iodef, &state.tree, &state.moves, &state.display);
 
   state.iodef.OpenFiles(state.OutputFolder, state.outputFiles);
-  state.iodef.DefaultParameters(state.probTable);
-  state.iodef.DefaultModes(state.analysisMode);
+  state.iodef.DefaultParameters(state.analysis.ProbTable);
+  state.iodef.DefaultModes(state.analysis.AnalysisMode);
 
   state.iodef.SetIO(&state.io);
   state.tree.SetIO(&state.io);

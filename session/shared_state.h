@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "analysis/analysis_settings.h"
 #include "analysis/score.h"
 #include "engine/board.h"
 #include "engine/card_display.h"
@@ -36,9 +37,12 @@ struct SharedState {
   Score score;
 
   OutputFiles outputFiles;
-  ProbTable probTable;
-  char analysisMode = 'B';
   Random random;
+
+  // --- Hand analysis ---
+  // The settings, card tables and memory boards that the replay commands hand to the
+  // analysis. StartUp gives them their start values; no command changes them.
+  AnalysisSettings analysis;
 
   bruso::HandList HandList;
   Fhand* CurrentHand = nullptr;

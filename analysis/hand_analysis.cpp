@@ -1,0 +1,118 @@
+#include "analysis/score.h"
+
+#include "engine/move_engine.h"
+
+namespace bruso {
+
+void Score::AnalysePosition(TreeNode& node, const AnalysisSettings& settings, Random& random) {
+  lookedForCard_ = NoCard;
+  char strategy = StrategyEgoist;
+  const KeyCards& a = settings.KeyCardsA;
+  const KeyCards& b = settings.KeyCardsB;
+  const std::string_view target = node.TargetCard();
+
+  // CK can finish: the Target is of the goal card's suit.
+  if (target != b[2] && (target == b[3] || target == b[4])) {
+    if (node.role == RoleNK) NonFinishingTurn(strategy, node, settings, random);
+    else if (node.role == RoleCK) FinishingTurn(strategy, node, settings, random);
+  }
+  // NK can finish: the Target is of the goal card's number.
+  if (target == a[2]) {
+    if (node.role == RoleNK) FinishingTurn(strategy, node, settings, random);
+    else if (node.role == RoleCK) NonFinishingTurn(strategy, node, settings, random);
+  }
+  // Neither can finish on this Target: a plan of two steps is needed.
+  if (target != a[4] && target != a[3]) return;
+  const int m = target == a[3] ? 3 : 4;
+  if (node.role == RoleNK) TwoStepNK(strategy, node, m, settings, random);
+  else if (node.role == RoleCK) TwoStepCK(strategy, node, m, settings, random);
+}
+
+// The player who can finish looks for the goal card, keeping it for itself or, with
+// altruism on, as the cooperative player.
+void Score::FinishingTurn(char& strategy, TreeNode& node, const AnalysisSettings& settings, Random& random) {
+  const std::string_view goal = settings.KeyCardsB[2];
+  lookedForCard_ = goal;
+  if (settings.AltruismSwitch == 1) strategy = StrategyCooperative;
+  SearchMove(strategy, node, goal, settings, random);
+}
+
+// The player who cannot finish hands the goal card on as an altruist, or steps aside.
+void Score::NonFinishingTurn(char& strategy, TreeNode& node, const AnalysisSettings& settings,
+                             Random& random) {
+  const std::string_view goal = settings.KeyCardsB[2];
+  lookedForCard_ = goal;
+  if (settings.AltruismSwitch == 1) {
+    strategy = StrategyAltruist;
+    SearchMove(strategy, node, goal, settings, random);
+  } else {
+    StepAside(node, goal);
+  }
+}
+
+// NK on A[m]: either it puts B[m] onto the Target and hands the goal card over, or it
+// takes the goal card and hands A[2] over.
+void Score::TwoStepNK(char strategy, TreeNode& node, int m, const AnalysisSettings& settings, Random& random) {
+  const KeyCards& a = settings.KeyCardsA;
+  const KeyCards& b = settings.KeyCardsB;
+  Plan plan;
+  const bool decided = settings.ConflictMode == 1 &&
+                       PlanFromConflict(ScoreConflictNK(node, m, settings), {b[m], b[2]}, {b[2], a[2]}, node, plan);
+  if (!decided) {
+    plan.card = ChooseCardNK(node, m, settings, random);
+    plan.handOver = plan.card == b[m] ? b[2] : plan.card == b[2] ? a[2] : NoCard;
+  }
+  FollowPlan(strategy, node, plan, true, settings, random);
+}
+
+// CK on A[m]: either it looks for the goal card and hands B[m] over, or it puts A[2] onto
+// the Target for NK and hands the goal card over.
+void Score::TwoStepCK(char strategy, TreeNode& node, int m, const AnalysisSettings& settings, Random& random) {
+  const KeyCards& a = settings.KeyCardsA;
+  const KeyCards& b = settings.KeyCardsB;
+  Plan plan;
+  const bool decided = settings.ConflictMode == 1 &&
+                       PlanFromConflict(ScoreConflictCK(node, m, settings), {b[2], b[m]}, {a[2], b[2]}, node, plan);
+  if (!decided) {
+    plan.card = ChooseCardCK(node, m, settings, random);
+    // The goal card is offered against B[4], whatever m is.
+    plan.handOver = plan.card == a[2] ? b[2] : plan.card == b[2] ? b[4] : NoCard;
+  }
+  FollowPlan(strategy, node, plan, false, settings, random);
+}
+
+// A verdict of 0 or 1 decides the plan. Without one (" M ") the player keeps the plan of
+// its previous turn, when it had one; false leaves the plan to the card rules.
+bool Score::PlanFromConflict(double score, Plan if_zero, Plan if_one, const TreeNode& node, Plan& plan) {
+  if (score == 0) {
+    plan = if_zero;
+    return true;
+  }
+  if (score == 1) {
+    plan = if_one;
+    return true;
+  }
+  AddTrace(" M ");
+  const TreeNode* own_turn_before = Grandparent(node);
+  if (own_turn_before == nullptr) return false;
+  const std::string_view previous{own_turn_before->mark.data(), own_turn_before->mark.size()};
+  if (previous == NoCard) return false;
+  plan.card = previous;
+  return true;
+}
+
+// With altruism on, a player that holds the card to hand over puts it on UP (the node's
+// mark stays); otherwise it searches for the plan card.
+void Score::FollowPlan(char strategy, TreeNode& node, const Plan& plan, bool announce_altruist,
+                       const AnalysisSettings& settings, Random& random) {
+  lookedForCard_ = plan.card;
+  if (KeeperCard(node) == plan.handOver && settings.AltruismSwitch == 1) {
+    suggestedMove_ = MoveUp;
+    if (announce_altruist) AddTraceWhen(settings.Tracing(), "Altruiste ");
+    AnnounceLookFor(node, lookedForCard_, settings.AnalysisMode);
+  } else {
+    SearchMove(strategy, node, lookedForCard_, settings, random);
+  }
+}
+
+}  // namespace bruso

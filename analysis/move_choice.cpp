@@ -1,0 +1,138 @@
+#include "analysis/score.h"
+
+#include "engine/move_engine.h"
+
+namespace bruso {
+
+namespace {
+
+// A memory cell of two blanks is not remembered; anything else is.
+bool Remembered(std::string_view cell) { return cell != "  "; }
+
+// The exploring move opposite to a C or N, or none for any other move.
+char OppositeExploration(char move) {
+  if (move == MoveN) return MoveC;
+  if (move == MoveC) return MoveN;
+  return '\0';
+}
+
+char RandomExploration(Random& random) { return random.Next() >= 0.5 ? MoveN : MoveC; }
+
+void SetMark(TreeNode& node, std::string_view card) {
+  node.mark = {card[0], card[1]};
+}
+
+}  // namespace
+
+std::string_view Score::KeeperCard(const TreeNode& node) {
+  return node.board.Cell(node.role == RoleCK ? Position::CK : Position::NK);
+}
+
+void Score::AddTrace(std::string_view words) {
+  if (channel_ != nullptr) channel_->AddText(words);
+}
+
+void Score::AnnounceLookFor(const TreeNode& node, std::string_view card, char analysis_mode) {
+  if (analysis_mode != TracingMode) return;
+  std::string text(1, node.role);
+  text += "k  looks for ";
+  text += card;
+  text += "  ";
+  if (traceStream_ != nullptr) {
+    // A process without a usable standard output just fails here, quietly.
+    traceStream_->write(text.data(), static_cast<std::streamsize>(text.size()));
+    traceStream_->flush();
+  }
+  AddTrace(text);
+}
+
+void Score::SearchMove(char strategy, TreeNode& node, std::string_view card, const AnalysisSettings& settings,
+                       Random& random) {
+  AnnounceLookFor(node, card, settings.AnalysisMode);
+  SetMark(node, card);
+  if (KeeperCard(node) == card || node.board.Cell(Position::UP) == card) {
+    CardAtHand(strategy, node, card, settings.AnalysisMode);
+    return;
+  }
+  if (node.role != RoleCK && node.role != RoleNK) return;
+  if (FetchFromMemory(node, card, settings)) return;
+
+  // The card was not located: explore.
+  if (strategy == StrategyAltruist || strategy == StrategyCooperative) {
+    if (node.parent == nullptr) {
+      suggestedMove_ = RandomExploration(random);
+    } else {
+      const char opposite = OppositeExploration(node.parent->move);
+      suggestedMove_ = opposite != '\0' ? opposite : AlternateSearch(node, random);
+    }
+  } else if (strategy == StrategyEgoist) {
+    suggestedMove_ = AlternateSearch(node, random);
+  }
+}
+
+// Fetches the card from where the player remembers it, waits when the partner holds it,
+// or explores the one of C and N that it does not remember. False when none applies.
+bool Score::FetchFromMemory(const TreeNode& node, std::string_view card, const AnalysisSettings& settings) {
+  const bool ck = node.role == RoleCK;
+  const Board& memory = ck ? settings.MemoryCK : settings.MemoryNK;
+  const std::string_view c = memory.Cell(Position::C);
+  const std::string_view n = memory.Cell(Position::N);
+  if (c == card) {
+    suggestedMove_ = MoveC;
+  } else if (n == card) {
+    suggestedMove_ = MoveN;
+  } else if (memory.Cell(ck ? Position::NK : Position::CK) == card) {
+    suggestedMove_ = MovePass;
+    AddTraceWhen(settings.Tracing(), "Stop ");
+  } else if (!Remembered(c) && Remembered(n)) {
+    suggestedMove_ = MoveC;
+  } else if (Remembered(c) && !Remembered(n)) {
+    suggestedMove_ = MoveN;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void Score::CardAtHand(char strategy, const TreeNode& node, std::string_view card, char analysis_mode) {
+  const bool tracing = analysis_mode == TracingMode;
+  const bool in_keeper = KeeperCard(node) == card;
+  const bool on_up = node.board.Cell(Position::UP) == card;
+  if (strategy == StrategyEgoist || strategy == StrategyCooperative) {
+    AddTraceWhen(tracing, "Egoiste");
+    if (in_keeper) {
+      if (typogr::TargetMatch(node)) {
+        suggestedMove_ = MoveTarget;
+      } else {
+        suggestedMove_ = MovePass;
+        AddTraceWhen(tracing, "Wait ");
+      }
+    } else if (on_up) {
+      suggestedMove_ = MoveUp;
+    }
+  } else if (strategy == StrategyAltruist) {
+    AddTraceWhen(tracing, "Altruiste ");
+    if (in_keeper) suggestedMove_ = MoveUp;  // put it on UP for the partner
+    if (on_up) suggestedMove_ = MovePass;    // leave it there
+  }
+}
+
+void Score::StepAside(TreeNode& node, std::string_view card) {
+  SetMark(node, NoCard);
+  if (KeeperCard(node) == card) {
+    suggestedMove_ = MoveUp;
+  } else {
+    suggestedMove_ = MovePass;
+    AddTrace("Norivel");
+  }
+}
+
+char Score::AlternateSearch(const TreeNode& node, Random& random) {
+  if (const TreeNode* own_turn_before = Grandparent(node)) {
+    const char opposite = OppositeExploration(own_turn_before->move);
+    if (opposite != '\0') return opposite;
+  }
+  return RandomExploration(random);
+}
+
+}  // namespace bruso
