@@ -10,6 +10,19 @@ namespace {
 
 using Flags = std::array<bool, 8>;
 
+// The partner's last move as the player to move sees it: the card on UP before and after
+// it, and its letter.
+struct PartnersMove {
+  explicit PartnersMove(const TreeNode& node)
+      : upBefore(node.parent->board.Cell(Position::UP)), upNow(node.board.Cell(Position::UP)),
+        move(node.parent->move) {}
+  bool Was(char letter) const { return move == letter; }
+
+  std::string_view upBefore;
+  std::string_view upNow;
+  char move;
+};
+
 }  // namespace
 
 const TreeNode* Score::Grandparent(const TreeNode& node) {
@@ -19,46 +32,40 @@ const TreeNode* Score::Grandparent(const TreeNode& node) {
 
 // Evidence about CK from its last move M, made at the parent P.
 double Score::ScoreConflictNK(const TreeNode& node, int m, const AnalysisSettings& settings) {
-  const TreeNode* parent = node.parent;
-  if (parent == nullptr) return 0.5;  // no move of the partner to read
+  if (node.parent == nullptr) return 0.5;  // no move of the partner to read
+  const PartnersMove p(node);
   const KeyCards& a = settings.KeyCardsA;
   const KeyCards& b = settings.KeyCardsB;
-  const char move = parent->move;
-  const std::string_view up_before = parent->board.Cell(Position::UP);
-  const std::string_view up_now = node.board.Cell(Position::UP);
   const std::string_view remembered_ck = settings.MemoryNK.Cell(Position::CK);
   const Flags flags = {
-      up_before == a[2] && move == MoveUp,
-      up_now == b[2] && move == MoveUp,
-      up_before == b[2] && move != MoveUp && move != MoveTarget,
-      remembered_ck == b[m] && move != MovePass,
-      up_before == b[2] && move == MoveUp,
-      up_now == b[m] && move == MoveUp,
-      up_before == a[2] && move != MoveUp,
-      remembered_ck == b[2] && move == MovePass,
+      p.upBefore == a[2] && p.Was(MoveUp),
+      p.upNow == b[2] && p.Was(MoveUp),
+      p.upBefore == b[2] && !p.Was(MoveUp) && !p.Was(MoveTarget),
+      remembered_ck == b[m] && !p.Was(MovePass),
+      p.upBefore == b[2] && p.Was(MoveUp),
+      p.upNow == b[m] && p.Was(MoveUp),
+      p.upBefore == a[2] && !p.Was(MoveUp),
+      remembered_ck == b[2] && p.Was(MovePass),
   };
   return ConflictVerdict(flags, node.role, true, settings);
 }
 
 // Evidence about NK from its last move M, made at the parent P.
 double Score::ScoreConflictCK(const TreeNode& node, int m, const AnalysisSettings& settings) {
-  const TreeNode* parent = node.parent;
-  if (parent == nullptr) return 0.5;  // no move of the partner to read
+  if (node.parent == nullptr) return 0.5;  // no move of the partner to read
+  const PartnersMove p(node);
   const KeyCards& a = settings.KeyCardsA;
   const KeyCards& b = settings.KeyCardsB;
-  const char move = parent->move;
-  const std::string_view up_before = parent->board.Cell(Position::UP);
-  const std::string_view up_now = node.board.Cell(Position::UP);
   const std::string_view remembered_nk = settings.MemoryCK.Cell(Position::NK);
   const Flags flags = {
-      up_before == b[m] && move == MoveUp,
-      up_now == b[2] && move == MoveUp,
-      up_before == b[2] && move != MoveUp && move != MoveTarget,
-      remembered_nk == a[2] && move == MovePass,
-      up_before == b[2] && move == MoveUp,
-      up_now == a[2] && move == MoveUp,
-      up_before == b[m] && move != MoveUp && move != MoveTarget,
-      remembered_nk == b[2] && move == MovePass,
+      p.upBefore == b[m] && p.Was(MoveUp),
+      p.upNow == b[2] && p.Was(MoveUp),
+      p.upBefore == b[2] && !p.Was(MoveUp) && !p.Was(MoveTarget),
+      remembered_nk == a[2] && p.Was(MovePass),
+      p.upBefore == b[2] && p.Was(MoveUp),
+      p.upNow == a[2] && p.Was(MoveUp),
+      p.upBefore == b[m] && !p.Was(MoveUp) && !p.Was(MoveTarget),
+      remembered_nk == b[2] && p.Was(MovePass),
   };
   return ConflictVerdict(flags, node.role, false, settings);
 }

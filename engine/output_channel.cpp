@@ -22,4 +22,12 @@ void TIO::OutputLine(std::string_view text) {
   pending_.clear();
 }
 
+void TIO::MemoLine(std::string_view text) {
+  if (memo_ != nullptr) memo_->AppendLine(text);
+}
+
+void TIO::ClearOutputWindow() {
+  if (output_ != nullptr) output_->Clear();
+}
+
 }  // namespace bruso

@@ -11,6 +11,8 @@ class TextSink {
  public:
   virtual ~TextSink() = default;
   virtual void AppendLine(std::string_view line) = 0;
+  // Empties the memo; a sink that cannot be emptied (standard output) ignores it.
+  virtual void Clear() {}
 };
 
 // The output channel. Pieces of a line collect in the PendingLine; AddLine sends a line
@@ -26,6 +28,9 @@ class TIO {
   void AddText(std::string_view text) { pending_ += text; }
   void AddLine(std::string_view text);
   void OutputLine(std::string_view text);
+  // One line to the main window's memo on its own; the pending text stays pending.
+  void MemoLine(std::string_view text);
+  void ClearOutputWindow();
 
   const std::string& PendingLine() const { return pending_; }
 

@@ -68,18 +68,24 @@ TEST(LowExplGame, ReplaysEveryLetterWithTheAnalysisBeforeEach) {
   EXPECT_EQ(r.memo.lines, (Lines{" Top ", ""}));
 }
 
-TEST(LowExplGame, ALowerCaseLetterIsShownInCapitalsAndEndsTheReplay) {
-  Replay r("4H4C3H3C2H2C", RoleCK);
-  r.Run("CCuN");
-  EXPECT_EQ(r.Path(), "CC");
-  EXPECT_EQ(r.Pending(), "C C U ");
-}
-
-TEST(LowExplGame, QEndsTheReplay) {
-  Replay r("4H4C3H3C2H2C", RoleCK);
-  r.Run("CQN");
-  EXPECT_EQ(r.Path(), "C");
-  EXPECT_EQ(r.Pending(), "C Q ");
+TEST(LowExplGame, ALowerCaseLetterOrQIsShownAndEndsTheReplay) {
+  struct Case {
+    const char* moves;
+    const char* path;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {"CCuN", "CC", "C C U "},  // shown in capitals
+      {"CQN", "C", "C Q "},
+      {"CC N", "CC", "C C   "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.moves);
+    Replay r("4H4C3H3C2H2C", RoleCK);
+    r.Run(c.moves);
+    EXPECT_EQ(r.Path(), c.path);
+    EXPECT_EQ(r.Pending(), c.shown);
+  }
 }
 
 TEST(LowExplGame, ARefusedTargetSwapConsumesItsLetterAndAnalysesAgain) {

@@ -16,6 +16,7 @@ namespace bruso::testing {
 class RecordingSink : public TextSink {
  public:
   void AppendLine(std::string_view line) override { lines.emplace_back(line); }
+  void Clear() override { lines.clear(); }
   std::vector<std::string> lines;
 };
 

@@ -1,0 +1,63 @@
+#include "session/classify_commands.h"
+
+#include "shoe/start_hand.h"
+
+namespace bruso {
+
+namespace {
+
+constexpr std::string_view NoCurrentNode = "ACTUAL = NIL !!!";
+
+char FirstMoverRole(const SharedState& state) { return state.FirstMover == "N" ? RoleNK : RoleCK; }
+
+// Replays the move string in the HandBuffer from the root with analysis, then prints the
+// path from the root: Amik.txt, the output window and the memo. The root is current after.
+void ReplayAndPrint(SharedState& state) {
+  state.score.LowExplGame(state.CurrentNode, state.RootNode, state.HandBuffer, state.ScratchBoard,
+                          state.analysis, state.random);
+  state.tree.GoTop(state.CurrentNode);
+  state.RootNode = state.CurrentNode;
+  state.tree.PrintPath(state.CurrentNode, state.RootNode, state.outputFiles.Amik());
+}
+
+}  // namespace
+
+void automatic1Click(SharedState& state) {
+  state.io.ClearOutputWindow();
+  for (Fhand& hand : state.HandList) {
+    state.CurrentHand = &hand;
+    state.FirstMover = FirstMoverOf(hand);
+    StartHand(state, hand);
+    // The first line after a hand line is not one of its move strings.
+    for (std::size_t line = 1; line < hand.MoveLines.size(); ++line) {
+      if (state.CurrentNode == nullptr) {
+        state.ShowMessage(NoCurrentNode);
+        continue;
+      }
+      state.CurrentNode->role = FirstMoverRole(state);
+      state.HandBuffer.WriteMoveString(hand.MoveLines[line].Line);
+      ReplayAndPrint(state);
+    }
+  }
+  state.ShowMessage("Automatic analysis succesfully done!");
+}
+
+void Memo2DblClick(SharedState& state, std::string_view selected) {
+  state.FirstMover = state.view.firstMoveCaption.find("CK") != std::string::npos ? "C" : "N";
+  state.view.highlightedRole = FirstMoverRole(state);
+  state.MovePosition = 0;
+  if (state.CurrentNode == nullptr) {
+    state.ShowMessage(NoCurrentNode);
+    return;
+  }
+  state.CurrentNode->role = FirstMoverRole(state);
+  state.MoveString = selected;
+  state.view.selectionStart = 0;
+  state.view.selectionLength = 0;
+  state.io.MemoLine(selected);
+  state.HandBuffer.WriteMoveString(selected);  // only the first 40 letters fit; no more are replayed
+  ReplayAndPrint(state);
+  state.display.ShowBoard(state.CurrentNode->board);
+}
+
+}  // namespace bruso
