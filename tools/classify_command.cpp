@@ -45,6 +45,9 @@ int RunClassify(const std::vector<std::string>& words) {
   BatchSession session(line.Value("--out").value_or((std::filesystem::current_path() / OutputFolderName).string()),
                        seed);
   SharedState& state = session.state();
+  // Standard output carries the output window's lines; the "looks for" trace stays in the
+  // memo, where the replay text holds it anyway.
+  state.score.SetTraceStream(nullptr);
   if (memo) state.io.SetMemo(&*memo);
   state.HandList = std::move(shoe.hands);
   automatic1Click(state);
