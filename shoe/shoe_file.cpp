@@ -7,6 +7,8 @@ namespace bruso {
 
 namespace {
 
+constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
+
 bool IsBelow33(char c) { return static_cast<unsigned char>(c) < 33; }
 
 std::string Trim(std::string_view text) {
@@ -43,7 +45,9 @@ Fhand HandFromLine(std::string_view line) {
 
 Shoe ReadShoe(std::string_view text) {
   Shoe shoe;
-  std::size_t start = 0;
+  // Editors that save UTF-8 may put a byte order mark first; it would become part of the
+  // first hand's first card code.
+  std::size_t start = text.starts_with(Utf8ByteOrderMark) ? Utf8ByteOrderMark.size() : 0;
   while (start < text.size()) {
     std::size_t end = text.find('\n', start);
     std::size_t next = end == std::string_view::npos ? text.size() : end + 1;

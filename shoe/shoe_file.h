@@ -36,7 +36,7 @@ bool IsHandLine(std::string_view line);
 Fhand HandFromLine(std::string_view line);
 
 // Reads a shoe from its bytes. Lines end at LF; a CR right before the LF belongs to the
-// line end.
+// line end. A UTF-8 byte order mark at the start is skipped.
 Shoe ReadShoe(std::string_view text);
 
 // Reads a shoe file; throws IoError naming the file when it cannot be opened or read.

@@ -59,6 +59,33 @@ TEST(ShoeFile, MoveLinesAreKeptExactlyAndFollowTheirHand) {
   EXPECT_EQ(shoe.hands[1].MoveLines[0].Line, "last without line end\r");
 }
 
+TEST(ShoeFile, LinesEndAtLineFeedsOnly) {
+  using namespace std::string_literals;
+  struct Case {
+    const char* name;
+    std::string text;
+    int orphans;
+    std::vector<std::string> first_hand_lines;
+  };
+  const Case cases[] = {
+      {"byte order mark", "\xEF\xBB\xBF" "2H 3H 4H 2C 3C 4C\nCU\n", 0, {"CU"}},
+      {"byte order mark before a stray line", "\xEF\xBB\xBF" "notes\n2H 3H 4H 2C 3C 4C\n", 1, {}},
+      {"a mark later in the file is bytes", "2H 3H 4H 2C 3C 4C\n\xEF\xBB\xBF" "CU\n", 0, {"\xEF\xBB\xBF" "CU"}},
+      {"only the CR before the LF goes", "2H 3H 4H 2C 3C 4C\nC\r\r\nU\rN\r\n", 0, {"C\r", "U\rN"}},
+      {"NUL bytes stay in the line", "2H 3H 4H 2C 3C 4C\nC\0U\n"s, 0, {"C\0U"s}},
+      {"a last line without LF", "2H 3H 4H 2C 3C 4C\n\nCU", 0, {"", "CU"}},
+  };
+  for (const Case& c : cases) {
+    Shoe shoe = ReadShoe(c.text);
+    EXPECT_EQ(shoe.orphanMoveLines, c.orphans) << c.name;
+    ASSERT_EQ(shoe.hands.size(), 1u) << c.name;
+    EXPECT_EQ(shoe.hands[0].HandText, "2H 3H 4H 2C 3C 4C") << c.name;
+    std::vector<std::string> lines;
+    for (const moves& m : shoe.hands[0].MoveLines) lines.push_back(m.Line);
+    EXPECT_EQ(lines, c.first_hand_lines) << c.name;
+  }
+}
+
 TEST(ShoeFile, EmptyBinaryAndHugeInputsNeverFail) {
   EXPECT_TRUE(ReadShoe("").hands.empty());
   EXPECT_TRUE(ReadShoe("\n\n\n").hands.empty());

@@ -60,5 +60,21 @@ TEST(StartHand, AnOverlongHandTextGivesTheBoardOfItsFirstTwelveCharacters) {
   EXPECT_EQ(state.RootNode->board, Board::FromText("2H3H4H2C3C4C"));
 }
 
+TEST(StartHand, AHandHoldsEveryCardOnce) {
+  struct Case {
+    Board board;
+    bool complete;
+  };
+  const Case cases[] = {
+      {Board::FromText("2H3H4H2C3C4C"), true},
+      {Board::FromText("4C3C2C4H3H2H"), true},
+      {Board::FromText("2H2H4H2C3C4C"), false},  // 2H twice, 3H missing
+      {Board::FromText("2h3H4H2C3C4C"), false},  // codes are case-sensitive
+      {Board::FromText("2H3H4H2C3C"), false},    // a short hand text leaves zero bytes
+      {Board(), false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(HoldsEveryCardOnce(c.board), c.complete) << c.board;
+}
+
 }  // namespace
 }  // namespace bruso
