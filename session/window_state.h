@@ -27,6 +27,8 @@ struct WindowState {
   int selectionStart = 0;                    // Edit2's selection over the move string
   int selectionLength = 0;
   std::string changeRoleCaption = NKFirstMoveCaption;  // the hidden "NK First Move" item
+
+  bool operator==(const WindowState&) const = default;
 };
 
 // Message boxes, as the window shows them; tests record them.

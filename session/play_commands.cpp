@@ -1,0 +1,87 @@
+#include "session/play_commands.h"
+
+#include "session/move_marks.h"
+#include "shoe/start_hand.h"
+
+namespace bruso {
+
+namespace {
+
+void ShowCurrentBoard(SharedState& state) { state.display.ShowBoard(state.CurrentNode->board); }
+
+}  // namespace
+
+void GoToStart(SharedState& state) {
+  if (state.CurrentNode == nullptr) {
+    state.ShowMessage(NoCurrentNodeMessage);
+    return;
+  }
+  state.FirstMover = state.view.firstMoveCaption.find("CK") != std::string::npos ? "C" : "N";
+  state.view.highlightedRole = RoleOfFirstMover(state.FirstMover);
+  state.MovePosition = 0;
+  state.view.selectionStart = 0;
+  state.view.selectionLength = 0;
+  ResetMoveMarks(state);
+  state.tree.GoTop(state.CurrentNode);
+  ShowCurrentBoard(state);
+}
+
+void StepMove(SharedState& state, bool forward) {
+  if (state.CurrentNode == nullptr) return;
+  // The step is taken only where there is somewhere to go, so no " Top " or " Bottom ".
+  if (forward) {
+    ++state.MovePosition;
+    if (state.CurrentNode->firstChild != nullptr) {
+      state.tree.GoDown(state.CurrentNode);
+      ShowCurrentBoard(state);
+    }
+  } else {
+    --state.MovePosition;
+    if (state.CurrentNode->parent != nullptr) {
+      state.tree.GoUp(state.CurrentNode);
+      ShowCurrentBoard(state);
+    }
+  }
+  evidenzia(state);
+  RefreshMoveMarks(state);
+}
+
+void GoToEnd(SharedState& state) {
+  if (state.CurrentNode == nullptr) {
+    state.ShowMessage(NoCurrentNodeMessage);
+    return;
+  }
+  state.MovePosition = static_cast<int>(state.MoveString.size());
+  evidenzia(state);  // before the walk: the labels keep the role of the position left
+  state.tree.GoBottom(state.CurrentNode);
+  ShowCurrentBoard(state);
+  RefreshMoveMarks(state);
+}
+
+void PlayMove(SharedState& state, char letter) {
+  if (state.CurrentNode == nullptr) return;
+  if (state.CurrentNode->TargetCard() == TargetCardCode) return;  // solved
+  state.MoveChar = letter;
+  scriviMosse(state);
+  vita(state);
+}
+
+void ClearHand(SharedState& state) {
+  if (state.CurrentNode == nullptr || state.RootNode == nullptr) return;
+  state.MoveString.clear();
+  state.tree.DeleteBelow(state.CurrentNode, state.RootNode);
+  vita(state);
+  ShowCurrentBoard(state);  // the pictures would otherwise keep showing a removed position
+}
+
+void SwitchFirstMover(SharedState& state) {
+  if (state.CurrentNode == nullptr) return;
+  state.FirstMover = state.FirstMover == "C" ? "N" : "C";
+  const bool ck_first = state.FirstMover == "C";
+  state.view.changeRoleCaption = ck_first ? NKFirstMoveCaption : CKFirstMoveCaption;
+  state.CurrentNode->role = RoleOfFirstMover(state.FirstMover);
+  state.view.firstMoveCaption = ck_first ? CKFirstMoveCaption : NKFirstMoveCaption;
+  state.view.handFirstMoveCaption = state.view.firstMoveCaption;
+}
+
+}  // namespace bruso
