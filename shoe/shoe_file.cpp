@@ -2,6 +2,7 @@
 
 #include "engine/hand_buffer.h"
 #include "engine/text_file.h"
+#include "engine/text_lines.h"
 
 namespace bruso {
 
@@ -43,15 +44,9 @@ Fhand HandFromLine(std::string_view line) {
 
 Shoe ReadShoe(std::string_view text) {
   Shoe shoe;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r' && end < text.size()) line.remove_suffix(1);
-    start = next;
-
+  LineCursor lines(text);
+  std::string_view line;
+  while (lines.Next(line)) {
     if (IsHandLine(line)) {
       shoe.hands.push_back(HandFromLine(line));
     } else if (shoe.hands.empty()) {
