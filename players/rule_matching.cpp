@@ -10,6 +10,27 @@ namespace {
 
 constexpr double CoinTossHeads = 0.5;
 
+constexpr std::array<FieldValue, RuleFieldCount> Wildcards = [] {
+  std::array<FieldValue, RuleFieldCount> wildcards{};
+  for (int field = 1; field <= RuleFieldCount; ++field) wildcards[field - 1] = WildcardOf(field);
+  return wildcards;
+}();
+
+// The matching loop that every evaluation runs once per rule, kept small enough to inline.
+// False when the rule does not hold.
+inline bool ScoreRule(const RuleRow& rule, const std::array<std::int32_t, RuleFieldCount>& weights,
+                      const RuleRow& situation, std::int64_t& score) {
+  score = 0;  // 17 weights of 32 bits cannot overflow 64 bits
+  // Unrolled in every build type: the fixed 17 steps then need no loop branch of their own.
+#pragma GCC unroll 17
+  for (int index = ActionField; index < RuleFieldCount; ++index) {  // fields 2 to 18
+    if (rule[index] == situation[index]) score += weights[index];
+    else if (rule[index] == Wildcards[index]) score += 1;
+    else return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 RuleRow CutSituation(std::string_view history) {
@@ -18,7 +39,7 @@ RuleRow CutSituation(std::string_view history) {
   for (int field = 1; field <= RuleFieldCount; ++field) {
     const int width = FieldWidth(field);
     if (cursor >= history.size()) {
-      situation[field - 1] = WildcardOf(field);
+      situation[field - 1] = Wildcards[field - 1];
     } else {
       situation[field - 1] = FieldValue::Of(history.substr(cursor, width));
       cursor += width;
@@ -30,12 +51,8 @@ RuleRow CutSituation(std::string_view history) {
 std::optional<std::int64_t> RuleScore(const RuleRow& rule,
                                       const std::array<std::int32_t, RuleFieldCount>& weights,
                                       const RuleRow& situation) {
-  std::int64_t score = 0;  // 17 weights of 32 bits cannot overflow 64 bits
-  for (int index = ActionField; index < RuleFieldCount; ++index) {  // fields 2 to 18
-    if (rule[index] == situation[index]) score += weights[index];
-    else if (rule[index] == WildcardOf(index + 1)) score += 1;
-    else return std::nullopt;
-  }
+  std::int64_t score = 0;
+  if (!ScoreRule(rule, weights, situation, score)) return std::nullopt;
   return score;
 }
 
@@ -46,10 +63,10 @@ char Eval(const RuleSet& rules, std::string_view history, Random& random) {
   const int count = std::min<std::int32_t>(rules.RuleCount, MaxRules);
   for (int index = 0; index < count; ++index) {
     const RuleRow& rule = rules.RuleTable[index];
-    const std::optional<std::int64_t> score = RuleScore(rule, rules.RuleWeights, situation);
-    if (!score) continue;
-    if (*score > best || (*score == best && random.Next() > CoinTossHeads)) {
-      best = *score;
+    std::int64_t score = 0;
+    if (!ScoreRule(rule, rules.RuleWeights, situation, score)) continue;
+    if (score > best || (score == best && random.Next() > CoinTossHeads)) {
+      best = score;
       taken = &rule;
     }
   }
