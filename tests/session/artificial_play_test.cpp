@@ -38,6 +38,16 @@ void LoadRules(StartedSession& session, const std::string& ck, const std::string
   LoadRulesNK(session.state, (session.folder.path() / "nk.txt").string());
 }
 
+// Both hands' Board lines, as Amik.txt receives them.
+constexpr const char* BothBoardLines =
+    "   4H   2H   3C   3H   2C   4C CK \n   4H   3C   2H   2C   4C   3H NK \n";
+
+// The rules above and the hands of the shoe, none of them set up yet.
+void PrepareAllHands(StartedSession& session, const std::string& shoe) {
+  LoadRules(session, CKRules, NKRules);
+  session.state.HandList = ReadShoe(shoe).hands;
+}
+
 // The window's side of a run of all hands, written down in the order things happen,
 // together with the message boxes.
 class RecordingPrompts : public PlayAllPrompts, public UserMessages {
@@ -138,8 +148,7 @@ TEST(ArtificialHandPlay, PlaysTheHandFromItsRootAndSelectsTheLastLetter) {
 TEST(PlayAllHandsArtificially, WritesEveryHandAndOneMoveStringPerPlay) {
   StartedSession session;
   SharedState& state = session.state;
-  LoadRules(session, CKRules, NKRules);
-  state.HandList = ReadShoe(std::string(SolvedByT) + "\nCU\n" + SolvedByUPT + "\n").hands;
+  PrepareAllHands(session, std::string(SolvedByT) + "\nCU\n" + SolvedByUPT + "\n");
   session.output.lines = {"left from before"};
   RecordingPrompts prompts("3");
 
@@ -161,29 +170,25 @@ TEST(PlayAllHandsArtificially, WritesEveryHandAndOneMoveStringPerPlay) {
   EXPECT_EQ(session.output.lines, (Lines{"   ", "   4H   2H   3C   3H   2C   4C CK", "T", "T", "T",
                                          "   ", "   4H   3C   2H   2C   4C   3H NK", "UPT", "UPT", "UPT"}));
   session.CloseFiles();
-  EXPECT_EQ(ReadFile(session.OutputFolder() / "Amik.txt"),
-            "   4H   2H   3C   3H   2C   4C CK \n   4H   3C   2H   2C   4C   3H NK \n");
+  EXPECT_EQ(ReadFile(session.OutputFolder() / "Amik.txt"), BothBoardLines);
 }
 
 TEST(PlayAllHandsArtificially, ZeroIterationsStillSetsEveryHandUp) {
   StartedSession session;
   SharedState& state = session.state;
-  LoadRules(session, CKRules, NKRules);
-  state.HandList = ReadShoe(std::string(SolvedByT) + "\n" + SolvedByUPT + "\n").hands;
+  PrepareAllHands(session, std::string(SolvedByT) + "\n" + SolvedByUPT + "\n");
   const std::optional<PlayAllTally> tally = PlayAllHandsArtificially(state, "0");
   ASSERT_TRUE(tally.has_value());
   EXPECT_EQ(tally->plays, 0);
   EXPECT_EQ(ReadFile(session.OutputFolder() / "Automa.txt"), "4H 2H 3C 3H 2C 4C CK\n\n4H 3C 2H 2C 4C 3H NK\n\n");
   session.CloseFiles();
-  EXPECT_EQ(ReadFile(session.OutputFolder() / "Amik.txt"),
-            "   4H   2H   3C   3H   2C   4C CK \n   4H   3C   2H   2C   4C   3H NK \n");
+  EXPECT_EQ(ReadFile(session.OutputFolder() / "Amik.txt"), BothBoardLines);
 }
 
 TEST(PlayAllHandsArtificially, ANumberThatIsNoIntegerStopsAfterPuttingThingsBack) {
   StartedSession session;
   SharedState& state = session.state;
-  LoadRules(session, CKRules, NKRules);
-  state.HandList = ReadShoe(SolvedByT).hands;
+  PrepareAllHands(session, SolvedByT);
   RecordingPrompts prompts("abc");
   state.messages = &prompts;
 
