@@ -14,6 +14,8 @@
 #include "engine/output_channel.h"
 #include "engine/output_files.h"
 #include "engine/random.h"
+#include "engine/text_file.h"
+#include "players/rule_set.h"
 #include "session/window_state.h"
 #include "shoe/shoe_file.h"
 
@@ -62,6 +64,15 @@ struct SharedState {
   Board ScratchBoard;
   bool LayoutFlag = false;
   std::string MoveString;  // the move string the window shows in Edit2
+
+  // --- Artificial players ---
+  // The rules of each role (loaded by "Load Rules CK" and "Load Rules NK"; RulesFileCK
+  // and RulesFileNK name their files), the history string that HiStory builds for Eval,
+  // and the results file "Automa.txt", open only while all hands are played artificially.
+  RuleSet RulesCK;
+  RuleSet RulesNK;
+  std::string HistoryString;
+  TextFile ResultsFile;
 
   WindowState view;
   UserMessages* messages = nullptr;  // message boxes; none in a headless run

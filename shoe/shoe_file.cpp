@@ -2,6 +2,7 @@
 
 #include "engine/hand_buffer.h"
 #include "engine/text_file.h"
+#include "engine/text_lines.h"
 
 namespace bruso {
 
@@ -47,15 +48,10 @@ Shoe ReadShoe(std::string_view text) {
   Shoe shoe;
   // Editors that save UTF-8 may put a byte order mark first; it would become part of the
   // first hand's first card code.
-  std::size_t start = text.starts_with(Utf8ByteOrderMark) ? Utf8ByteOrderMark.size() : 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r' && end < text.size()) line.remove_suffix(1);
-    start = next;
-
+  if (text.starts_with(Utf8ByteOrderMark)) text.remove_prefix(Utf8ByteOrderMark.size());
+  LineCursor lines(text);
+  std::string_view line;
+  while (lines.Next(line)) {
     if (IsHandLine(line)) {
       shoe.hands.push_back(HandFromLine(line));
     } else if (shoe.hands.empty()) {

@@ -9,6 +9,7 @@
 
 #include "engine/card_display.h"
 #include "engine/output_channel.h"
+#include "session/window_state.h"
 
 namespace bruso::testing {
 
@@ -18,6 +19,13 @@ class RecordingSink : public TextSink {
   void AppendLine(std::string_view line) override { lines.emplace_back(line); }
   void Clear() override { lines.clear(); }
   std::vector<std::string> lines;
+};
+
+// Message boxes, remembered in the order shown.
+class RecordingMessages : public UserMessages {
+ public:
+  void ShowMessage(std::string_view text) override { shown.emplace_back(text); }
+  std::vector<std::string> shown;
 };
 
 // Six images that show card codes as their "pictures": a picture handle indexes `stored`.

@@ -1,19 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "session/classify_commands.h"
 #include "support/recorders.h"
+#include "tool_runner.h"
 
 namespace bruso {
 namespace {
 
+using testing::JoinLines;
 using testing::ReadFile;
 using testing::RecordingSink;
+using testing::RunTool;
 using testing::TempFolder;
 using testing::WriteFile;
 
@@ -32,20 +32,6 @@ constexpr std::string_view Shoe =
     "NUTTUNCT\n"
     "TTC\n"
     "2H 3H 4H 2C 3C 4C\n";
-
-std::string JoinLines(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\n";
-  return text;
-}
-
-// Runs bruso-batch in the folder; returns its exit status.
-int RunTool(const std::filesystem::path& folder, const std::string& arguments) {
-  const std::string command = "cd '" + folder.string() + "' && '" BRUSO_BATCH "' " + arguments +
-                              " > stdout.txt 2> stderr.txt";
-  const int status = std::system(command.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 TEST(ClassifyTool, WritesWhatTheWindowsCommandWrites) {
   TempFolder folder;
