@@ -8,10 +8,9 @@ namespace bruso {
 
 namespace {
 
-// 0 or 1, or the start value when the option is not given.
-int ZeroOrOne(const CommandLine& line, const std::string& option, int start_value) {
+std::optional<int> ZeroOrOne(const CommandLine& line, const std::string& option) {
   const std::optional<std::string> text = line.Value(option);
-  if (!text) return start_value;
+  if (!text) return std::nullopt;
   if (*text != "0" && *text != "1") throw OptionValueError(option + " takes 0 or 1, not '" + *text + "'");
   return *text == "1" ? 1 : 0;
 }
@@ -47,13 +46,20 @@ ProbTable ProbTableFromText(std::string_view text) {
   return table;
 }
 
-AnalysisSettings ModelSettingsFrom(const CommandLine& line) {
-  AnalysisSettings settings;
-  settings.ConflictMode = ZeroOrOne(line, ConflictModeOption, settings.ConflictMode);
-  settings.AltruismSwitch = ZeroOrOne(line, AltruismOption, settings.AltruismSwitch);
-  if (std::optional<std::string> prob = line.Value(ProbOption)) settings.ProbTable = ProbTableFromText(*prob);
-  if (line.Has(TraceOption)) settings.AnalysisMode = TracingMode;
-  return settings;
+ModelOptions ModelOptionsFrom(const CommandLine& line) {
+  ModelOptions options;
+  options.conflictMode = ZeroOrOne(line, ConflictModeOption);
+  options.altruism = ZeroOrOne(line, AltruismOption);
+  if (std::optional<std::string> text = line.Value(ProbOption)) options.probabilities = ProbTableFromText(*text);
+  options.trace = line.Has(TraceOption);
+  return options;
+}
+
+void ModelOptions::ApplyTo(AnalysisSettings& settings) const {
+  if (conflictMode) settings.ConflictMode = *conflictMode;
+  if (altruism) settings.AltruismSwitch = *altruism;
+  if (probabilities) settings.ProbTable = *probabilities;
+  if (trace) settings.AnalysisMode = TracingMode;
 }
 
 }  // namespace bruso
