@@ -92,8 +92,7 @@ class Score {
 
   // Replays the move string in the buffer from the root of the current tree, analysing
   // every position before its letter is applied. A string whose second character is no
-  // move letter is refused with a line in the memo, and the tree stays as it was; false
-  // then.
+  // move letter is refused (false) with a line in the memo, and the tree stays as it was.
   bool LowExplGame(TreeNode*& current, TreeNode*& root, const HandBuffer& buffer, Board& scratch,
                    const AnalysisSettings& settings, Random& random);
 

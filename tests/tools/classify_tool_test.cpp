@@ -176,9 +176,7 @@ TEST(ClassifyTool, RejectsModelSettingsItCannotTakeOnOneLine) {
   const char* wrong[] = {
       "--prob 1,1,1,1,1,1,1,1,1",       // nine numbers
       "--prob 1,1,1,1,1,1,1,1,1,1.5",  // one above 1
-      "--prob 1,1,1,1,1,1,1,1,1,1,",   // an empty eleventh
       "--conflict-mode 2",
-      "--altruism yes",
   };
   for (const char* options : wrong) {
     SCOPED_TRACE(options);
