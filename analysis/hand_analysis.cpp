@@ -6,6 +6,7 @@ namespace bruso {
 
 void Score::AnalysePosition(TreeNode& node, const AnalysisSettings& settings, Random& random) {
   lookedForCard_ = NoCard;
+  suggestedBranch_ = MoveBranch::None;  // SuggestedMove itself keeps its value
   char strategy = StrategyEgoist;
   const KeyCards& a = settings.KeyCardsA;
   const KeyCards& b = settings.KeyCardsB;
@@ -107,7 +108,7 @@ void Score::FollowPlan(char strategy, TreeNode& node, const Plan& plan, bool ann
                        const AnalysisSettings& settings, Random& random) {
   lookedForCard_ = plan.card;
   if (KeeperCard(node) == plan.handOver && settings.AltruismSwitch == 1) {
-    suggestedMove_ = MoveUp;
+    Suggest(MoveUp, MoveBranch::HandOver);
     if (announce_altruist) AddTraceWhen(settings.Tracing(), "Altruiste ");
     AnnounceLookFor(node, lookedForCard_, settings.AnalysisMode);
   } else {

@@ -60,13 +60,13 @@ void Score::SearchMove(char strategy, TreeNode& node, std::string_view card, con
   // The card was not located: explore.
   if (strategy == StrategyAltruist || strategy == StrategyCooperative) {
     if (node.parent == nullptr) {
-      suggestedMove_ = RandomExploration(random);
+      Suggest(RandomExploration(random), MoveBranch::Search);
     } else {
       const char opposite = OppositeExploration(node.parent->move);
-      suggestedMove_ = opposite != '\0' ? opposite : AlternateSearch(node, random);
+      Suggest(opposite != '\0' ? opposite : AlternateSearch(node, random), MoveBranch::Search);
     }
   } else if (strategy == StrategyEgoist) {
-    suggestedMove_ = AlternateSearch(node, random);
+    Suggest(AlternateSearch(node, random), MoveBranch::Search);
   }
 }
 
@@ -78,16 +78,16 @@ bool Score::FetchFromMemory(const TreeNode& node, std::string_view card, const A
   const std::string_view c = memory.Cell(Position::C);
   const std::string_view n = memory.Cell(Position::N);
   if (c == card) {
-    suggestedMove_ = MoveC;
+    Suggest(MoveC, MoveBranch::Search);
   } else if (n == card) {
-    suggestedMove_ = MoveN;
+    Suggest(MoveN, MoveBranch::Search);
   } else if (memory.Cell(ck ? Position::NK : Position::CK) == card) {
-    suggestedMove_ = MovePass;
+    Suggest(MovePass, MoveBranch::Search);
     AddTraceWhen(settings.Tracing(), "Stop ");
   } else if (!Remembered(c) && Remembered(n)) {
-    suggestedMove_ = MoveC;
+    Suggest(MoveC, MoveBranch::Search);
   } else if (Remembered(c) && !Remembered(n)) {
-    suggestedMove_ = MoveN;
+    Suggest(MoveN, MoveBranch::Search);
   } else {
     return false;
   }
@@ -102,27 +102,27 @@ void Score::CardAtHand(char strategy, const TreeNode& node, std::string_view car
     AddTraceWhen(tracing, "Egoiste");
     if (in_keeper) {
       if (typogr::TargetMatch(node)) {
-        suggestedMove_ = MoveTarget;
+        Suggest(MoveTarget, MoveBranch::CardAtHand);
       } else {
-        suggestedMove_ = MovePass;
+        Suggest(MovePass, MoveBranch::CardAtHand);
         AddTraceWhen(tracing, "Wait ");
       }
     } else if (on_up) {
-      suggestedMove_ = MoveUp;
+      Suggest(MoveUp, MoveBranch::CardAtHand);
     }
   } else if (strategy == StrategyAltruist) {
     AddTraceWhen(tracing, "Altruiste ");
-    if (in_keeper) suggestedMove_ = MoveUp;  // put it on UP for the partner
-    if (on_up) suggestedMove_ = MovePass;    // leave it there
+    if (in_keeper) Suggest(MoveUp, MoveBranch::CardAtHand);  // put it on UP for the partner
+    if (on_up) Suggest(MovePass, MoveBranch::CardAtHand);    // leave it there
   }
 }
 
 void Score::StepAside(TreeNode& node, std::string_view card) {
   SetMark(node, NoCard);
   if (KeeperCard(node) == card) {
-    suggestedMove_ = MoveUp;
+    Suggest(MoveUp, MoveBranch::StepAside);
   } else {
-    suggestedMove_ = MovePass;
+    Suggest(MovePass, MoveBranch::StepAside);
     AddTrace("Norivel");
   }
 }

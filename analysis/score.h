@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "analysis/analysis_settings.h"
+#include "analysis/replay_observer.h"
 #include "engine/board.h"
 #include "engine/game_tree.h"
 #include "engine/hand_buffer.h"
@@ -39,6 +40,8 @@ class Score {
   // Where the "k  looks for" trace is also written; none (nullptr) skips it. Standard
   // output unless set.
   void SetTraceStream(std::ostream* stream) { traceStream_ = stream; }
+  // Who is told about every position a replay analyses; none (nullptr) unless set.
+  void SetReplayObserver(ReplayObserver* observer) { observer_ = observer; }
 
   static bool IsMoveLetter(char c) { return bruso::IsMoveLetter(c); }
   static void SqueezeBlanks(HandBuffer& buffer) { bruso::SqueezeBlanks(buffer); }
@@ -89,14 +92,16 @@ class Score {
 
   // Replays the move string in the buffer from the root of the current tree, analysing
   // every position before its letter is applied. A string whose second character is no
-  // move letter is refused with a line in the memo, and the tree stays as it was.
-  void LowExplGame(TreeNode*& current, TreeNode*& root, const HandBuffer& buffer, Board& scratch,
+  // move letter is refused (false) with a line in the memo, and the tree stays as it was.
+  bool LowExplGame(TreeNode*& current, TreeNode*& root, const HandBuffer& buffer, Board& scratch,
                    const AnalysisSettings& settings, Random& random);
 
   // The results of the last analysis. SuggestedMove keeps its value when an analysis
   // chooses no move.
   const std::string& LookedForCard() const { return lookedForCard_; }
   char SuggestedMove() const { return suggestedMove_; }
+  // The branch that chose a move in the last analysis; None when it chose none.
+  MoveBranch SuggestedBranch() const { return suggestedBranch_; }
 
  protected:
   Iodef* iodef_ = nullptr;
@@ -121,6 +126,12 @@ class Score {
   double ConflictVerdict(const std::array<bool, 8>& flags, char role, bool first_group_means_one,
                          const AnalysisSettings& settings);
   bool FetchFromMemory(const TreeNode& node, std::string_view card, const AnalysisSettings& settings);
+  // Tells the replay's observer, if any, what the last analysis of the node suggested.
+  void ReportPosition(const TreeNode& node, char recorded);
+  void Suggest(char move, MoveBranch branch) {
+    suggestedMove_ = move;
+    suggestedBranch_ = branch;
+  }
   void AddTrace(std::string_view words);
   void AddTraceWhen(bool tracing, std::string_view words) {
     if (tracing) AddTrace(words);
@@ -130,7 +141,9 @@ class Score {
 
   std::string lookedForCard_ = std::string(NoCard);
   char suggestedMove_ = ' ';
+  MoveBranch suggestedBranch_ = MoveBranch::None;
   std::ostream* traceStream_ = &std::cout;
+  ReplayObserver* observer_ = nullptr;
 };
 
 }  // namespace bruso

@@ -12,31 +12,41 @@ char FirstMoverRole(const SharedState& state) { return state.FirstMover == "N" ?
 
 // Replays the move string in the HandBuffer from the root with analysis, then prints the
 // path from the root: Amik.txt, the output window and the memo. The root is current after.
-void ReplayAndPrint(SharedState& state) {
-  state.score.LowExplGame(state.CurrentNode, state.RootNode, state.HandBuffer, state.ScratchBoard,
-                          state.analysis, state.random);
+MoveLineOutcome ReplayAndPrint(SharedState& state) {
+  MoveLineOutcome outcome;
+  outcome.usable = state.score.LowExplGame(state.CurrentNode, state.RootNode, state.HandBuffer,
+                                           state.ScratchBoard, state.analysis, state.random);
+  outcome.reachesGoal = outcome.usable && state.CurrentNode->TargetCard() == TargetCardCode;
   state.tree.GoTop(state.CurrentNode);
   state.RootNode = state.CurrentNode;
   state.tree.PrintPath(state.CurrentNode, state.RootNode, state.outputFiles.Amik());
+  return outcome;
 }
 
 }  // namespace
 
+void ClassifyHandSetUp(SharedState& state, Fhand& hand) {
+  state.CurrentHand = &hand;
+  state.FirstMover = FirstMoverOf(hand);
+  StartHand(state, hand);
+}
+
+MoveLineOutcome ClassifyMoveLine(SharedState& state, std::string_view line) {
+  if (state.CurrentNode == nullptr) {
+    state.ShowMessage(NoCurrentNode);
+    return {};
+  }
+  state.CurrentNode->role = FirstMoverRole(state);
+  state.HandBuffer.WriteMoveString(line);
+  return ReplayAndPrint(state);
+}
+
 void automatic1Click(SharedState& state) {
   state.io.ClearOutputWindow();
   for (Fhand& hand : state.HandList) {
-    state.CurrentHand = &hand;
-    state.FirstMover = FirstMoverOf(hand);
-    StartHand(state, hand);
-    // The first line after a hand line is not one of its move strings.
-    for (std::size_t line = 1; line < hand.MoveLines.size(); ++line) {
-      if (state.CurrentNode == nullptr) {
-        state.ShowMessage(NoCurrentNode);
-        continue;
-      }
-      state.CurrentNode->role = FirstMoverRole(state);
-      state.HandBuffer.WriteMoveString(hand.MoveLines[line].Line);
-      ReplayAndPrint(state);
+    ClassifyHandSetUp(state, hand);
+    for (std::size_t line = FirstReplayedLine; line < hand.MoveLines.size(); ++line) {
+      ClassifyMoveLine(state, hand.MoveLines[line].Line);
     }
   }
   state.ShowMessage("Automatic analysis succesfully done!");

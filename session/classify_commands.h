@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 #include "session/shared_state.h"
@@ -14,6 +15,26 @@ namespace bruso {
 // the message "Automatic analysis succesfully done!". Draws nothing: the window keeps
 // showing the hand it showed, and shows the output window afterwards.
 void automatic1Click(SharedState& state);
+
+// The steps of "Classify All Hands", for a batch that drives it line by line (to show its
+// progress, or to stop between lines). The command is: clear the output window, then for
+// each hand ClassifyHandSetUp and ClassifyMoveLine for each of its lines from the second
+// on, then the final message.
+
+// The first line after a hand line is not one of its move strings: a hand's lines are
+// replayed from this index of its MoveLines on.
+inline constexpr std::size_t FirstReplayedLine = 1;
+
+// What the replay of one move line gave.
+struct MoveLineOutcome {
+  bool usable = false;       // false: the string was refused, and nothing was replayed
+  bool reachesGoal = false;  // the replay ended with 2H on the Target
+};
+
+// Makes the hand current, with its first mover, and sets it up.
+void ClassifyHandSetUp(SharedState& state, Fhand& hand);
+// Replays one move line of the current hand and prints its path.
+MoveLineOutcome ClassifyMoveLine(SharedState& state, std::string_view line);
 
 // The double click on the move-lines list: replays the selected string on the current
 // hand (the first mover read from the caption under the move string) and shows the

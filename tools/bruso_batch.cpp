@@ -16,7 +16,8 @@ namespace {
 
 constexpr const char* Usage =
     "usage: bruso-batch play SHOE --ck RULES --nk RULES [--iterations K] [--out DIR] [--seed N]\n"
-    "       bruso-batch classify SHOE [--out DIR] [--seed N] [--memo FILE]\n";
+    "       bruso-batch classify SHOE [--out DIR] [--seed N] [--memo FILE] [--csv FILE] [--trace]\n"
+    "                            [--conflict-mode 0|1] [--altruism 0|1] [--prob P1,...,P10]\n";
 
 }  // namespace
 
@@ -32,6 +33,9 @@ int main(int argc, char** argv) {
   }
   try {
     return commands.at(words[0])({words.begin() + 1, words.end()});
+  } catch (const bruso::OptionValueError& error) {
+    std::fprintf(stderr, "bruso-batch: %s\n", error.what());
+    return 2;
   } catch (const bruso::UsageError& error) {
     std::fprintf(stderr, "bruso-batch: %s\n%s", error.what(), Usage);
     return 2;

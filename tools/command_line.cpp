@@ -31,11 +31,10 @@ std::optional<std::string> CommandLine::Value(const std::string& option) const {
 std::optional<std::uint64_t> CommandLine::Number(const std::string& option) const {
   std::optional<std::string> text = Value(option);
   if (!text) return std::nullopt;
-  if (text->empty() || text->size() > 19) throw UsageError(option + " takes a whole number, not '" + *text + "'");
+  const OptionValueError wrong(option + " takes a whole number, not '" + *text + "'");
+  if (text->empty() || text->size() > 19) throw wrong;
   for (char c : *text) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) {
-      throw UsageError(option + " takes a whole number, not '" + *text + "'");
-    }
+    if (!std::isdigit(static_cast<unsigned char>(c))) throw wrong;
   }
   return std::stoull(*text);
 }

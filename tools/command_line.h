@@ -16,6 +16,13 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// An option with a value it cannot take: the message says what it takes, so it stands on
+// its own line without the usage.
+class OptionValueError : public UsageError {
+ public:
+  using UsageError::UsageError;
+};
+
 // The words of one subcommand: positional arguments, options with a value
 // ("--out DIR") and switches ("--trace").
 class CommandLine {
@@ -28,7 +35,7 @@ class CommandLine {
   std::optional<std::string> Value(const std::string& option) const;
   bool Has(const std::string& option) const { return switches_.count(option) > 0; }
 
-  // A whole number option; throws UsageError when it is not one.
+  // A whole number option; throws OptionValueError when it is not one.
   std::optional<std::uint64_t> Number(const std::string& option) const;
 
  private:

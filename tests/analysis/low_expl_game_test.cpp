@@ -42,6 +42,68 @@ struct Replay : AnalysisBench {
   Board scratch;
 };
 
+// Remembers every position the replay reports.
+struct PositionRecorder : ReplayObserver {
+  void PositionAnalysed(const AnalysedPosition& position) override { seen.push_back(position); }
+  std::vector<AnalysedPosition> seen;
+};
+
+// "role suggested recorded branch", '-' for no letter.
+std::string Describe(const AnalysedPosition& p) {
+  const char* branches[] = {"none", "card at hand", "search", "step aside", "hand-over"};
+  const auto letter = [](char c) { return c == '\0' ? '-' : c; };
+  return std::string{p.role, ' ', letter(p.suggested), ' ', letter(p.recorded), ' '} +
+         branches[static_cast<int>(p.branch)];
+}
+
+Lines Observed(Replay& r, std::string_view moves) {
+  PositionRecorder recorder;
+  r.score.SetReplayObserver(&recorder);
+  r.Run(moves);
+  r.score.SetReplayObserver(nullptr);
+  Lines described;
+  for (const AnalysedPosition& p : recorder.seen) described.push_back(Describe(p));
+  return described;
+}
+
+TEST(LowExplGame, TellsItsObserverWhatTheModelSuggestedAndWhatWasPlayed) {
+  // Every probability is 1, so each card rule takes its first card. Role, suggestion,
+  // recorded letter, branch:
+  Replay r("2H2C4H3C4C3H", RoleCK);
+  r.AllProbabilities(1);
+  const Lines line = {
+      "C T N card at hand",  // on 3C CK holds 2C (rule 5), which goes onto 3C
+      "N T T card at hand",  // NK holds 3H (rule 1), which goes onto 3C
+      "C C C search",        // on 3H CK looks for 2H: opposite to its own N
+      "N P P step aside",    // NK cannot finish on 3H and holds no 2H
+      "C T T card at hand",  // CK took 2H and plays it; then 2H is on the Target
+  };
+  EXPECT_EQ(Observed(r, "NTCPT"), line);
+  // A refused T is reported and the same position again for the next letter; the string's
+  // end is reported without a recorded move.
+  Replay again("2H2C4H3C4C3H", RoleNK);
+  again.AllProbabilities(1);
+  const Lines refused = {
+      "N T U card at hand",
+      "C T N card at hand",
+      "N U T card at hand",  // NK's 4H cannot go onto 3C
+      "N U U card at hand",
+      "C C - search",  // CK finds no rule: it looks for ##, opposite to its own N
+  };
+  EXPECT_EQ(Observed(again, "UNTU"), refused);
+}
+
+TEST(LowExplGame, ReportsAHandOverAndAPositionWithoutSuggestion) {
+  // With altruism on, NK on 3C plans 3H (rule 2, on UP) and hands 2H over through UP.
+  Replay r("4C2C3H3C4H2H", RoleNK);
+  r.AllProbabilities(1);
+  r.settings.AltruismSwitch = 1;
+  EXPECT_EQ(Observed(r, "UP").front(), "N U U hand-over");
+  // On a Target that already holds 2H no phase applies; the replay then stops at once.
+  Replay solved("4C3H4H2H2C3C", RoleNK);
+  EXPECT_EQ(Observed(solved, "PP"), Lines{"N - P none"});
+}
+
 TEST(LowExplGame, ReplaysEveryLetterWithTheAnalysisBeforeEach) {
   // Every move of CCTUNTTT is legal here (the board holds 3H twice) and 2H never reaches
   // the Target. Every probability is 1, so each card rule takes its first card.

@@ -1,0 +1,33 @@
+#pragma once
+
+namespace bruso {
+
+// The branch of the move choice that chose the suggested move.
+enum class MoveBranch {
+  None,        // the analysis chose no move
+  CardAtHand,  // the card lies in the keeper cell or on UP: play it, wait, take it or pass it on
+  Search,      // the card lies elsewhere: fetch it, wait for the partner who holds it, or explore
+  StepAside,   // the player who cannot finish gives the goal card up, or passes
+  HandOver,    // with altruism on, the player puts the card its partner needs on UP
+};
+
+// One position of a replay as the analysis saw it: who was to move, the move the model
+// suggested there and the letter the recorded string plays from it.
+struct AnalysedPosition {
+  char role = ' ';
+  char suggested = '\0';  // '\0': the analysis of this position chose no move
+  MoveBranch branch = MoveBranch::None;
+  // The move letter the replay takes next; '\0' when the string ends here (its end, Q, or
+  // a character that is no move letter).
+  char recorded = '\0';
+};
+
+// Watches a replay position by position, for statistics on how well the model follows
+// the players. It only looks: the replay and what it writes stay the same.
+class ReplayObserver {
+ public:
+  virtual ~ReplayObserver() = default;
+  virtual void PositionAnalysed(const AnalysedPosition& position) = 0;
+};
+
+}  // namespace bruso

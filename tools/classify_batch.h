@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/text_file.h"
+#include "session/shared_state.h"
+#include "tools/classify_tally.h"
+
+namespace bruso {
+
+class ProgressLine;
+
+// The columns of the table of lines that `classify --csv` writes, one row per move line.
+extern const std::vector<std::string> ClassifyCsvHeader;
+
+// "Classify All Hands" as a batch drives it: line by line, so that it can show its
+// progress, count how well the model follows the players, write a row per line, and stop
+// between two lines after a Ctrl-C. What it writes to Amik.txt, the output window and
+// the memo is what the window's command writes, up to where it stopped.
+class ClassifyBatch {
+ public:
+  // `csv`: an open file for the table of lines, or none.
+  ClassifyBatch(SharedState& state, TextFile* csv);
+  ~ClassifyBatch() { state_.score.SetReplayObserver(nullptr); }
+  ClassifyBatch(const ClassifyBatch&) = delete;
+  ClassifyBatch& operator=(const ClassifyBatch&) = delete;
+
+  // Classifies the hands of the state's HandList, with a progress line on a terminal.
+  // After a Ctrl-C (see CatchInterruption) it stops before the next hand or line.
+  void Run();
+
+  // The summary of the run so far, aligned lines for standard error.
+  std::string SummaryText(std::uint64_t seed) const;
+
+  const ClassifyTally& tally() const { return tally_; }
+  bool stopped() const { return stopped_; }
+
+ private:
+  void ClassifyHand(Fhand& hand, int hand_number, ProgressLine& progress);
+  void WriteCsvRow(int hand_number, std::size_t line_number, std::string_view line, const MoveLineOutcome& outcome);
+  bool Stopping();
+
+  SharedState& state_;
+  TextFile* csv_;
+  ClassifyTally tally_;
+  long long linesTotal_ = 0;
+  long long linesDone_ = 0;
+  bool stopped_ = false;
+};
+
+}  // namespace bruso

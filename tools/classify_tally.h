@@ -1,0 +1,59 @@
+#pragma once
+
+#include <array>
+
+#include "analysis/replay_observer.h"
+#include "session/classify_commands.h"
+
+namespace bruso {
+
+// How often the move the model suggested was the move the player recorded.
+struct Agreement {
+  long long suggested = 0;
+  long long agreed = 0;
+};
+
+inline constexpr int MoveBranchCount = static_cast<int>(MoveBranch::HandOver) + 1;
+
+// The positions of one line, or of a whole run, that the replay analysed and then played a
+// recorded move from (the last position of a string that simply ends is not one of them).
+struct PositionCounts {
+  long long positions = 0;
+  long long noSuggestion = 0;
+  Agreement overall;
+  Agreement ck;
+  Agreement nk;
+  std::array<Agreement, MoveBranchCount> byBranch;  // indexed by MoveBranch
+
+  void Add(const AnalysedPosition& position);
+  const Agreement& Branch(MoveBranch branch) const { return byBranch[static_cast<int>(branch)]; }
+};
+
+// What the classify batch counts: hands and lines, how the lines ended, and the model's
+// agreement with the players, for the line being replayed and for the whole run. It
+// watches the replay; the batch tells it where lines begin and end.
+class ClassifyTally : public ReplayObserver {
+ public:
+  void PositionAnalysed(const AnalysedPosition& position) override;
+
+  void HandSetUp() { ++hands_; }
+  void LineStarted() { line_ = {}; }
+  void LineEnded(const MoveLineOutcome& outcome);
+
+  long long hands() const { return hands_; }
+  long long linesReplayed() const { return linesReplayed_; }
+  long long linesNotUsable() const { return linesNotUsable_; }
+  long long linesReachingGoal() const { return linesReachingGoal_; }
+  const PositionCounts& line() const { return line_; }
+  const PositionCounts& total() const { return total_; }
+
+ private:
+  long long hands_ = 0;
+  long long linesReplayed_ = 0;
+  long long linesNotUsable_ = 0;
+  long long linesReachingGoal_ = 0;
+  PositionCounts line_;
+  PositionCounts total_;
+};
+
+}  // namespace bruso

@@ -1,0 +1,26 @@
+#include "tools/csv_row.h"
+
+namespace bruso {
+
+std::string CsvField(std::string_view text) {
+  const bool quoted = text.find_first_of(",\"\r\n") != std::string_view::npos ||
+                      (!text.empty() && (text.front() == ' ' || text.back() == ' '));
+  if (!quoted) return std::string(text);
+  std::string field = "\"";
+  for (char c : text) {
+    if (c == '"') field += '"';
+    field += c;
+  }
+  return field + "\"";
+}
+
+std::string CsvRow(const std::vector<std::string>& fields) {
+  std::string row;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (i > 0) row += ',';
+    row += CsvField(fields[i]);
+  }
+  return row;
+}
+
+}  // namespace bruso
