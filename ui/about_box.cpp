@@ -11,22 +11,18 @@ namespace bruso {
 namespace {
 
 const char* const CreditsText =
-    "Bruso was first written by the researchers who designed the card game, as a tool for "
-    "their experiments, and later ported to Windows by a member of the same group.\n"
-    "It was written for academic research and comes with no warranty of any kind.\n"
-    "The card pictures were drawn for this program by its own developers; they may be "
-    "used, copied and changed freely under the same terms as the program.\n"
-    "The thumbs-up picture on this box was drawn for this program as well.\n"
+    "First written by the researchers who designed the game, as a tool for their "
+    "experiments; ported to Windows by a member of the same group.\n"
+    "Written for academic research, with no warranty of any kind.\n"
+    "The card pictures and the thumbs-up were drawn for this program by its own "
+    "developers and may be used freely under the program's terms.\n"
     "\n"
-    "Bruso fu scritto la prima volta dai ricercatori che hanno ideato il gioco di carte, "
-    "come strumento per i loro esperimenti, e portato poi su Windows da un membro dello "
-    "stesso gruppo.\n"
-    "E' stato scritto per la ricerca accademica ed e' fornito senza alcuna garanzia.\n"
-    "Le immagini delle carte sono state disegnate per questo programma dai suoi stessi "
-    "sviluppatori; si possono usare, copiare e modificare liberamente alle stesse "
-    "condizioni del programma.\n"
-    "Anche l'immagine del pollice alzato di questa finestra e' stata disegnata per questo "
-    "programma.";
+    "Scritto la prima volta dai ricercatori che hanno ideato il gioco, come strumento "
+    "per i loro esperimenti; portato su Windows da un membro dello stesso gruppo.\n"
+    "Scritto per la ricerca accademica, senza alcuna garanzia.\n"
+    "Le immagini delle carte e il pollice alzato sono stati disegnati per questo "
+    "programma dai suoi sviluppatori e si possono usare liberamente alle condizioni "
+    "del programma.";
 
 }  // namespace
 
