@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 
 #include "engine/io_error.h"
+#include "session/classify_commands.h"
 #include "ui/fonts.h"
 #include "ui/text_conversion.h"
 #include "ui/window_geometry.h"
@@ -11,8 +12,19 @@
 namespace bruso {
 
 namespace {
+
 // The client area as designed, below the menu bar.
 constexpr QSize ClientSize{823, 645};
+
+// The hourglass while a batch command runs through all hands.
+class BusyCursor {
+ public:
+  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
 }  // namespace
 
 TForm1::TForm1(const std::filesystem::path& start_directory, Dialogs& dialogs, std::uint64_t seed)
@@ -216,7 +228,7 @@ void TForm1::Memo1Click() {
 }
 
 void TForm1::Memo2DblClick() {
-  // Double click on a move line: the core's replay of Memo2's selected text with analysis.
+  bruso::Memo2DblClick(state_, ToBytes(Memo2->textCursor().selectedText()));
 }
 
 // --- Artificial play and rules ---
@@ -252,7 +264,11 @@ void TForm1::ApriUnoClick() {
 }
 
 void TForm1::automatic1Click() {
-  // "Classify All Hands": the core's batch replay of every move line with analysis.
+  {
+    BusyCursor busy;
+    bruso::automatic1Click(state_);
+  }
+  ShowCentred(Form3.get());
 }
 
 void TForm1::stLayoutClick() { SetLayOut(); }

@@ -25,7 +25,7 @@ class TextMemo : public QPlainTextEdit, public TextSink {
   // Every line of the box, the collected ones included; an empty box has none.
   QStringList Lines();
   void SetLines(const QStringList& lines);
-  void Clear();
+  void Clear() override;
 
  signals:
   void clicked();

@@ -9,6 +9,8 @@
 #include "ui/application.h"
 #include "ui/fonts.h"
 #include "ui/pictures.h"
+#include "shoe/shoe_file.h"
+#include "shoe/start_hand.h"
 #include "ui/text_conversion.h"
 
 namespace bruso {
@@ -324,6 +326,54 @@ TEST(MainWindowCommands, OutputLinesOfACommandReachBothMemosWhenItEnds) {
   form.stLayout->trigger();  // any command redraws the window
   EXPECT_EQ(form.Memo1->toPlainText(), " Top \n");
   EXPECT_EQ(form.Form3->Memo1->toPlainText(), "   \n");
+}
+
+void LoadShoe(SharedState& state, std::string_view text) { state.HandList = ReadShoe(text).hands; }
+
+TEST(MainWindowCommands, ClassifyAllHandsReportsAndShowsTheOutputWindow) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  LoadShoe(form.State(), "4H 4C 3H 3C 2H 2C\nnot replayed\nUT\n");
+  form.automatic1->trigger();
+
+  EXPECT_EQ(window.dialogs.Messages(), QStringList({"Automatic analysis succesfully done!"}));
+  EXPECT_TRUE(form.Form3->isVisible());
+  const QStringList output = form.Form3->Memo1->Lines();
+  ASSERT_GE(output.size(), 2);
+  EXPECT_EQ(output[0], "   ");
+  EXPECT_EQ(output[1], "   4H   4C   3H   3C   2H   2C CK");
+  EXPECT_EQ(form.Edit2->text(), "");  // the command draws nothing on the board
+}
+
+// Double-clicks the first word of the move-lines list, as a user does.
+void DoubleClickFirstMoveLine(TForm1& form) {
+  QTextCursor start = form.Memo2->textCursor();
+  start.setPosition(1);
+  QTest::mouseDClick(form.Memo2->viewport(), Qt::LeftButton, {}, form.Memo2->cursorRect(start).center());
+}
+
+TEST(MainWindowCommands, DoubleClickOnAMoveLineReplaysTheWordUnderThePointer) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  SharedState& state = form.State();
+  LoadShoe(state, "4H 4C 3H 3C 2H 2C\nnot replayed\nUT\n");
+  StartHand(state, state.HandList[0]);
+  state.view.moveLines = {"UT"};
+  form.ShowState();
+
+  DoubleClickFirstMoveLine(form);
+  EXPECT_EQ(form.Edit2->text(), "UT");
+  EXPECT_TRUE(form.Memo1->Lines().contains("UT"));
+  EXPECT_TRUE(window.dialogs.asked.empty());
+}
+
+TEST(MainWindowCommands, DoubleClickWithoutAHandSaysSo) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  form.State().view.moveLines = {"UT"};
+  form.ShowState();
+  DoubleClickFirstMoveLine(form);
+  EXPECT_EQ(window.dialogs.Messages(), QStringList({"ACTUAL = NIL !!!"}));
 }
 
 }  // namespace
