@@ -96,6 +96,18 @@ TEST(MainWindowStartUp, StartsWithTheDesignCaptionsAndNoHand) {
   }
 }
 
+// The hand text lines up under the cell order above it only in a font of fixed pitch,
+// whatever stands in for the Windows fonts the window names.
+TEST(MainWindowStartUp, HandTextAndSyntaxLabelUseFixedPitchFonts) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  for (QWidget* widget : {static_cast<QWidget*>(form.Edit1), static_cast<QWidget*>(form.Edit2),
+                          static_cast<QWidget*>(form.LabelSyntax), static_cast<QWidget*>(form.Label8)}) {
+    QFontInfo font(widget->font());
+    EXPECT_TRUE(font.fixedPitch()) << font.family().toStdString();
+  }
+}
+
 // The card display takes its six pictures from the faces the images show at start-up,
 // so a Board drawn later shows each card's own face wherever it lies.
 TEST(MainWindowStartUp, CardDisplayShowsEachCardsOwnFace) {

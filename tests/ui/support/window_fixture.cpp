@@ -1,5 +1,7 @@
 #include "support/window_fixture.h"
 
+#include <gtest/gtest.h>
+
 #include "ui/application.h"
 
 namespace bruso::testing {
@@ -9,7 +11,10 @@ WindowFixture::WindowFixture() {
   Start();
 }
 
-WindowFixture::~WindowFixture() { form.reset(); }
+WindowFixture::~WindowFixture() {
+  form.reset();
+  EXPECT_EQ(dialogs.unanswered, 0) << "a question came that the test did not answer";
+}
 
 void WindowFixture::Start() {
   form.reset();
