@@ -6,6 +6,7 @@ BRUSO_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev
   xvfb xauth
+  fonts-dejavu-core fonts-liberation2
 )
 
 bruso_install_packages() {

@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <QMenuBar>
+#include <QTest>
+#include <QTimer>
+
+#include "support/window_fixture.h"
+#include "ui/text_conversion.h"
+
+namespace bruso {
+namespace {
+
+using testing::ReadFile;
+using testing::WindowFixture;
+using testing::WriteFile;
+
+// Writes the lines "alpha", "   ", "pending", "" to the output window, the way the engine does.
+void WriteOutput(SharedState& state) {
+  state.io.OutputLine("alpha");
+  state.io.AddText("pending");
+  state.io.OutputLine("   ");
+  state.io.OutputLine("");
+}
+
+TEST(OutputWindow, SaveWritesEveryLineReplacingTheChosenFile) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  WriteOutput(form.State());
+  const auto target = window.start.path() / "saved.txt";
+  WriteFile(target, "an older and longer text\nthat must go\n");
+
+  window.dialogs.QueueFile(PathToQString(target));
+  form.Form3->SaveOutput->trigger();
+
+  EXPECT_EQ(ReadFile(target), "alpha\n   \npending\n\n");
+  ASSERT_EQ(window.dialogs.asked.size(), 1u);
+  const auto& asked = window.dialogs.asked[0];
+  EXPECT_EQ(asked.kind, ScriptedDialogs::Kind::SaveFile);
+  EXPECT_EQ(asked.text, PathToQString(window.OutputFolder()));
+  EXPECT_EQ(asked.details, QStringList({"Text file (*.txt)", "txt"}));
+}
+
+TEST(OutputWindow, CancelledSaveSaysSoAndWritesNothing) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  WriteOutput(form.State());
+  window.dialogs.QueueFile(QString());
+  form.Form3->SaveOutput->trigger();
+  EXPECT_EQ(window.dialogs.Messages(), QStringList({"Save file was cancelled"}));
+}
+
+TEST(OutputWindow, SaveThatCannotWriteReportsTheFile) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  WriteOutput(form.State());
+  const auto target = window.start.path() / "no such folder" / "saved.txt";
+  window.dialogs.QueueFile(PathToQString(target));
+  form.Form3->SaveOutput->trigger();
+  ASSERT_EQ(window.dialogs.asked.back().kind, ScriptedDialogs::Kind::Error);
+  EXPECT_EQ(window.dialogs.asked.back().text, "File not found: " + PathToQString(target));
+}
+
+TEST(OutputWindow, CloseHidesItAndShowOutputBringsBackTheSameText) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  WriteOutput(form.State());
+  form.ShowOutput->trigger();
+  EXPECT_TRUE(form.Form3->isVisible());
+  const QStringList shown = form.Form3->Memo1->Lines();
+  EXPECT_EQ(shown, QStringList({"alpha", "   ", "pending", ""}));
+
+  form.Form3->CloseMenu->trigger();
+  EXPECT_FALSE(form.Form3->isVisible());
+  form.ShowOutput->trigger();
+  EXPECT_TRUE(form.Form3->isVisible());
+  EXPECT_EQ(form.Form3->Memo1->Lines(), shown);
+  EXPECT_TRUE(form.isEnabled());  // not modal
+}
+
+TEST(AboutBox, DisablesTheMainWindowUntilItsOk) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  form.show();
+  form.Aboutunh->trigger();
+  EXPECT_TRUE(form.Form2->isVisible());
+  EXPECT_FALSE(form.isEnabled());
+  EXPECT_FALSE(form.menuBar()->isEnabled());  // so About cannot be chosen twice
+  EXPECT_TRUE(form.Form2->isEnabled());
+  EXPECT_FALSE(form.Form2->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+
+  QTest::mouseClick(form.Form2->Button1, Qt::LeftButton);
+  EXPECT_FALSE(form.Form2->isVisible());
+  EXPECT_TRUE(form.isEnabled());
+}
+
+TEST(AboutBox, CreditsNameNoWebAddress) {
+  WindowFixture window;
+  const QString credits = window.form->Form2->Memo1->toPlainText();
+  EXPECT_TRUE(credits.contains("no warranty"));
+  EXPECT_TRUE(credits.contains("senza alcuna garanzia"));
+  EXPECT_FALSE(credits.contains("www"));
+  EXPECT_FALSE(credits.contains("http"));
+  EXPECT_FALSE(credits.contains("@"));
+}
+
+TEST(HelpWindow, ShowsTheStartDirectoryThenThePageModallyUntilOk) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  WriteFile(window.start.path() / "help.html", "<html><body><h1>Bruso help</h1></body></html>");
+
+  bool shown_modal = false;
+  QString page_text;
+  int view_width = 0;
+  QTimer::singleShot(0, [&] {
+    shown_modal = form.FormHelp->isVisible() && form.FormHelp->isModal();
+    page_text = form.FormHelp->WebBrowser1->toPlainText();
+    view_width = form.FormHelp->WebBrowser1->width();
+    QTest::mouseClick(form.FormHelp->Button1, Qt::LeftButton);
+  });
+  form.Quitdoi->trigger();  // returns when the help window is closed
+
+  EXPECT_TRUE(shown_modal);
+  EXPECT_TRUE(page_text.contains("Bruso help"));
+  EXPECT_TRUE(view_width == 570 || view_width == 571) << view_width;
+  EXPECT_EQ(form.FormHelp->WebBrowser1->source(),
+            QUrl::fromLocalFile(PathToQString(window.start.path() / "help.html")));
+  EXPECT_FALSE(form.FormHelp->isVisible());
+  EXPECT_EQ(window.dialogs.Messages(), QStringList({PathToQString(window.start.path())}));
+}
+
+TEST(RulesWindow, ShowsItsLinesUntilOkHidesIt) {
+  WindowFixture window;
+  TForm4& rules = *window.form->Form4;
+  EXPECT_EQ(rules.Memo1->Lines(),
+            QStringList({"Artificial Player Rules", "-------------------------------------------------", "", ""}));
+  rules.SetLines({"CK rules", " T 2H ## 3H"});
+  rules.show();
+  QTest::mouseClick(rules.BitBtn1, Qt::LeftButton);
+  EXPECT_FALSE(rules.isVisible());
+  EXPECT_EQ(rules.Memo1->Lines(), QStringList({"CK rules", " T 2H ## 3H"}));
+}
+
+}  // namespace
+}  // namespace bruso

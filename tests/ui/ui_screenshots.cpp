@@ -1,0 +1,76 @@
+// Saves pictures of the windows for a developer to look at: ui_screenshots FOLDER.
+// Runs offscreen unless a display is given.
+#include <cstdio>
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QScreen>
+
+#include "support/window_fixture.h"
+#include "ui/application.h"
+#include "ui/text_conversion.h"
+
+using namespace bruso;
+
+namespace {
+
+void Save(QWidget* window, const QString& folder, const char* name) {
+  window->show();
+  QApplication::processEvents();
+  const QString path = folder + "/" + name;
+  window->grab().save(path);
+  std::printf("%s\n", path.toLocal8Bit().constData());
+}
+
+void FillState(TForm1& form) {
+  SharedState& state = form.State();
+  state.MoveString = "CUNP";
+  state.view.selectionStart = 2;
+  state.view.selectionLength = 1;
+  state.view.handText = "4H 4C 3H 3C 2H 2C";
+  state.view.handNumber = "12";
+  state.view.firstMoveCaption = "NK first move";
+  state.view.handFirstMoveCaption = "NK first move";
+  state.view.moveLines = {"CUNPT", "UUTNC", "PNTCUNQ"};
+  state.view.frameMarked = {false, true, false, true, false, false};
+  state.view.highlightedRole = RoleNK;
+  state.view.passCaption = "Passo";
+  state.io.AddLine(" Top ");
+  form.ShowState();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: ui_screenshots FOLDER [help.html]\n");
+    return 2;
+  }
+  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  QApplication application(argc, argv);
+  SetUpApplication();
+  const QString folder = QString::fromLocal8Bit(argv[1]);
+
+  testing::WindowFixture window;
+  TForm1& form = *window.form;
+  Save(&form, folder, "main_vertical.png");
+  form.stLayout->trigger();
+  Save(&form, folder, "main_horizontal.png");
+  form.stLayout->trigger();
+  FillState(form);
+  Save(&form, folder, "main_marked.png");
+
+  for (int k = 0; k < 40; ++k) form.State().io.OutputLine("CUNTP\t3C 4C 2H " + std::to_string(k));
+  form.ShowState();
+  Save(form.Form3.get(), folder, "output_window.png");
+  Save(form.Form4.get(), folder, "rules_window.png");
+  Save(form.Form2.get(), folder, "about_box.png");
+  if (argc > 2) {
+    std::filesystem::copy_file(argv[2], window.start.path() / HelpPageName);
+    form.FormHelp->LoadHelpPage(window.start.path(), 0);
+  }
+  Save(form.FormHelp.get(), folder, "help_window.png");
+  return 0;
+}

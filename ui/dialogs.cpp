@@ -1,0 +1,56 @@
+#include "ui/dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+#include "ui/text_conversion.h"
+
+namespace bruso {
+
+void Dialogs::ShowMessage(std::string_view text) { Message(ToQString(text)); }
+
+QString QtDialogs::OpenFile(const QString& folder, const QString& filter) {
+  return QFileDialog::getOpenFileName(parent_, QString(), folder, filter);
+}
+
+QString QtDialogs::SaveFile(const QString& folder, const QString& filter,
+                            const QString& default_suffix) {
+  QFileDialog dialog(parent_, QString(), folder, filter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(default_suffix);
+  // The chosen file is replaced without asking, as the save command always did.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+  return dialog.selectedFiles().first();
+}
+
+void QtDialogs::Message(const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
+                  parent_);
+  box.exec();
+}
+
+void QtDialogs::Error(const QString& text) {
+  QMessageBox::critical(parent_, QApplication::applicationName(), text);
+}
+
+Dialogs::Answer QtDialogs::Question(const QString& text) {
+  QMessageBox box(QMessageBox::Information, QApplication::applicationName(), text,
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
+  switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+  }
+}
+
+QString QtDialogs::InputBox(const QString& title, const QString& prompt,
+                            const QString& default_value) {
+  bool ok = false;
+  QString answer = QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, default_value, &ok);
+  return ok ? answer : default_value;
+}
+
+}  // namespace bruso

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <string_view>
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include "session/window_state.h"
+
+namespace bruso {
+
+// Every modal question the windows ask goes through here, so that tests can answer by
+// script instead of blocking. It also shows the core's message boxes (UserMessages).
+class Dialogs : public UserMessages {
+ public:
+  enum class Answer { Yes, No, Cancel };
+
+  // The file-open dialog: the chosen file, or empty when cancelled.
+  virtual QString OpenFile(const QString& folder, const QString& filter) = 0;
+  // The file-save dialog: the chosen file (with the default suffix added when the name has
+  // none), or empty when cancelled.
+  virtual QString SaveFile(const QString& folder, const QString& filter,
+                           const QString& default_suffix) = 0;
+  // A plain message box.
+  virtual void Message(const QString& text) = 0;
+  // An error box: a command that failed, with the failure's text.
+  virtual void Error(const QString& text) = 0;
+  // A question with the information icon and the buttons Yes, No and Cancel.
+  virtual Answer Question(const QString& text) = 0;
+  // An input box; Cancel gives the default.
+  virtual QString InputBox(const QString& title, const QString& prompt,
+                           const QString& default_value) = 0;
+
+  void ShowMessage(std::string_view text) override;
+};
+
+// The real boxes, each over the window given (none: centred on the screen).
+class QtDialogs : public Dialogs {
+ public:
+  void SetParentWindow(QWidget* parent) { parent_ = parent; }
+
+  QString OpenFile(const QString& folder, const QString& filter) override;
+  QString SaveFile(const QString& folder, const QString& filter,
+                   const QString& default_suffix) override;
+  void Message(const QString& text) override;
+  void Error(const QString& text) override;
+  Answer Question(const QString& text) override;
+  QString InputBox(const QString& title, const QString& prompt,
+                   const QString& default_value) override;
+
+ private:
+  QPointer<QWidget> parent_;
+};
+
+}  // namespace bruso

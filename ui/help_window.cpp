@@ -1,0 +1,38 @@
+#include "ui/help_window.h"
+
+#include <QUrl>
+
+#include "ui/fonts.h"
+#include "ui/text_conversion.h"
+#include "ui/window_geometry.h"
+
+namespace bruso {
+
+namespace {
+// The design size of the whole window, frame included; the view keeps a margin inside it.
+constexpr int OuterWidth = 630;
+constexpr int OuterHeight = 656;
+}  // namespace
+
+TFormHelp::TFormHelp() {
+  setWindowTitle(QStringLiteral("Help"));
+  setFont(PixelFont("Tahoma", 11));
+  setFixedSize(OuterWidth - 16, OuterHeight - 31);
+
+  WebBrowser1 = new QTextBrowser(this);
+  Place(WebBrowser1, 16, 16, 585, 489);
+  WebBrowser1->setOpenLinks(true);
+
+  Button1 = new QPushButton(QStringLiteral("OK"), this);
+  Place(Button1, 192, 536, 233, 49);
+  connect(Button1, &QPushButton::clicked, this, &TFormHelp::Button1Click);
+}
+
+void TFormHelp::LoadHelpPage(const std::filesystem::path& start_directory, int extra_width) {
+  WebBrowser1->setSource(QUrl::fromLocalFile(PathToQString(start_directory / HelpPageName)));
+  WebBrowser1->resize(OuterWidth - 60 + extra_width, OuterHeight - 150);
+}
+
+void TFormHelp::Button1Click() { accept(); }
+
+}  // namespace bruso

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+
+#include <QDialog>
+#include <QPushButton>
+#include <QTextBrowser>
+
+namespace bruso {
+
+inline constexpr const char* HelpPageName = "help.html";
+
+// The help window: shows the page help.html of the start directory.
+class TFormHelp : public QDialog {
+  Q_OBJECT
+
+ public:
+  TFormHelp();
+
+  // Loads the help page of the folder and sizes the view to the window, less a margin,
+  // plus `extra_width` (0 or 1) pixels.
+  void LoadHelpPage(const std::filesystem::path& start_directory, int extra_width);
+
+  QTextBrowser* WebBrowser1;
+  QPushButton* Button1;
+
+ public slots:
+  void Button1Click();
+};
+
+}  // namespace bruso

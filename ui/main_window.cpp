@@ -1,0 +1,330 @@
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+
+#include "engine/io_error.h"
+#include "session/classify_commands.h"
+#include "ui/fonts.h"
+#include "ui/text_conversion.h"
+#include "ui/window_geometry.h"
+
+namespace bruso {
+
+namespace {
+
+// The client area as designed, below the menu bar.
+constexpr QSize ClientSize{823, 645};
+
+// The hourglass while a batch command runs through all hands.
+class BusyCursor {
+ public:
+  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+}  // namespace
+
+TForm1::TForm1(const std::filesystem::path& start_directory, Dialogs& dialogs, std::uint64_t seed)
+    : dialogs_(dialogs) {
+  setWindowTitle(QStringLiteral("Bruso"));
+  setFont(PixelFont("MS Sans Serif", 11));
+  auto* client = new QWidget(this);
+  client->setMinimumSize(ClientSize);
+  client->setToolTip(QStringLiteral("Bruso"));
+  setCentralWidget(client);
+
+  BuildBoard();
+  BuildButtons();
+  BuildTextControls();
+  BuildMenu();
+  ConnectCommands();
+  FormCreate(start_directory, seed);
+  CreateOtherWindows();
+  ShowState();
+  adjustSize();
+}
+
+TForm1::~TForm1() {
+  // The memos go with the windows; nothing may write to them afterwards.
+  state_.io.SetMemo(nullptr);
+  state_.io.SetOutputWindow(nullptr);
+}
+
+void TForm1::FormCreate(const std::filesystem::path& start_directory, std::uint64_t seed) {
+  state_.messages = &dialogs_;
+  CardImages.SetImages({Image4, Image3, Image5, Image2, Image6, Image1});
+  SetTextColor(Passo, Qt::black);
+  // The engine objects, the output files, the analysis defaults and the seed.
+  StartUp(state_, {.startDirectory = start_directory, .cardImages = &CardImages, .seed = seed});
+  state_.io.SetMemo(Memo1);
+  SetLayOut();
+}
+
+void TForm1::CreateOtherWindows() {
+  Form2 = std::make_unique<TForm2>(this);
+  Form3 = std::make_unique<TForm3>(dialogs_, state_.OutputFolder);
+  Form4 = std::make_unique<TForm4>();
+  FormHelp = std::make_unique<TFormHelp>();
+  state_.io.SetOutputWindow(Form3->Memo1);
+}
+
+void TForm1::Run(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const IoError& error) {
+    dialogs_.Error(ErrorText(error));
+  }
+  ShowState();
+}
+
+std::function<void()> TForm1::Command(void (TForm1::*handler)()) {
+  return [this, handler] { Run([this, handler] { (this->*handler)(); }); };
+}
+
+void TForm1::ConnectCommands() {
+  const std::pair<QPushButton*, void (TForm1::*)()> button_commands[] = {
+      {BitBtn1, &TForm1::BitBtn1Click}, {BitBtn2, &TForm1::BitBtn2Click},
+      {BitBtn3, &TForm1::BitBtn3Click}, {BitBtn6, &TForm1::Button9Click},
+      {BitBtn7, &TForm1::Button10Click}, {BitBtn8, &TForm1::Button1Click},
+      {Passo, &TForm1::passoClick}};
+  for (auto [button, handler] : button_commands) connect(button, &QPushButton::clicked, this, Command(handler));
+  for (QPushButton* step : {BitBtn4, BitBtn5}) {
+    connect(step, &QPushButton::clicked, this,
+            [this, step] { Run([this, step] { BottoneDXClick(step->property("tag").toInt()); }); });
+  }
+
+  const std::pair<CardImage*, void (TForm1::*)()> card_commands[] = {
+      {Image4, &TForm1::Image4Click}, {Image5, &TForm1::Image5Click},
+      {Image2, &TForm1::Image2Click}, {Image6, &TForm1::Image6Click}};
+  for (auto [image, handler] : card_commands) {
+    connect(image, &CardImage::clicked, this, Command(handler));
+  }
+  connect(Memo1, &TextMemo::clicked, this, Command(&TForm1::Memo1Click));
+  connect(Memo2, &TextMemo::doubleClicked, this, Command(&TForm1::Memo2DblClick));
+
+  const std::pair<QAction*, void (TForm1::*)()> menu_commands[] = {
+      {ApriUno, &TForm1::ApriUnoClick},
+      {ArtificialPlayer1, &TForm1::ArtificialPlayer1Click},
+      {LoadRulesNK1, &TForm1::LoadRulesNK1Click},
+      {stLayout, &TForm1::stLayoutClick},
+      {changerole, &TForm1::changeroleClick},
+      {SaveUno, &TForm1::SaveUnoClick},
+      {QuitUno, &TForm1::QuitUnoClick},
+      {CopyUno, &TForm1::CopyUnoClick},
+      {ShowRules1, &TForm1::ShowRules1Click},
+      {Clear1, &TForm1::Clear1Click},
+      {automatic1, &TForm1::automatic1Click},
+      {Players1, &TForm1::Players1Click},
+      {ShowOutput, &TForm1::ShowOutputClick},
+      {Quitdoi, &TForm1::QuitdoiClick},
+      {Aboutunh, &TForm1::AboutunhClick},
+  };
+  for (auto [action, handler] : menu_commands) connect(action, &QAction::triggered, this, Command(handler));
+}
+
+void TForm1::ShowState() {
+  const WindowState& view = state_.view;
+  Edit2->setText(ToQString(state_.MoveString));
+  if (view.selectionLength > 0) {
+    Edit2->setSelection(view.selectionStart, view.selectionLength);
+  } else {
+    Edit2->setCursorPosition(view.selectionStart);
+  }
+  Edit1->setText(ToQString(view.handText));
+  Edit4->setText(ToQString(view.handNumber));
+  Label7->setText(ToQString(view.firstMoveCaption));
+  Label7->adjustSize();
+  Label9->setText(ToQString(view.handFirstMoveCaption));
+  Label9->adjustSize();
+  ShowMoveLines();
+
+  for (int cell = 0; cell < PositionCount; ++cell) frames_[cell]->SetMarked(view.frameMarked[cell]);
+  SetTextColor(Label1, view.highlightedRole == RoleCK ? AquaColor : QColor(Qt::black));
+  SetTextColor(Label2, view.highlightedRole == RoleNK ? AquaColor : QColor(Qt::black));
+  Passo->setText(ToQString(view.passCaption));
+  SetTextColor(Passo, view.passMarked ? AquaColor : QColor(Qt::black));
+  changerole->setText(ToQString(view.changeRoleCaption));
+
+  Memo1->Flush();
+  Form3->Memo1->Flush();
+}
+
+void TForm1::ShowMoveLines() {
+  QStringList lines;
+  for (const std::string& line : state_.view.moveLines) lines << ToQString(line);
+  // Refilling the list on every command would lose the user's place and selection in it.
+  if (lines == shownMoveLines_) return;
+  Memo2->SetLines(lines);
+  shownMoveLines_ = lines;
+}
+
+QString TForm1::OpenDialog1() {
+  return dialogs_.OpenFile(PathToQString(state_.StartDirectory), QString::fromLatin1(InputFileFilter));
+}
+
+// --- Hands and moves: the commands of manual play ---
+
+void TForm1::BitBtn1Click() {
+  // Previous hand: the core's previous-hand command on state_.
+}
+
+void TForm1::BitBtn2Click() {
+  // Next hand: the core's next-hand command on state_.
+}
+
+void TForm1::Button9Click() {
+  // "Start": the core's go-to-first-move command on state_.
+}
+
+void TForm1::BottoneDXClick(int tag) {
+  // "<" and ">": the core's step command on state_, forward for tag 2, back otherwise.
+  (void)tag;
+}
+
+void TForm1::Button10Click() {
+  // "End": the core's go-to-last-move command on state_.
+}
+
+void TForm1::Image4Click() {
+  // Card C: the core's play-a-move command on state_ with the letter 'C'.
+}
+
+void TForm1::Image5Click() {
+  // Card UP: the core's play-a-move command on state_ with the letter 'U'.
+}
+
+void TForm1::Image2Click() {
+  // Card T: the core's play-a-move command on state_ with the letter 'T'.
+}
+
+void TForm1::Image6Click() {
+  // Card N: the core's play-a-move command on state_ with the letter 'N'.
+}
+
+void TForm1::passoClick() {
+  // "Pass Move": the core's play-a-move command on state_ with the letter 'P'.
+}
+
+void TForm1::Clear1Click() {
+  // "Clear Hand": the core's clear-hand command on state_.
+}
+
+void TForm1::changeroleClick() {
+  // "NK First Move": the core's switch-first-mover command on state_.
+}
+
+void TForm1::Memo1Click() {
+  // Folds the output line open over the move lines, or shut to one line.
+  constexpr int ShutTop = 528;
+  Memo1->raise();
+  if (Memo1->y() == ShutTop) {
+    Memo1->setGeometry(Memo1->x(), 376, Memo1->width(), 177);
+  } else {
+    Memo1->setGeometry(Memo1->x(), ShutTop, Memo1->width(), 25);
+  }
+}
+
+void TForm1::Memo2DblClick() {
+  bruso::Memo2DblClick(state_, ToBytes(Memo2->textCursor().selectedText()));
+}
+
+// --- Artificial play and rules ---
+
+void TForm1::BitBtn3Click() {
+  // "Artificial Move Play": the core's one-move-by-rules command on state_.
+}
+
+void TForm1::Button1Click() {
+  // "Artificial Hand Play": the core's play-the-hand-by-rules command on state_.
+}
+
+void TForm1::ArtificialPlayer1Click() {
+  // "Load Rules CK": OpenDialog1(), then the core's rules loading for CK.
+}
+
+void TForm1::LoadRulesNK1Click() {
+  // "Load Rules NK": OpenDialog1(), then the core's rules loading for NK.
+}
+
+void TForm1::ShowRules1Click() {
+  // "ShowRules": Form4->SetLines with the core's listing of both rule sets, then show it.
+}
+
+void TForm1::Players1Click() {
+  // "Play All Hands Artificially": the input box, then the core's batch over all hands.
+}
+
+// --- Shoes, analysis and the window ---
+
+void TForm1::ApriUnoClick() {
+  // "Open Shoe": OpenDialog1(), then the core's shoe-opening command on state_.
+}
+
+void TForm1::automatic1Click() {
+  {
+    BusyCursor busy;
+    bruso::automatic1Click(state_);
+  }
+  ShowCentred(Form3.get());
+}
+
+void TForm1::stLayoutClick() { SetLayOut(); }
+
+void TForm1::SaveUnoClick() {
+  // The item is there, and does nothing.
+}
+
+bool TForm1::ConfirmQuit() {
+  if (quitting_) return true;
+  if (dialogs_.Question(QString::fromLatin1(QuitQuestion)) != Dialogs::Answer::Yes) return false;
+  try {
+    state_.iodef.CloseFiles(state_.outputFiles);
+  } catch (const IoError& error) {
+    // A file that could not be closed may have lost output: say so and stay open.
+    dialogs_.Error(ErrorText(error));
+    return false;
+  }
+  quitting_ = true;
+  return true;
+}
+
+void TForm1::QuitUnoClick() {
+  if (!ConfirmQuit()) return;
+  close();
+  QCoreApplication::quit();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (!ConfirmQuit()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+  for (QWidget* window : {static_cast<QWidget*>(Form2.get()), static_cast<QWidget*>(Form3.get()),
+                          static_cast<QWidget*>(Form4.get()), static_cast<QWidget*>(FormHelp.get())}) {
+    window->hide();
+  }
+  QCoreApplication::quit();
+}
+
+void TForm1::CopyUnoClick() { Memo2->copy(); }
+
+void TForm1::ShowOutputClick() { ShowCentred(Form3.get()); }
+
+void TForm1::QuitdoiClick() {
+  dialogs_.Message(PathToQString(state_.StartDirectory));
+  const int extra_width = static_cast<int>(state_.random.Next() * 2);
+  FormHelp->LoadHelpPage(state_.StartDirectory, extra_width);
+  CentreOnScreen(FormHelp.get());
+  FormHelp->exec();
+}
+
+void TForm1::AboutunhClick() {
+  setEnabled(false);
+  ShowCentred(Form2.get());
+}
+
+}  // namespace bruso

@@ -1,0 +1,61 @@
+#include "ui/output_window.h"
+
+#include <QMenuBar>
+
+#include "engine/io_error.h"
+#include "engine/text_file.h"
+#include "ui/fonts.h"
+#include "ui/text_conversion.h"
+#include "ui/window_geometry.h"
+
+namespace bruso {
+
+namespace {
+
+void WriteLines(const QStringList& lines, const std::filesystem::path& path) {
+  TextFile file;
+  file.Open(path.string(), TextFile::Mode::Write);
+  for (const QString& line : lines) file.WriteLine(ToBytes(line));
+  file.Close();
+}
+
+}  // namespace
+
+TForm3::TForm3(Dialogs& dialogs, const std::filesystem::path& output_folder)
+    : dialogs_(dialogs), outputFolder_(output_folder) {
+  setWindowTitle(QStringLiteral("Bruso"));
+  setFont(PixelFont("MS Sans Serif", 11));
+
+  QMenu* file_menu = menuBar()->addMenu(QStringLiteral("File"));
+  SaveOutput = file_menu->addAction(QStringLiteral("Save"), this, &TForm3::SaveOutputClick);
+  CloseMenu = file_menu->addAction(QStringLiteral("Close"), this, &TForm3::CloseMenuClick);
+
+  auto* client = new QWidget(this);
+  client->setFixedSize(540, 624);
+  setCentralWidget(client);
+  Memo1 = new TextMemo(client);
+  Place(Memo1, 8, 16, 521, 593);
+  Memo1->setFont(PixelFont("Verdana", 16));
+  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  adjustSize();
+}
+
+void TForm3::SaveOutputClick() {
+  QString name = dialogs_.SaveFile(PathToQString(outputFolder_), QString::fromLatin1(SaveFilter),
+                                   QString::fromLatin1(SaveSuffix));
+  if (name.isEmpty()) {
+    dialogs_.Message(QString::fromLatin1(SaveCancelledMessage));
+    return;
+  }
+  try {
+    WriteLines(Memo1->Lines(), QStringToPath(name));
+  } catch (const IoError& error) {
+    dialogs_.Error(ErrorText(error));
+  }
+}
+
+void TForm3::CloseMenuClick() { hide(); }
+
+}  // namespace bruso

@@ -1,0 +1,61 @@
+#include "ui/scripted_dialogs.h"
+
+namespace bruso {
+
+QString ScriptedDialogs::NextFile() {
+  if (files_.empty()) {
+    ++unanswered;
+    return QString();
+  }
+  QString name = files_.front();
+  files_.pop_front();
+  return name;
+}
+
+QString ScriptedDialogs::OpenFile(const QString& folder, const QString& filter) {
+  asked.push_back({Kind::OpenFile, folder, {filter}});
+  return NextFile();
+}
+
+QString ScriptedDialogs::SaveFile(const QString& folder, const QString& filter,
+                                  const QString& default_suffix) {
+  asked.push_back({Kind::SaveFile, folder, {filter, default_suffix}});
+  return NextFile();
+}
+
+void ScriptedDialogs::Message(const QString& text) { asked.push_back({Kind::Message, text, {}}); }
+
+void ScriptedDialogs::Error(const QString& text) { asked.push_back({Kind::Error, text, {}}); }
+
+Dialogs::Answer ScriptedDialogs::Question(const QString& text) {
+  asked.push_back({Kind::Question, text, {}});
+  if (answers_.empty()) {
+    ++unanswered;
+    return Answer::Cancel;
+  }
+  Answer answer = answers_.front();
+  answers_.pop_front();
+  return answer;
+}
+
+QString ScriptedDialogs::InputBox(const QString& title, const QString& prompt,
+                                  const QString& default_value) {
+  asked.push_back({Kind::InputBox, title, {prompt, default_value}});
+  if (inputs_.empty()) {
+    ++unanswered;
+    return default_value;
+  }
+  QString text = inputs_.front();
+  inputs_.pop_front();
+  return text;
+}
+
+QStringList ScriptedDialogs::Messages() const {
+  QStringList texts;
+  for (const Asked& question : asked) {
+    if (question.kind == Kind::Message || question.kind == Kind::Error) texts << question.text;
+  }
+  return texts;
+}
+
+}  // namespace bruso

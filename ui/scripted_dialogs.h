@@ -1,0 +1,51 @@
+#pragma once
+
+#include <deque>
+#include <vector>
+
+#include <QStringList>
+
+#include "ui/dialogs.h"
+
+namespace bruso {
+
+// Dialogs for tests: answers are queued by the test beforehand, and every question asked
+// is recorded. A question without a queued answer is cancelled and counted.
+class ScriptedDialogs : public Dialogs {
+ public:
+  enum class Kind { OpenFile, SaveFile, Message, Error, Question, InputBox };
+  struct Asked {
+    Kind kind;
+    QString text;         // the message, question or title; the folder for file dialogs
+    QStringList details;  // filter and suffix, or prompt and default
+  };
+
+  // The file a file dialog returns; an empty name cancels it.
+  void QueueFile(const QString& name) { files_.push_back(name); }
+  void QueueAnswer(Answer answer) { answers_.push_back(answer); }
+  void QueueInput(const QString& text) { inputs_.push_back(text); }
+
+  QString OpenFile(const QString& folder, const QString& filter) override;
+  QString SaveFile(const QString& folder, const QString& filter,
+                   const QString& default_suffix) override;
+  void Message(const QString& text) override;
+  void Error(const QString& text) override;
+  Answer Question(const QString& text) override;
+  QString InputBox(const QString& title, const QString& prompt,
+                   const QString& default_value) override;
+
+  // The texts of every message and error box, in order.
+  QStringList Messages() const;
+
+  std::vector<Asked> asked;
+  int unanswered = 0;
+
+ private:
+  QString NextFile();
+
+  std::deque<QString> files_;
+  std::deque<Answer> answers_;
+  std::deque<QString> inputs_;
+};
+
+}  // namespace bruso

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string_view>
+
+#include <QPlainTextEdit>
+#include <QStringList>
+
+#include "engine/output_channel.h"
+
+namespace bruso {
+
+// A multi-line text box that the output channel writes to. Lines are collected and put
+// into the box in one go when the command that wrote them returns to the event loop (or
+// when someone reads the text), so a batch of 100,000 lines costs one insertion.
+class TextMemo : public QPlainTextEdit, public TextSink {
+  Q_OBJECT
+
+ public:
+  explicit TextMemo(QWidget* parent = nullptr);
+
+  void AppendLine(std::string_view line) override;
+  // Puts the collected lines into the box now.
+  void Flush();
+
+  // Every line of the box, the collected ones included; an empty box has none.
+  QStringList Lines();
+  void SetLines(const QStringList& lines);
+  void Clear() override;
+
+ signals:
+  void clicked();
+  void doubleClicked();
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  QString pending_;  // the collected lines, joined by line ends
+  int pendingCount_ = 0;
+  // Whether the box holds lines: an empty line alone looks like an empty box otherwise.
+  bool hasLines_ = false;
+};
+
+}  // namespace bruso
