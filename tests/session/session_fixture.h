@@ -10,13 +10,6 @@
 
 namespace bruso::testing {
 
-// Message boxes, remembered in the order shown.
-class RecordingMessages : public UserMessages {
- public:
-  void ShowMessage(std::string_view text) override { shown.emplace_back(text); }
-  std::vector<std::string> shown;
-};
-
 // A shared state started as the main window starts it, in a fresh start directory, with
 // recorders for the six images, the two memos and the message boxes.
 struct Session {
