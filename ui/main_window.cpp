@@ -4,7 +4,12 @@
 #include <QCloseEvent>
 
 #include "engine/io_error.h"
+#include "session/artificial_play.h"
 #include "session/classify_commands.h"
+#include "session/hand_navigation.h"
+#include "session/play_commands.h"
+#include "session/rules_commands.h"
+#include "session/shoe_commands.h"
 #include "ui/fonts.h"
 #include "ui/text_conversion.h"
 #include "ui/window_geometry.h"
@@ -24,6 +29,33 @@ class BusyCursor {
   BusyCursor(const BusyCursor&) = delete;
   BusyCursor& operator=(const BusyCursor&) = delete;
 };
+
+// What "Play All Hands Artificially" asks of the window: the iteration number and the
+// hourglass.
+class WindowPlayAllPrompts : public PlayAllPrompts {
+ public:
+  explicit WindowPlayAllPrompts(Dialogs& dialogs) : dialogs_(dialogs) {}
+  ~WindowPlayAllPrompts() override {
+    if (busy_) QApplication::restoreOverrideCursor();
+  }
+  std::string AskIterationNumber() override {
+    const QString title = QStringLiteral("Iteration Number");
+    return ToBytes(dialogs_.InputBox(title, title, QStringLiteral("1")));
+  }
+  void ShowBusyCursor(bool on) override {
+    if (on == busy_) return;
+    busy_ = on;
+    if (on) QApplication::setOverrideCursor(Qt::WaitCursor);
+    else QApplication::restoreOverrideCursor();
+  }
+
+ private:
+  Dialogs& dialogs_;
+  bool busy_ = false;
+};
+
+// The ">" button's tag; "<" has tag 1.
+constexpr int NextMoveTag = 2;
 
 }  // namespace
 
@@ -168,52 +200,51 @@ QString TForm1::OpenDialog1() {
 // --- Hands and moves: the commands of manual play ---
 
 void TForm1::BitBtn1Click() {
-  // Previous hand: the core's previous-hand command on state_.
+  bruso::PreviousHand(state_);
 }
 
 void TForm1::BitBtn2Click() {
-  // Next hand: the core's next-hand command on state_.
+  bruso::NextHand(state_);
 }
 
 void TForm1::Button9Click() {
-  // "Start": the core's go-to-first-move command on state_.
+  bruso::GoToStart(state_);
 }
 
 void TForm1::BottoneDXClick(int tag) {
-  // "<" and ">": the core's step command on state_, forward for tag 2, back otherwise.
-  (void)tag;
+  bruso::StepMove(state_, tag == NextMoveTag);
 }
 
 void TForm1::Button10Click() {
-  // "End": the core's go-to-last-move command on state_.
+  bruso::GoToEnd(state_);
 }
 
 void TForm1::Image4Click() {
-  // Card C: the core's play-a-move command on state_ with the letter 'C'.
+  bruso::PlayMove(state_, 'C');
 }
 
 void TForm1::Image5Click() {
-  // Card UP: the core's play-a-move command on state_ with the letter 'U'.
+  bruso::PlayMove(state_, 'U');
 }
 
 void TForm1::Image2Click() {
-  // Card T: the core's play-a-move command on state_ with the letter 'T'.
+  bruso::PlayMove(state_, 'T');
 }
 
 void TForm1::Image6Click() {
-  // Card N: the core's play-a-move command on state_ with the letter 'N'.
+  bruso::PlayMove(state_, 'N');
 }
 
 void TForm1::passoClick() {
-  // "Pass Move": the core's play-a-move command on state_ with the letter 'P'.
+  bruso::PlayMove(state_, 'P');
 }
 
 void TForm1::Clear1Click() {
-  // "Clear Hand": the core's clear-hand command on state_.
+  bruso::ClearHand(state_);
 }
 
 void TForm1::changeroleClick() {
-  // "NK First Move": the core's switch-first-mover command on state_.
+  bruso::SwitchFirstMover(state_);
 }
 
 void TForm1::Memo1Click() {
@@ -234,33 +265,39 @@ void TForm1::Memo2DblClick() {
 // --- Artificial play and rules ---
 
 void TForm1::BitBtn3Click() {
-  // "Artificial Move Play": the core's one-move-by-rules command on state_.
+  bruso::ArtificialMovePlay(state_);
 }
 
 void TForm1::Button1Click() {
-  // "Artificial Hand Play": the core's play-the-hand-by-rules command on state_.
+  bruso::ArtificialHandPlay(state_);
 }
 
 void TForm1::ArtificialPlayer1Click() {
-  // "Load Rules CK": OpenDialog1(), then the core's rules loading for CK.
+  const QString file = OpenDialog1();
+  if (!file.isEmpty()) bruso::LoadRulesCK(state_, QStringToPath(file).string());
 }
 
 void TForm1::LoadRulesNK1Click() {
-  // "Load Rules NK": OpenDialog1(), then the core's rules loading for NK.
+  const QString file = OpenDialog1();
+  if (!file.isEmpty()) bruso::LoadRulesNK(state_, QStringToPath(file).string());
 }
 
 void TForm1::ShowRules1Click() {
-  // "ShowRules": Form4->SetLines with the core's listing of both rule sets, then show it.
+  Form4->SetLines(bruso::ShowRules(state_));
+  ShowCentred(Form4.get());
 }
 
 void TForm1::Players1Click() {
-  // "Play All Hands Artificially": the input box, then the core's batch over all hands.
+  WindowPlayAllPrompts prompts(dialogs_);
+  if (bruso::PlayAllHandsArtificially(state_, prompts)) ShowCentred(Form3.get());
 }
 
 // --- Shoes, analysis and the window ---
 
 void TForm1::ApriUnoClick() {
-  // "Open Shoe": OpenDialog1(), then the core's shoe-opening command on state_.
+  bruso::ClearForOpenShoe(state_);
+  const QString file = OpenDialog1();
+  if (!file.isEmpty()) bruso::PerformFileOpen(state_, QStringToPath(file).string());
 }
 
 void TForm1::automatic1Click() {
