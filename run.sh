@@ -3,21 +3,17 @@
 # output folder outputFile/ and the example shoes and rules files.
 #   ./run.sh               with a display
 #   xvfb-run -a ./run.sh   without one (a virtual display)
+# With no display at all it says so, then runs the batch commands of bruso-batch on the
+# example shoe and rules instead and shows their summaries.
 set -euo pipefail
 cd "$(dirname "$0")"
-
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  echo "Bruso is a windowed program and there is no display (DISPLAY and WAYLAND_DISPLAY are unset)." >&2
-  echo "Start it on a virtual display instead:  xvfb-run -a ./run.sh" >&2
-  exit 1
-fi
 
 source scripts/packages.sh
 bruso_install_packages
 
 echo "== Build"
 cmake -S . -B build/run -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
-cmake --build build/run -j2 --target bruso
+cmake --build build/run -j2 --target bruso bruso-batch
 
 echo "== Start directory run/"
 mkdir -p run/outputFile
@@ -27,4 +23,24 @@ if [ -d examples ]; then
 fi
 
 cd run
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo
+  echo "Bruso is a windowed program and there is no display (DISPLAY and WAYLAND_DISPLAY are unset)."
+  echo "To see the window, start it on a virtual display:  xvfb-run -a ./run.sh"
+  echo "Meanwhile, the batch commands on the example shoe and rules, without a window:"
+  echo
+  echo "== bruso-batch play small_shoe.txt --ck rules_ck.txt --nk rules_nk.txt --iterations 100"
+  ../build/run/tools/bruso-batch play small_shoe.txt --ck rules_ck.txt --nk rules_nk.txt \
+    --iterations 100 --out outputFile >outputFile/play-output.txt
+  echo
+  echo "== bruso-batch classify small_shoe.txt"
+  ../build/run/tools/bruso-batch classify small_shoe.txt --out outputFile \
+    --memo outputFile/classify-memo.txt --csv outputFile/classify.csv >outputFile/classify-output.txt
+  echo
+  echo "The files are in $(pwd)/outputFile:"
+  echo "  Automa.txt (one line of moves per play), Amik.txt (boards and replayed lines),"
+  echo "  play-output.txt and classify-output.txt (the output window's lines),"
+  echo "  classify-memo.txt (the replay with the model's trace), classify.csv (one row per line)."
+  exit 0
+fi
 exec ../build/run/ui/bruso "$@"
