@@ -16,8 +16,19 @@ struct PlayAllTally {
   long long solvedPlays = 0;  // plays that ended with 2H on T
 };
 
+// One play of a hand, for those who study the runs.
+struct PlayRecord {
+  int hand = 0;       // counted from 1, in shoe order
+  int iteration = 0;  // counted from 1
+  int moves = 0;      // moves made (a refused letter is an attempt, not a move)
+  int attempts = 0;   // letters chosen by the rules, at most MaxArtificialMoves
+  bool solved = false;
+};
+
 // Told the number of hands done after each hand; returning false stops the run there.
 using AfterHand = std::function<bool(int hands_done)>;
+// Told each play as soon as it ends.
+using AfterPlay = std::function<void(const PlayRecord& play)>;
 
 // Plays every hand of HandList `iterations` times (not at all when 0 or less), with
 // BatchMode set and the results file open. For each hand: its line (HandText, a blank,
@@ -25,6 +36,7 @@ using AfterHand = std::function<bool(int hands_done)>;
 // FirstMover, StartHand prints its board, and GoSpeedy plays it from its root each time,
 // writing one move string per play. The window's hand number, hand text and captions stay.
 // Throws IoError when a file cannot be written.
-PlayAllTally PlayAllHands(SharedState& state, int iterations, const AfterHand& after_hand = {});
+PlayAllTally PlayAllHands(SharedState& state, int iterations, const AfterHand& after_hand = {},
+                          const AfterPlay& after_play = {});
 
 }  // namespace bruso

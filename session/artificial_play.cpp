@@ -62,7 +62,9 @@ std::optional<std::string> RunAllHands(SharedState& state, PlayAllPrompts& promp
   const std::optional<std::int32_t> iterations = ParseWholeInteger(text);
   if (!iterations) return NotAnIntegerMessage(text);
   try {
-    tally = PlayAllHands(state, *iterations, [&](int hands_done) { return prompts.HandPlayed(hands_done); });
+    tally = PlayAllHands(
+        state, *iterations, [&](int hands_done) { return prompts.HandPlayed(hands_done); },
+        [&](const PlayRecord& play) { prompts.Played(play); });
     state.ResultsFile.Close();
   } catch (const IoError& error) {
     return error.what();

@@ -35,6 +35,8 @@ class PlayAllPrompts {
   virtual void ShowBusyCursor(bool) {}
   // Told the number of hands done after each hand; false stops the run there.
   virtual bool HandPlayed(int) { return true; }
+  // Told each play as it ends (the headless tool's statistics).
+  virtual void Played(const PlayRecord&) {}
 };
 
 // "Play All Hands Artificially" (Shift+F2). Needs both rules files (else the message

@@ -16,6 +16,7 @@ namespace {
 
 constexpr const char* Usage =
     "usage: bruso-batch play SHOE --ck RULES --nk RULES [--iterations K] [--out DIR] [--seed N]\n"
+    "                          [--csv FILE] [--per-hand]\n"
     "       bruso-batch classify SHOE [--out DIR] [--seed N] [--memo FILE] [--csv FILE] [--trace]\n"
     "                            [--conflict-mode 0|1] [--altruism 0|1] [--prob P1,...,P10]\n";
 

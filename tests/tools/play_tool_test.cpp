@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -64,7 +66,25 @@ TEST(PlayTool, WritesWhatTheWindowsCommandWritesAndRepeatsWithItsSeed) {
   EXPECT_EQ(ReadFile(folder / "stdout.txt"), JoinLines(output.lines));
   const std::string errors = ReadFile(folder / "stderr.txt");
   EXPECT_EQ(errors.substr(0, errors.find("\nplay\n") + 6), "seed: 11\nplay\n");  // then the summary
-  EXPECT_NE(errors.find("  plays:        9\n"), std::string::npos) << errors;
+  EXPECT_NE(errors.find("  plays: "), std::string::npos) << errors;
+  EXPECT_NE(errors.find(" 9\n  reached 2H:"), std::string::npos) << errors;
+}
+
+TEST(PlayTool, WritesOneCsvRowPerPlayAndFiguresPerHand) {
+  PlayFolder folder;
+  ASSERT_EQ(RunTool(folder.folder.path(),
+                    "play shoe.txt --ck ck.txt --nk nk.txt --iterations 2 --seed 5 --out results "
+                    "--csv plays.csv --per-hand"),
+            0);
+  const std::string csv = ReadFile(folder / "plays.csv");
+  EXPECT_EQ(csv.substr(0, csv.find('\n')), "hand,iteration,moves,solved,attempts");
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 3 * 2);  // three hands, twice each
+  EXPECT_NE(csv.find("\n1,1,"), std::string::npos);
+  EXPECT_NE(csv.find("\n3,2,"), std::string::npos);
+  const std::string errors = ReadFile(folder / "stderr.txt");
+  for (const char* label : {"hand 1 plays:", "hand 2 plays:", "hand 3 plays:", "plays per second:"}) {
+    EXPECT_NE(errors.find(label), std::string::npos) << label << "\n" << errors;
+  }
 }
 
 TEST(PlayTool, AnUnreadableFileOrABadNumberStopsBeforeTheOutputFilesAreEmptied) {

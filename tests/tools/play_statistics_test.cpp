@@ -1,0 +1,43 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tools/play_statistics.h"
+
+namespace bruso {
+namespace {
+
+TEST(PlayStatistics, CountsSolvedAndStoppedPlaysAndTheMovesOfSolvedOnes) {
+  const std::vector<PlayRecord> plays = {
+      {.hand = 1, .iteration = 1, .moves = 3, .attempts = 3, .solved = true},
+      {.hand = 1, .iteration = 2, .moves = 18, .attempts = 20, .solved = false},  // stopped
+      {.hand = 2, .iteration = 1, .moves = 20, .attempts = 20, .solved = true},   // solved on the 20th
+      {.hand = 2, .iteration = 2, .moves = 5, .attempts = 6, .solved = true},
+      {.hand = 3, .iteration = 1, .moves = 8, .attempts = 8, .solved = true},
+  };
+  const PlayFigures figures = FiguresOf(plays);
+  EXPECT_EQ(figures.plays, 5);
+  EXPECT_EQ(figures.solved, 4);
+  EXPECT_EQ(figures.stopped, 1);
+  EXPECT_DOUBLE_EQ(figures.meanMoves, (3 + 20 + 5 + 8) / 4.0);
+  EXPECT_DOUBLE_EQ(figures.medianMoves, (5 + 8) / 2.0);  // 3 5 8 20
+
+  const PlayFigures none = FiguresOf({});
+  EXPECT_EQ(none.plays, 0);
+  EXPECT_EQ(none.meanMoves, 0);
+
+  EXPECT_EQ(PlayCsvFields(plays[1]), (std::vector<std::string>{"1", "2", "18", "0", "20"}));
+}
+
+TEST(PlayStatistics, TheSummaryLeavesOutMovesWhenNothingWasSolved) {
+  Summary summary("play");
+  AddFigures(summary, "hand 1 ", FiguresOf({{.hand = 1, .iteration = 1, .moves = 20, .attempts = 20}}));
+  EXPECT_EQ(summary.Text(),
+            "play\n"
+            "  hand 1 plays:                  1\n"
+            "  hand 1 reached 2H:             0 (0.0%)\n"
+            "  hand 1 stopped at 20 attempts: 1 (100.0%)\n");
+}
+
+}  // namespace
+}  // namespace bruso
