@@ -7,6 +7,7 @@
 
 #include "support/window_fixture.h"
 #include "ui/application.h"
+#include "ui/text_conversion.h"
 
 namespace bruso {
 namespace {
@@ -24,6 +25,28 @@ void OutputWindowTakesABatch(benchmark::State& bench) {
   bench.SetItemsProcessed(bench.iterations() * lines);
 }
 BENCHMARK(OutputWindowTakesABatch)->Arg(100000)->Arg(300000)->Unit(benchmark::kMillisecond);
+
+// The whole "Play All Hands Artificially" as the user runs it: the larger example shoe,
+// the 150-rule files on both sides, 334 plays of each of its 300 hands (100,200 plays),
+// the output window shown at the end.
+void PlayAllHandsInTheWindow(benchmark::State& bench) {
+  const std::filesystem::path source = BRUSO_SOURCE_DIR;
+  testing::WindowFixture window;
+  TForm1& form = *window.form;
+  window.dialogs.QueueFile(PathToQString(source / "examples" / "large_shoe.txt"));
+  form.ApriUno->trigger();
+  window.dialogs.QueueFile(PathToQString(source / "bench" / "rules_150_ck.txt"));
+  form.ArtificialPlayer1->trigger();
+  window.dialogs.QueueFile(PathToQString(source / "bench" / "rules_150_nk.txt"));
+  form.LoadRulesNK1->trigger();
+  for (auto _ : bench) {
+    window.dialogs.QueueInput(QStringLiteral("334"));
+    form.Players1->trigger();
+    QApplication::processEvents();
+  }
+  bench.SetItemsProcessed(bench.iterations() * 300 * 334);
+}
+BENCHMARK(PlayAllHandsInTheWindow)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 }  // namespace bruso
