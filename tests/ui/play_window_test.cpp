@@ -1,0 +1,244 @@
+// The play commands as a user reaches them: clicks on the window's own cards, buttons and
+// menu items, and what the window shows afterwards.
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "support/window_fixture.h"
+#include "ui/fonts.h"
+#include "ui/pictures.h"
+#include "ui/text_conversion.h"
+
+namespace bruso {
+namespace {
+
+using testing::ReadFile;
+using testing::WindowFixture;
+using testing::WriteFile;
+
+const std::filesystem::path Examples = BRUSO_EXAMPLES_DIR;
+
+QString Example(const char* name) { return PathToQString(Examples / name); }
+
+// Opens a shoe through the File menu, the dialog answering with the file given.
+void OpenShoe(WindowFixture& window, const QString& file) {
+  window.dialogs.QueueFile(file);
+  window.form->ApriUno->trigger();
+}
+
+// The cards the six images show, in board order C, CK, UP, T, N, NK ("??" for a picture
+// that is no card's face).
+std::string ShownCards(TForm1& form) {
+  static const char* const cards[] = {"2C", "3C", "4C", "2H", "3H", "4H"};
+  std::string shown;
+  for (int cell = 0; cell < PositionCount; ++cell) {
+    const QImage image = form.CardImages[cell]->pixmap().toImage();
+    std::string code = "??";
+    for (const char* card : cards) {
+      if (image == CardFace(card).toImage()) code = card;
+    }
+    shown += code;
+  }
+  return shown;
+}
+
+// The marked frames in board order: "x" marked, "." at rest.
+std::string MarkedFrames(TForm1& form) {
+  const FrameShape* frames[] = {form.Shape6, form.Shape5, form.Shape4, form.Shape3, form.Shape2, form.Shape1};
+  std::string marks;
+  for (const FrameShape* frame : frames) {
+    const bool marked = frame->PenColor() == AquaColor && frame->PenWidth() == 3;
+    const bool resting = frame->PenColor() == QColor(128, 128, 128) && frame->PenWidth() == 1;
+    marks += marked ? 'x' : resting ? '.' : '?';
+  }
+  return marks;
+}
+
+// "CK" or "NK": the role label shown in aqua.
+std::string HighlightedRole(TForm1& form) {
+  const bool ck = TextColor(form.Label1) == AquaColor;
+  const bool nk = TextColor(form.Label2) == AquaColor;
+  return ck && !nk ? "CK" : nk && !ck ? "NK" : "?";
+}
+
+void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+
+// --- Opening a shoe and playing a hand by hand ---
+
+TEST(PlayWindowShoe, OpenShowsTheFirstHandItsCaptionsAndMoveLines) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  OpenShoe(window, Example("small_shoe.txt"));
+
+  ASSERT_EQ(window.dialogs.asked.size(), 1u);
+  EXPECT_EQ(window.dialogs.asked[0].kind, ScriptedDialogs::Kind::OpenFile);
+  EXPECT_EQ(window.dialogs.asked[0].details, QStringList({"File di Input (*.doc *.txt)"}));
+  EXPECT_EQ(form.Edit1->text(), "2H 3C 4C 4H 3H 2C");
+  EXPECT_EQ(form.Edit4->text(), "1");
+  EXPECT_EQ(form.Label7->text(), "CK first move");
+  EXPECT_EQ(form.Label9->text(), "CK first move");
+  EXPECT_EQ(form.Memo2->Lines(), QStringList({"CCCCCCCCT", "UUCCT", "PNPUUNTCC"}));
+  EXPECT_EQ(ShownCards(form), "2H3C4C4H3H2C");
+  EXPECT_EQ(form.Edit2->text(), "");
+  // Opening touches neither the role labels nor the pass button.
+  EXPECT_EQ(MarkedFrames(form), "......");
+  EXPECT_EQ(TextColor(form.Label1), QColor(Qt::black));
+  EXPECT_EQ(TextColor(form.Label2), QColor(Qt::black));
+  EXPECT_EQ(form.Passo->text(), "Pass Move");
+}
+
+TEST(PlayWindowShoe, CardClicksPlayTheHandAndMarkEachMove) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  OpenShoe(window, Example("small_shoe.txt"));
+
+  // CK takes the card on UP: its own frame and UP's are marked, NK is to move.
+  Click(form.Image5);
+  EXPECT_EQ(ShownCards(form), "2H4C3C4H3H2C");
+  EXPECT_EQ(form.Edit2->text(), "U");
+  EXPECT_EQ(form.Edit2->selectedText(), "U");
+  EXPECT_EQ(MarkedFrames(form), ".xx...");
+  EXPECT_EQ(HighlightedRole(form), "NK");
+
+  // NK takes the card on UP in turn: NK's frame and UP's.
+  Click(form.Image5);
+  EXPECT_EQ(ShownCards(form), "2H4C2C4H3H3C");
+  EXPECT_EQ(form.Edit2->text(), "UU");
+  EXPECT_EQ(form.Edit2->selectedText(), "U");
+  EXPECT_EQ(form.Edit2->selectionStart(), 1);
+  EXPECT_EQ(MarkedFrames(form), "..x..x");
+  EXPECT_EQ(HighlightedRole(form), "CK");
+
+  // A pass marks no frame and lights the pass button.
+  Click(form.Passo);
+  EXPECT_EQ(form.Edit2->text(), "UUP");
+  EXPECT_EQ(form.Passo->text(), "PASSO");
+  EXPECT_EQ(TextColor(form.Passo), AquaColor);
+  EXPECT_EQ(MarkedFrames(form), "......");
+  EXPECT_EQ(HighlightedRole(form), "NK");
+
+  // The next move puts the pass button back.
+  Click(form.Image4);
+  EXPECT_EQ(form.Edit2->text(), "UUPC");
+  EXPECT_EQ(form.Passo->text(), "Passo");
+  EXPECT_EQ(TextColor(form.Passo), QColor(Qt::black));
+  EXPECT_EQ(MarkedFrames(form), "x....x");
+}
+
+TEST(PlayWindowShoe, RefusedTargetClickChangesNothing) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  OpenShoe(window, Example("small_shoe.txt"));
+  // CK holds 3C and the Target shows 4H: CK may take the Target only with a heart.
+  Click(form.Image2);
+  EXPECT_EQ(form.Edit2->text(), "");
+  EXPECT_EQ(ShownCards(form), "2H3C4C4H3H2C");
+  EXPECT_EQ(MarkedFrames(form), "......");
+  EXPECT_EQ(HighlightedRole(form), "CK");
+  EXPECT_TRUE(window.dialogs.asked.size() == 1u);  // only the open dialog
+}
+
+TEST(PlayWindowShoe, StepBackThenACardClickReplacesTheLaterMoves) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  OpenShoe(window, Example("small_shoe.txt"));
+  for (QWidget* card : {form.Image5, form.Image5, form.Image4}) Click(card);
+  ASSERT_EQ(form.Edit2->text(), "UUC");
+
+  Click(form.BitBtn4);  // "<"
+  Click(form.BitBtn4);
+  EXPECT_EQ(form.Edit2->text(), "UUC");
+  EXPECT_EQ(form.Edit2->selectedText(), "U");
+  EXPECT_EQ(form.Edit2->selectionStart(), 0);
+  EXPECT_EQ(ShownCards(form), "2H4C3C4H3H2C");
+  EXPECT_EQ(MarkedFrames(form), ".xx...");
+
+  Click(form.Image6);  // NK takes N instead: the moves after the first are replaced
+  EXPECT_EQ(form.Edit2->text(), "UN");
+  EXPECT_EQ(form.Edit2->selectedText(), "N");
+  EXPECT_EQ(ShownCards(form), "2H4C3C4H2C3H");
+  EXPECT_EQ(MarkedFrames(form), "....xx");
+
+  Click(form.BitBtn6);  // "Start"
+  EXPECT_EQ(ShownCards(form), "2H3C4C4H3H2C");
+  EXPECT_EQ(MarkedFrames(form), "......");
+  Click(form.BitBtn7);  // "End"
+  EXPECT_EQ(form.Edit2->text(), "UN");
+  EXPECT_EQ(ShownCards(form), "2H4C3C4H2C3H");
+  Click(form.BitBtn5);  // ">" at the end stays there
+  EXPECT_EQ(form.Edit2->text(), "UN");
+  EXPECT_EQ(ShownCards(form), "2H4C3C4H2C3H");
+}
+
+TEST(PlayWindowShoe, HandButtonsStopAtTheFirstAndLastHand) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  OpenShoe(window, Example("small_shoe.txt"));
+  Click(form.BitBtn5);
+  Click(form.BitBtn1);  // Previous Hand on the first hand
+  EXPECT_EQ(form.Edit4->text(), "1");
+  EXPECT_EQ(form.Edit1->text(), "2H 3C 4C 4H 3H 2C");
+
+  Click(form.BitBtn2);
+  EXPECT_EQ(form.Edit4->text(), "2");
+  EXPECT_EQ(form.Edit1->text(), "2C 4H 4C 3C 2H 3H");
+  EXPECT_EQ(form.Label7->text(), "NK first move");
+  // The labels follow the first mover of the hand shown before the switch.
+  EXPECT_EQ(HighlightedRole(form), "CK");
+  EXPECT_EQ(form.Passo->text(), "Passo");
+  EXPECT_EQ(ShownCards(form), "2C4H4C3C2H3H");
+
+  const int hands = static_cast<int>(form.State().HandList.size());
+  for (int k = 2; k < hands + 2; ++k) Click(form.BitBtn2);  // past the last hand
+  EXPECT_EQ(form.Edit4->text(), QString::number(hands));
+  EXPECT_EQ(form.Edit1->text(), "3H 2H 4C 3C 4H 2C");
+  EXPECT_EQ(form.Memo2->Lines(), QStringList({"CPTT", "UUPCUCPTT", "NNCP"}));
+  EXPECT_TRUE(window.dialogs.Messages().isEmpty());
+}
+
+TEST(PlayWindowShoe, CancelledOpenEmptiesTheShoeAndKeepsTheHandShown) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  OpenShoe(window, Example("small_shoe.txt"));
+  Click(form.BitBtn2);
+  Click(form.Image5);
+  OpenShoe(window, QString());
+
+  EXPECT_TRUE(form.State().HandList.empty());
+  EXPECT_EQ(form.Edit2->text(), "");
+  EXPECT_EQ(form.Edit4->text(), "1");
+  EXPECT_TRUE(form.Memo2->Lines().isEmpty());
+  EXPECT_EQ(form.Edit1->text(), "2C 4H 4C 3C 2H 3H");
+  EXPECT_EQ(form.Label7->text(), "NK first move");
+  EXPECT_TRUE(window.dialogs.Messages().isEmpty());
+}
+
+TEST(PlayWindowShoe, EmptyShoeReportsTheListIndexAndKeepsTheHandShown) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  OpenShoe(window, Example("small_shoe.txt"));
+  const auto empty = window.start.path() / "empty.txt";
+  WriteFile(empty, "");
+  OpenShoe(window, PathToQString(empty));
+
+  EXPECT_EQ(window.dialogs.Messages(), QStringList({"List index out of bounds (0)"}));
+  EXPECT_EQ(form.Edit1->text(), "2H 3C 4C 4H 3H 2C");
+  EXPECT_EQ(ShownCards(form), "2H3C4C4H3H2C");
+  EXPECT_EQ(form.Edit4->text(), "1");
+}
+
+TEST(PlayWindowShoe, MissingFileShowsAnErrorBoxNamingIt) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  const QString missing = PathToQString(window.start.path() / "no_such_shoe.txt");
+  OpenShoe(window, missing);
+
+  ASSERT_EQ(window.dialogs.asked.size(), 2u);
+  EXPECT_EQ(window.dialogs.asked[1].kind, ScriptedDialogs::Kind::Error);
+  EXPECT_TRUE(window.dialogs.asked[1].text.contains(missing)) << window.dialogs.asked[1].text.toStdString();
+  EXPECT_TRUE(form.State().HandList.empty());
+  EXPECT_EQ(form.Edit1->text(), "");
+}
+
+}  // namespace
+}  // namespace bruso
