@@ -2,6 +2,10 @@
 // menu items, and what the window shows afterwards.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <sstream>
+
+#include <QApplication>
 #include <QTest>
 
 #include "support/window_fixture.h"
@@ -238,6 +242,176 @@ TEST(PlayWindowShoe, MissingFileShowsAnErrorBoxNamingIt) {
   EXPECT_TRUE(window.dialogs.asked[1].text.contains(missing)) << window.dialogs.asked[1].text.toStdString();
   EXPECT_TRUE(form.State().HandList.empty());
   EXPECT_EQ(form.Edit1->text(), "");
+}
+
+// --- Rules and artificial play ---
+
+// Loads the example rules for both roles through the File menu.
+void LoadExampleRules(WindowFixture& window) {
+  window.dialogs.QueueFile(Example("rules_ck.txt"));
+  window.form->ArtificialPlayer1->trigger();
+  window.dialogs.QueueFile(Example("rules_nk.txt"));
+  window.form->LoadRulesNK1->trigger();
+}
+
+TEST(PlayWindowRules, LoadedRulesOfBothRolesListInTheRulesWindow) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  LoadExampleRules(window);
+  EXPECT_EQ(form.State().RulesFileCK, (Examples / "rules_ck.txt").string());
+  EXPECT_EQ(form.State().RulesFileNK, (Examples / "rules_nk.txt").string());
+
+  form.ShowRules1->trigger();
+  EXPECT_TRUE(form.Form4->isVisible());
+  const QStringList lines = form.Form4->Memo1->Lines();
+  ASSERT_GE(lines.size(), 4);
+  EXPECT_EQ(lines[0], "CK rules");
+  EXPECT_TRUE(lines[2].startsWith(" T 2H ## 3H")) << lines[2].toStdString();
+  const qsizetype nk = lines.indexOf("NK rules");
+  ASSERT_GT(nk, 2);
+  EXPECT_FALSE(lines[nk + 2].trimmed().isEmpty());
+  EXPECT_TRUE(window.dialogs.Messages().isEmpty());
+}
+
+TEST(PlayWindowRules, CancelledRulesDialogKeepsTheRulesFile) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  LoadExampleRules(window);
+  window.dialogs.QueueFile(QString());
+  form.ArtificialPlayer1->trigger();
+  EXPECT_EQ(form.State().RulesFileCK, (Examples / "rules_ck.txt").string());
+}
+
+TEST(PlayWindowArtificial, MovePlayAfterAStepBackContinuesFromThere) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  OpenShoe(window, Example("small_shoe.txt"));
+  LoadExampleRules(window);
+  for (QWidget* card : {form.Image5, form.Image5, form.Image4}) Click(card);
+  Click(form.BitBtn4);
+  Click(form.BitBtn4);
+
+  Click(form.BitBtn3);  // "Artificial Move Play"
+  const QString moves = form.Edit2->text();
+  ASSERT_EQ(moves.size(), 2) << moves.toStdString();
+  EXPECT_EQ(moves[0], 'U');
+  EXPECT_EQ(form.Edit2->selectionStart(), 1);
+  EXPECT_EQ(form.Edit2->selectedText(), moves.right(1));
+  EXPECT_NE(ShownCards(form), "??????");
+  EXPECT_TRUE(window.dialogs.Messages().isEmpty());
+}
+
+TEST(PlayWindowArtificial, HandPlaySelectsTheLastMoveAndBlackensTheRoleLabels) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  OpenShoe(window, Example("small_shoe.txt"));
+  LoadExampleRules(window);
+  Click(form.BitBtn8);  // "Artificial Hand Play"
+
+  const QString moves = form.Edit2->text();
+  ASSERT_FALSE(moves.isEmpty());
+  EXPECT_EQ(form.Edit2->selectedText(), moves.right(1));
+  EXPECT_EQ(form.Edit2->selectionStart(), moves.size() - 1);
+  EXPECT_EQ(TextColor(form.Label1), QColor(Qt::black));
+  EXPECT_EQ(TextColor(form.Label2), QColor(Qt::black));
+  if (window.dialogs.Messages().isEmpty()) {
+    EXPECT_EQ(ShownCards(form).substr(6, 2), "2H");  // solved: 2H lies on the Target
+  } else {
+    EXPECT_EQ(window.dialogs.Messages(), QStringList({"Mano terminata per numero eccessivo di mosse"}));
+  }
+}
+
+TEST(PlayWindowArtificial, HandPlayWithoutRulesAsksForThem) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  OpenShoe(window, Example("small_shoe.txt"));
+  Click(form.BitBtn8);
+  EXPECT_EQ(window.dialogs.Messages(), QStringList({"Choose the Rules filename from the File menu"}));
+  EXPECT_EQ(form.Edit2->text(), "");
+}
+
+// Plays all hands with the answer given to the iteration box (none: the box is cancelled).
+void PlayAll(WindowFixture& window, const QString* answer) {
+  if (answer) window.dialogs.QueueInput(*answer);
+  window.form->Players1->trigger();
+  if (!answer) {
+    EXPECT_EQ(window.dialogs.unanswered, 1);
+    window.dialogs.unanswered = 0;  // the cancelled box was meant
+  }
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the hourglass stayed";
+}
+
+std::vector<std::string> FileLines(const std::filesystem::path& file) {
+  std::vector<std::string> lines;
+  std::istringstream text(ReadFile(file));
+  for (std::string line; std::getline(text, line);) lines.push_back(line);
+  return lines;
+}
+
+TEST(PlayWindowArtificial, PlayAllWritesEachPlayToAutomaAndShowsTheOutputWindow) {
+  struct Case {
+    const char* name;
+    std::optional<QString> answer;
+    int plays;
+  };
+  const Case cases[] = {{"three", "3", 3}, {"zero", "0", 0}, {"cancelled", std::nullopt, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WindowFixture window;
+    TForm1& form = *window.form;
+    OpenShoe(window, Example("small_shoe.txt"));
+    LoadExampleRules(window);
+    Click(form.BitBtn2);
+    PlayAll(window, c.answer ? &*c.answer : nullptr);
+
+    const ScriptedDialogs::Asked& box = window.dialogs.asked.back();
+    EXPECT_EQ(box.kind, ScriptedDialogs::Kind::InputBox);
+    EXPECT_EQ(box.text, "Iteration Number");
+    EXPECT_EQ(box.details, QStringList({"Iteration Number", "1"}));
+    EXPECT_TRUE(window.dialogs.Messages().isEmpty());
+    EXPECT_TRUE(form.Form3->isVisible());
+    EXPECT_EQ(form.Edit2->text(), "");
+    // The window still shows the hand that was on screen.
+    EXPECT_EQ(form.Edit4->text(), "2");
+    EXPECT_EQ(form.Edit1->text(), "2C 4H 4C 3C 2H 3H");
+
+    const auto& hands = form.State().HandList;
+    const std::vector<std::string> automa = FileLines(window.OutputFolder() / "Automa.txt");
+    ASSERT_EQ(automa.size(), hands.size() * (2 + c.plays));
+    for (std::size_t hand = 0; hand < hands.size(); ++hand) {
+      const std::size_t first = hand * (2 + c.plays);
+      EXPECT_EQ(automa[first], hands[hand].HandText + " " + hands[hand].FirstRole);
+      EXPECT_EQ(automa[first + 1], "");
+      for (int play = 0; play < c.plays; ++play) {
+        const std::string& moves = automa[first + 2 + play];
+        EXPECT_FALSE(moves.empty());
+        EXPECT_TRUE(form.Form3->Memo1->Lines().contains(ToQString(moves))) << moves;
+      }
+    }
+  }
+}
+
+TEST(PlayWindowArtificial, PlayAllRefusesAnIterationNumberThatIsNoInteger) {
+  WindowFixture window;
+  OpenShoe(window, Example("small_shoe.txt"));
+  LoadExampleRules(window);
+  const QString answer = "abc";
+  PlayAll(window, &answer);
+  EXPECT_EQ(window.dialogs.Messages(), QStringList({"'abc' is not a valid integer value"}));
+  EXPECT_EQ(ReadFile(window.OutputFolder() / "Automa.txt"), "");  // no hand was played
+}
+
+TEST(PlayWindowArtificial, PlayAllWithoutRulesAsksForThemAndPlaysNothing) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  OpenShoe(window, Example("small_shoe.txt"));
+  window.dialogs.QueueFile(Example("rules_ck.txt"));
+  form.ArtificialPlayer1->trigger();  // only CK has rules
+  form.Players1->trigger();
+  EXPECT_EQ(window.dialogs.Messages(), QStringList({"Choose the Rules filename from the File menu"}));
+  EXPECT_EQ(window.dialogs.asked.back().kind, ScriptedDialogs::Kind::Message);
+  EXPECT_FALSE(std::filesystem::exists(window.OutputFolder() / "Automa.txt"));
+  EXPECT_FALSE(form.Form3->isVisible());
 }
 
 }  // namespace
