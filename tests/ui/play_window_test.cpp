@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QTextBlock>
 
 #include "support/window_fixture.h"
 #include "ui/fonts.h"
@@ -412,6 +413,54 @@ TEST(PlayWindowArtificial, PlayAllWithoutRulesAsksForThemAndPlaysNothing) {
   EXPECT_EQ(window.dialogs.asked.back().kind, ScriptedDialogs::Kind::Message);
   EXPECT_FALSE(std::filesystem::exists(window.OutputFolder() / "Automa.txt"));
   EXPECT_FALSE(form.Form3->isVisible());
+}
+
+// --- Classifying the shoe and replaying a move line ---
+
+TEST(PlayWindowClassify, ClassifyAllHandsReportsSuccessAndShowsEveryHandInTheOutputWindow) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  OpenShoe(window, Example("small_shoe.txt"));
+  form.automatic1->trigger();
+
+  EXPECT_EQ(window.dialogs.Messages(), QStringList({"Automatic analysis succesfully done!"}));
+  EXPECT_TRUE(form.Form3->isVisible());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the hourglass stayed";
+  const QStringList output = form.Form3->Memo1->Lines();
+  EXPECT_TRUE(output.contains("   2H   3C   4C   4H   3H   2C CK")) << output.join('\n').toStdString();
+  EXPECT_TRUE(output.contains("   3H   2H   4C   3C   4H   2C NK")) << output.join('\n').toStdString();
+  // The window still shows the first hand, untouched.
+  EXPECT_EQ(form.Edit1->text(), "2H 3C 4C 4H 3H 2C");
+  EXPECT_EQ(ShownCards(form), "2H3C4C4H3H2C");
+}
+
+// Double-clicks the move line given (counted from 0) of the move-lines list.
+void DoubleClickMoveLine(TForm1& form, int line) {
+  QTextCursor cursor(form.Memo2->document()->findBlockByNumber(line));
+  cursor.movePosition(QTextCursor::NextCharacter);
+  QTest::mouseDClick(form.Memo2->viewport(), Qt::LeftButton, {}, form.Memo2->cursorRect(cursor).center());
+}
+
+TEST(PlayWindowClassify, DoubleClickOnAMoveLineReplaysItOnTheBoard) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  OpenShoe(window, Example("small_shoe.txt"));
+  Click(form.Image4);  // a move of the user's, replaced by the replay
+  DoubleClickMoveLine(form, 1);
+
+  EXPECT_EQ(form.Edit2->text(), "UUCCT");
+  EXPECT_EQ(ShownCards(form), "2H3C4C4H3H2C");  // the opening board, to step from
+  EXPECT_TRUE(form.Memo1->Lines().contains("UUCCT"));
+  EXPECT_EQ(form.Memo2->Lines(), QStringList({"CCCCCCCCT", "UUCCT", "PNPUUNTCC"}));
+  EXPECT_TRUE(window.dialogs.Messages().isEmpty());
+
+  // The replayed moves can be stepped through like played ones.
+  Click(form.BitBtn7);
+  EXPECT_EQ(ShownCards(form), "3C4H2C2H3H4C");  // solved: 2H on the Target
+  Click(form.BitBtn6);
+  EXPECT_EQ(ShownCards(form), "2H3C4C4H3H2C");
+  Click(form.BitBtn5);
+  EXPECT_EQ(ShownCards(form), "2H4C3C4H3H2C");
 }
 
 }  // namespace
