@@ -39,6 +39,18 @@ void FillState(TForm1& form) {
   form.ShowState();
 }
 
+// Opens a one-hand shoe through the File menu and plays U, U, C by clicking the cards:
+// the last move (NK takes C) is marked.
+void PlayAHand(testing::WindowFixture& window) {
+  const auto shoe = window.start.path() / "shoe.txt";
+  testing::WriteFile(shoe, "2H 3C 4C 4H 3H 2C CK\nsolving line\nUUCCT\n");
+  window.dialogs.QueueFile(PathToQString(shoe));
+  TForm1& form = *window.form;
+  form.ApriUno->trigger();
+  for (CardImage* card : {form.Image5, form.Image5, form.Image4, form.Image4}) emit card->clicked();
+  form.BitBtn4->click();  // "<": the cursor on the third move
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -61,6 +73,8 @@ int main(int argc, char** argv) {
   form.stLayout->trigger();
   FillState(form);
   Save(&form, folder, "main_marked.png");
+  PlayAHand(window);
+  Save(&form, folder, "main_played.png");
 
   for (int k = 0; k < 40; ++k) form.State().io.OutputLine("CUNTP\t3C 4C 2H " + std::to_string(k));
   form.ShowState();
