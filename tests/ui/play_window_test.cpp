@@ -31,6 +31,11 @@ void OpenShoe(WindowFixture& window, const QString& file) {
   window.form->ApriUno->trigger();
 }
 
+// The window with the small example shoe opened through the File menu.
+struct ShoeWindow : WindowFixture {
+  ShoeWindow() { OpenShoe(*this, Example("small_shoe.txt")); }
+};
+
 // The cards the six images show, in board order C, CK, UP, T, N, NK ("??" for a picture
 // that is no card's face).
 std::string ShownCards(TForm1& form) {
@@ -66,14 +71,20 @@ std::string HighlightedRole(TForm1& form) {
   return ck && !nk ? "CK" : nk && !ck ? "NK" : "?";
 }
 
+// The move string, the cards shown and the marked frames, all at once.
+void ExpectShown(TForm1& form, const char* moves, const char* cards, const char* frames) {
+  EXPECT_EQ(form.Edit2->text(), moves);
+  EXPECT_EQ(ShownCards(form), cards);
+  EXPECT_EQ(MarkedFrames(form), frames);
+}
+
 void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
 
 // --- Opening a shoe and playing a hand by hand ---
 
 TEST(PlayWindowShoe, OpenShowsTheFirstHandItsCaptionsAndMoveLines) {
-  WindowFixture window;
+  ShoeWindow window;
   TForm1& form = *window.form;
-  OpenShoe(window, Example("small_shoe.txt"));
 
   ASSERT_EQ(window.dialogs.asked.size(), 1u);
   EXPECT_EQ(window.dialogs.asked[0].kind, ScriptedDialogs::Kind::OpenFile);
@@ -93,25 +104,20 @@ TEST(PlayWindowShoe, OpenShowsTheFirstHandItsCaptionsAndMoveLines) {
 }
 
 TEST(PlayWindowShoe, CardClicksPlayTheHandAndMarkEachMove) {
-  WindowFixture window;
+  ShoeWindow window;
   TForm1& form = *window.form;
-  OpenShoe(window, Example("small_shoe.txt"));
 
   // CK takes the card on UP: its own frame and UP's are marked, NK is to move.
   Click(form.Image5);
-  EXPECT_EQ(ShownCards(form), "2H4C3C4H3H2C");
-  EXPECT_EQ(form.Edit2->text(), "U");
+  ExpectShown(form, "U", "2H4C3C4H3H2C", ".xx...");
   EXPECT_EQ(form.Edit2->selectedText(), "U");
-  EXPECT_EQ(MarkedFrames(form), ".xx...");
   EXPECT_EQ(HighlightedRole(form), "NK");
 
   // NK takes the card on UP in turn: NK's frame and UP's.
   Click(form.Image5);
-  EXPECT_EQ(ShownCards(form), "2H4C2C4H3H3C");
-  EXPECT_EQ(form.Edit2->text(), "UU");
+  ExpectShown(form, "UU", "2H4C2C4H3H3C", "..x..x");
   EXPECT_EQ(form.Edit2->selectedText(), "U");
   EXPECT_EQ(form.Edit2->selectionStart(), 1);
-  EXPECT_EQ(MarkedFrames(form), "..x..x");
   EXPECT_EQ(HighlightedRole(form), "CK");
 
   // A pass marks no frame and lights the pass button.
@@ -131,54 +137,42 @@ TEST(PlayWindowShoe, CardClicksPlayTheHandAndMarkEachMove) {
 }
 
 TEST(PlayWindowShoe, RefusedTargetClickChangesNothing) {
-  WindowFixture window;
+  ShoeWindow window;
   TForm1& form = *window.form;
-  OpenShoe(window, Example("small_shoe.txt"));
   // CK holds 3C and the Target shows 4H: CK may take the Target only with a heart.
   Click(form.Image2);
-  EXPECT_EQ(form.Edit2->text(), "");
-  EXPECT_EQ(ShownCards(form), "2H3C4C4H3H2C");
-  EXPECT_EQ(MarkedFrames(form), "......");
+  ExpectShown(form, "", "2H3C4C4H3H2C", "......");
   EXPECT_EQ(HighlightedRole(form), "CK");
-  EXPECT_TRUE(window.dialogs.asked.size() == 1u);  // only the open dialog
+  EXPECT_EQ(window.dialogs.asked.size(), 1u);  // only the open dialog
 }
 
 TEST(PlayWindowShoe, StepBackThenACardClickReplacesTheLaterMoves) {
-  WindowFixture window;
+  ShoeWindow window;
   TForm1& form = *window.form;
-  OpenShoe(window, Example("small_shoe.txt"));
   for (QWidget* card : {form.Image5, form.Image5, form.Image4}) Click(card);
   ASSERT_EQ(form.Edit2->text(), "UUC");
 
   Click(form.BitBtn4);  // "<"
   Click(form.BitBtn4);
-  EXPECT_EQ(form.Edit2->text(), "UUC");
+  ExpectShown(form, "UUC", "2H4C3C4H3H2C", ".xx...");
   EXPECT_EQ(form.Edit2->selectedText(), "U");
   EXPECT_EQ(form.Edit2->selectionStart(), 0);
-  EXPECT_EQ(ShownCards(form), "2H4C3C4H3H2C");
-  EXPECT_EQ(MarkedFrames(form), ".xx...");
 
   Click(form.Image6);  // NK takes N instead: the moves after the first are replaced
-  EXPECT_EQ(form.Edit2->text(), "UN");
+  ExpectShown(form, "UN", "2H4C3C4H2C3H", "....xx");
   EXPECT_EQ(form.Edit2->selectedText(), "N");
-  EXPECT_EQ(ShownCards(form), "2H4C3C4H2C3H");
-  EXPECT_EQ(MarkedFrames(form), "....xx");
 
   Click(form.BitBtn6);  // "Start"
-  EXPECT_EQ(ShownCards(form), "2H3C4C4H3H2C");
-  EXPECT_EQ(MarkedFrames(form), "......");
+  ExpectShown(form, "UN", "2H3C4C4H3H2C", "......");
   Click(form.BitBtn7);  // "End"
-  EXPECT_EQ(form.Edit2->text(), "UN");
-  EXPECT_EQ(ShownCards(form), "2H4C3C4H2C3H");
+  ExpectShown(form, "UN", "2H4C3C4H2C3H", "....xx");
   Click(form.BitBtn5);  // ">" at the end stays there
-  EXPECT_EQ(form.Edit2->text(), "UN");
-  EXPECT_EQ(ShownCards(form), "2H4C3C4H2C3H");
+  ExpectShown(form, "UN", "2H4C3C4H2C3H", "....xx");
 }
 
 TEST(PlayWindowShoe, HandButtonsStopAtTheFirstAndLastHand) {
-  WindowFixture window;
+  ShoeWindow window;
   TForm1& form = *window.form;
-  OpenShoe(window, Example("small_shoe.txt"));
   Click(form.BitBtn5);
   Click(form.BitBtn1);  // Previous Hand on the first hand
   EXPECT_EQ(form.Edit4->text(), "1");
@@ -202,9 +196,8 @@ TEST(PlayWindowShoe, HandButtonsStopAtTheFirstAndLastHand) {
 }
 
 TEST(PlayWindowShoe, CancelledOpenEmptiesTheShoeAndKeepsTheHandShown) {
-  WindowFixture window;
+  ShoeWindow window;
   TForm1& form = *window.form;
-  OpenShoe(window, Example("small_shoe.txt"));
   Click(form.BitBtn2);
   Click(form.Image5);
   OpenShoe(window, QString());
@@ -219,9 +212,8 @@ TEST(PlayWindowShoe, CancelledOpenEmptiesTheShoeAndKeepsTheHandShown) {
 }
 
 TEST(PlayWindowShoe, EmptyShoeReportsTheListIndexAndKeepsTheHandShown) {
-  WindowFixture window;
+  ShoeWindow window;
   TForm1& form = *window.form;
-  OpenShoe(window, Example("small_shoe.txt"));
   const auto empty = window.start.path() / "empty.txt";
   WriteFile(empty, "");
   OpenShoe(window, PathToQString(empty));
@@ -284,9 +276,8 @@ TEST(PlayWindowRules, CancelledRulesDialogKeepsTheRulesFile) {
 }
 
 TEST(PlayWindowArtificial, MovePlayAfterAStepBackContinuesFromThere) {
-  WindowFixture window;
+  ShoeWindow window;
   TForm1& form = *window.form;
-  OpenShoe(window, Example("small_shoe.txt"));
   LoadExampleRules(window);
   for (QWidget* card : {form.Image5, form.Image5, form.Image4}) Click(card);
   Click(form.BitBtn4);
@@ -303,9 +294,8 @@ TEST(PlayWindowArtificial, MovePlayAfterAStepBackContinuesFromThere) {
 }
 
 TEST(PlayWindowArtificial, HandPlaySelectsTheLastMoveAndBlackensTheRoleLabels) {
-  WindowFixture window;
+  ShoeWindow window;
   TForm1& form = *window.form;
-  OpenShoe(window, Example("small_shoe.txt"));
   LoadExampleRules(window);
   Click(form.BitBtn8);  // "Artificial Hand Play"
 
@@ -323,9 +313,8 @@ TEST(PlayWindowArtificial, HandPlaySelectsTheLastMoveAndBlackensTheRoleLabels) {
 }
 
 TEST(PlayWindowArtificial, HandPlayWithoutRulesAsksForThem) {
-  WindowFixture window;
+  ShoeWindow window;
   TForm1& form = *window.form;
-  OpenShoe(window, Example("small_shoe.txt"));
   Click(form.BitBtn8);
   EXPECT_EQ(window.dialogs.Messages(), QStringList({"Choose the Rules filename from the File menu"}));
   EXPECT_EQ(form.Edit2->text(), "");
@@ -358,9 +347,8 @@ TEST(PlayWindowArtificial, PlayAllWritesEachPlayToAutomaAndShowsTheOutputWindow)
   const Case cases[] = {{"three", "3", 3}, {"zero", "0", 0}, {"cancelled", std::nullopt, 1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    WindowFixture window;
+    ShoeWindow window;
     TForm1& form = *window.form;
-    OpenShoe(window, Example("small_shoe.txt"));
     LoadExampleRules(window);
     Click(form.BitBtn2);
     PlayAll(window, c.answer ? &*c.answer : nullptr);
@@ -393,8 +381,7 @@ TEST(PlayWindowArtificial, PlayAllWritesEachPlayToAutomaAndShowsTheOutputWindow)
 }
 
 TEST(PlayWindowArtificial, PlayAllRefusesAnIterationNumberThatIsNoInteger) {
-  WindowFixture window;
-  OpenShoe(window, Example("small_shoe.txt"));
+  ShoeWindow window;
   LoadExampleRules(window);
   const QString answer = "abc";
   PlayAll(window, &answer);
@@ -403,9 +390,8 @@ TEST(PlayWindowArtificial, PlayAllRefusesAnIterationNumberThatIsNoInteger) {
 }
 
 TEST(PlayWindowArtificial, PlayAllWithoutRulesAsksForThemAndPlaysNothing) {
-  WindowFixture window;
+  ShoeWindow window;
   TForm1& form = *window.form;
-  OpenShoe(window, Example("small_shoe.txt"));
   window.dialogs.QueueFile(Example("rules_ck.txt"));
   form.ArtificialPlayer1->trigger();  // only CK has rules
   form.Players1->trigger();
@@ -418,9 +404,8 @@ TEST(PlayWindowArtificial, PlayAllWithoutRulesAsksForThemAndPlaysNothing) {
 // --- Classifying the shoe and replaying a move line ---
 
 TEST(PlayWindowClassify, ClassifyAllHandsReportsSuccessAndShowsEveryHandInTheOutputWindow) {
-  WindowFixture window;
+  ShoeWindow window;
   TForm1& form = *window.form;
-  OpenShoe(window, Example("small_shoe.txt"));
   form.automatic1->trigger();
 
   EXPECT_EQ(window.dialogs.Messages(), QStringList({"Automatic analysis succesfully done!"}));
@@ -442,9 +427,8 @@ void DoubleClickMoveLine(TForm1& form, int line) {
 }
 
 TEST(PlayWindowClassify, DoubleClickOnAMoveLineReplaysItOnTheBoard) {
-  WindowFixture window;
+  ShoeWindow window;
   TForm1& form = *window.form;
-  OpenShoe(window, Example("small_shoe.txt"));
   Click(form.Image4);  // a move of the user's, replaced by the replay
   DoubleClickMoveLine(form, 1);
 
