@@ -170,6 +170,21 @@ TEST(PlayWindowShoe, StepBackThenACardClickReplacesTheLaterMoves) {
   ExpectShown(form, "UN", "2H4C3C4H2C3H", "....xx");
 }
 
+TEST(PlayWindowShoe, ClearHandTakesBackEveryMove) {
+  ShoeWindow window;
+  TForm1& form = *window.form;
+  Click(form.Image5);
+  Click(form.Image5);
+  Click(form.Passo);
+  form.Clear1->trigger();
+  EXPECT_EQ(form.Edit2->text(), "");
+  EXPECT_EQ(MarkedFrames(form), "......");
+  EXPECT_EQ(form.Passo->text(), "Passo");
+  EXPECT_EQ(HighlightedRole(form), "CK");
+  Click(form.BitBtn7);  // nothing is left to step to
+  ExpectShown(form, "", "2H3C4C4H3H2C", "......");
+}
+
 TEST(PlayWindowShoe, HandButtonsStopAtTheFirstAndLastHand) {
   ShoeWindow window;
   TForm1& form = *window.form;
