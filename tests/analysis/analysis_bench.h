@@ -8,19 +8,14 @@
 #include "engine/move_engine.h"
 #include "engine/output_files.h"
 #include "support/recorders.h"
+#include "support/wired_engine.h"
 
 namespace bruso::testing {
 
 // An analyser wired to recording memos and a recorded trace stream, with the start
 // settings and a seeded generator.
-struct AnalysisBench {
+struct AnalysisBench : WiredEngine {
   AnalysisBench() {
-    io.SetMemo(&memo);
-    io.SetOutputWindow(&output);
-    iodef.SetIO(&io);
-    tree.SetIO(&io);
-    tree.SetIodef(&iodef);
-    moves.Init(&iodef, &tree, nullptr);
     score.Init(&iodef, &tree, &moves, nullptr);
     score.SetIO(&io);
     score.SetTraceStream(&trace);
@@ -30,12 +25,6 @@ struct AnalysisBench {
   void Trace() { settings.AnalysisMode = TracingMode; }
   void AllProbabilities(double p) { settings.ProbTable.entries.fill(p); }
 
-  RecordingSink memo;
-  RecordingSink output;
-  TIO io;
-  Iodef iodef;
-  Tree tree;
-  typogr moves;
   Score score;
   std::ostringstream trace;
   AnalysisSettings settings;

@@ -6,6 +6,7 @@
 #include "engine/game_tree.h"
 #include "engine/move_engine.h"
 #include "support/recorders.h"
+#include "support/wired_engine.h"
 
 namespace bruso {
 namespace {
@@ -18,14 +19,8 @@ using Lines = std::vector<std::string>;
 constexpr const char* StartBoard = "4H4C3H3C2H2C";
 
 // A tree wired to recording memos, with its root made and its tree freed at the end.
-struct TreeFixture {
+struct TreeFixture : testing::WiredEngine {
   TreeFixture() {
-    io.SetMemo(&memo);
-    io.SetOutputWindow(&output);
-    iodef.SetIO(&io);
-    tree.SetIO(&io);
-    tree.SetIodef(&iodef);
-    moves.Init(&iodef, &tree, nullptr);
     tree.AddChild(current, Board::FromText(StartBoard));
     root = current;
   }
@@ -35,12 +30,6 @@ struct TreeFixture {
     for (char letter : letters) moves.ApplyMove(current, scratch, letter);
   }
 
-  RecordingSink memo;
-  RecordingSink output;
-  TIO io;
-  Iodef iodef;
-  Tree tree;
-  typogr moves;
   TreeNode* current = nullptr;
   TreeNode* root = nullptr;
   Board scratch;
