@@ -17,13 +17,14 @@ void GoToStart(SharedState& state) {
     return;
   }
   state.FirstMover = state.view.firstMoveCaption.find("CK") != std::string::npos ? "C" : "N";
-  state.view.highlightedRole = RoleOfFirstMover(state.FirstMover);
   state.MovePosition = 0;
-  state.view.selectionStart = 0;
-  state.view.selectionLength = 0;
-  ResetMoveMarks(state);
   state.tree.GoTop(state.CurrentNode);
+  // With no moves made yet the first mover plays first; a tree of moves keeps its roles.
+  if (state.MoveString.empty() && state.CurrentNode->firstChild == nullptr) {
+    state.CurrentNode->role = RoleOfFirstMover(state.FirstMover);
+  }
   ShowCurrentBoard(state);
+  MarkPosition(state);
 }
 
 void StepMove(SharedState& state, bool forward) {
@@ -42,8 +43,7 @@ void StepMove(SharedState& state, bool forward) {
       ShowCurrentBoard(state);
     }
   }
-  evidenzia(state);
-  RefreshMoveMarks(state);
+  MarkPosition(state);
 }
 
 void GoToEnd(SharedState& state) {
@@ -52,10 +52,9 @@ void GoToEnd(SharedState& state) {
     return;
   }
   state.MovePosition = static_cast<int>(state.MoveString.size());
-  evidenzia(state);  // before the walk: the labels keep the role of the position left
   state.tree.GoBottom(state.CurrentNode);
   ShowCurrentBoard(state);
-  RefreshMoveMarks(state);
+  MarkPosition(state);  // the labels show the role to move at the last position
 }
 
 void PlayMove(SharedState& state, char letter) {
@@ -70,6 +69,7 @@ void ClearHand(SharedState& state) {
   if (state.CurrentNode == nullptr || state.RootNode == nullptr) return;
   state.MoveString.clear();
   state.tree.DeleteBelow(state.CurrentNode, state.RootNode);
+  state.RootNode->role = RoleOfFirstMover(state.FirstMover);
   vita(state);
   ShowCurrentBoard(state);  // the pictures would otherwise keep showing a removed position
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "session/move_marks.h"
 #include "shoe/start_hand.h"
 
 namespace bruso {
@@ -61,6 +62,7 @@ void ShowHand(SharedState& state) {
                      " does not hold the cards 2H 3H 4H 2C 3C 4C once each");
   }
   state.display.ShowBoard(state.CurrentNode->board);
+  MarkPosition(state);  // the opening position: the first mover's label, no move marked
 }
 
 }  // namespace bruso

@@ -35,4 +35,10 @@ void TFormHelp::LoadHelpPage(const std::filesystem::path& start_directory, int e
 
 void TFormHelp::Button1Click() { accept(); }
 
+void TFormHelp::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  raise();
+  activateWindow();
+}
+
 }  // namespace bruso

@@ -26,6 +26,10 @@ class TFormHelp : public QDialog {
 
  public slots:
   void Button1Click();
+
+ protected:
+  // Comes to the front, active, whenever it is shown.
+  void showEvent(QShowEvent* event) override;
 };
 
 }  // namespace bruso

@@ -64,6 +64,14 @@ QLineEdit* TextBox(QWidget* parent, QFont font, QRect place) {
   return edit;
 }
 
+// Moves the text of a box to start at `left` in its parent, as a label there starts.
+void AlignTextStart(QLineEdit* edit, int left) {
+  const int text_start = edit->x() + edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
+  QMargins margins = edit->textMargins();
+  margins.setLeft(std::max(0, margins.left() + left - text_start));
+  edit->setTextMargins(margins);
+}
+
 QLabel* Caption(QWidget* parent, const char* text, int left, int top) {
   auto* label = new QLabel(QString::fromLatin1(text), parent);
   PlaceLabel(label, left, top);
@@ -144,6 +152,7 @@ void TForm1::BuildButtons() {
 void TForm1::BuildTextControls() {
   QWidget* client = centralWidget();
   Edit2 = TextBox(client, PixelFont("Courier", 13), {24, 576, 313, 21});
+  Edit2->setReadOnly(true);
   // The selected letter marks the move cursor, so it must show without the focus too.
   QPalette palette = Edit2->palette();
   for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {
@@ -155,14 +164,20 @@ void TForm1::BuildTextControls() {
   Label8 = Caption(client, "N.", 408, 8);
   Label8->setFont(PixelFont("Courier New", 16));
   Label8->adjustSize();
+  // The header names the cells of a hand text: both in one font of fixed pitch, the
+  // header's first letter over the text's, so that the columns line up.
+  const QFont hand_font = PixelFont("Courier New", 16);
   LabelSyntax = Caption(client, "C     CK     UP     T     N     NK   ", 448, 8);
-  LabelSyntax->setFont(PixelFont("Courier New", 16));
+  LabelSyntax->setFont(hand_font);
   LabelSyntax->adjustSize();
 
   Edit4 = TextBox(client, PixelFont("Courier New", 21), {392, 32, 41, 31});
   Edit4->setToolTip(QStringLiteral("Hand Number"));
-  Edit1 = TextBox(client, PixelFont("Courier New", 21), {440, 32, 361, 31});
+  Edit1 = TextBox(client, hand_font, {440, 32, 361, 31});
   Edit1->setToolTip(QStringLiteral("Hand"));
+  AlignTextStart(Edit1, LabelSyntax->x());
+  // The boxes that only show state: they can be selected and copied, not edited.
+  for (QLineEdit* box : {Edit1, Edit4}) box->setReadOnly(true);
   Label9 = Caption(client, CKFirstMoveCaption, 440, 64);
 
   Memo2 = new TextMemo(client);
@@ -171,6 +186,7 @@ void TForm1::BuildTextControls() {
   Memo2->setFont(PixelFont("Arial", 16));
   SetTextColor(Memo2, Qt::black);
   Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Memo2->setReadOnly(true);
 
   Memo1 = new TextMemo(client);
   Place(Memo1, 359, 576, 442, 25);

@@ -12,8 +12,8 @@ QString ScriptedDialogs::NextFile() {
   return name;
 }
 
-QString ScriptedDialogs::OpenFile(const QString& folder, const QString& filter) {
-  asked.push_back({Kind::OpenFile, folder, {filter}});
+QString ScriptedDialogs::OpenFile(const QString& title, const QString& folder, const QString& filter) {
+  asked.push_back({Kind::OpenFile, folder, {filter}, title});
   return NextFile();
 }
 

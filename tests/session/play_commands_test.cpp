@@ -66,8 +66,8 @@ TEST(ManualPlay, AHandPlayedSteppedAndClearedShowsEachPosition) {
       {"< at the root", back, {"4H4C3H3C2H2C", "NUPTC", 0, 0, 'C', "......", "Passo"}},
       {">", forward, {"4H2H3H3C4C2C", "NUPTC", 0, 1, 'N', ".x..x.", "Passo"}},
       {"Start", GoToStart, {"4H4C3H3C2H2C", "NUPTC", 0, 0, 'C', "......", "Passo"}},
-      // The labels still show the role of the position "End" was chosen from.
-      {"End", GoToEnd, {"2H4H2C3H4C3C", "NUPTC", 4, 1, 'C', "xx....", "Passo"}},
+      // The labels show the role to move at the last position.
+      {"End", GoToEnd, {"2H4H2C3H4C3C", "NUPTC", 4, 1, 'N', "xx....", "Passo"}},
       {"Clear Hand", ClearHand, {"4H4C3H3C2H2C", "", 0, 0, 'C', "......", "Passo"}},
   };
 
