@@ -4,6 +4,7 @@
 
 #include "ui/fonts.h"
 #include "ui/main_window.h"
+#include "ui/move_string_box.h"
 #include "ui/pictures.h"
 #include "ui/window_geometry.h"
 
@@ -151,14 +152,9 @@ void TForm1::BuildButtons() {
 
 void TForm1::BuildTextControls() {
   QWidget* client = centralWidget();
-  Edit2 = TextBox(client, PixelFont("Courier", 13), {24, 576, 313, 21});
-  Edit2->setReadOnly(true);
-  // The selected letter marks the move cursor, so it must show without the focus too.
-  QPalette palette = Edit2->palette();
-  for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {
-    palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
-  }
-  Edit2->setPalette(palette);
+  Edit2 = new MoveStringBox(client);
+  Edit2->setFont(PixelFont("Courier", 13));
+  Edit2->setGeometry(24, 576, 313, 21);
   Label7 = Caption(client, CKFirstMoveCaption, 24, 600);
 
   Label8 = Caption(client, "N.", 408, 8);
@@ -177,7 +173,7 @@ void TForm1::BuildTextControls() {
   Edit1->setToolTip(QStringLiteral("Hand"));
   AlignTextStart(Edit1, LabelSyntax->x());
   // The boxes that only show state: they can be selected and copied, not edited.
-  for (QLineEdit* box : {Edit1, Edit4}) box->setReadOnly(true);
+  for (QLineEdit* box : {Edit1, Edit2, Edit4}) box->setReadOnly(true);
   Label9 = Caption(client, CKFirstMoveCaption, 440, 64);
 
   Memo2 = new TextMemo(client);

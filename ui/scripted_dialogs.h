@@ -19,6 +19,7 @@ class ScriptedDialogs : public Dialogs {
     QString text;         // the message, question or title; the folder for file dialogs
     QStringList details;  // filter and suffix, or prompt and default
     QString title = {};   // the title of a file-open dialog
+    bool busy = false;    // the hourglass was on when it was asked
   };
 
   // The file a file dialog returns; an empty name cancels it.
@@ -42,6 +43,7 @@ class ScriptedDialogs : public Dialogs {
   int unanswered = 0;
 
  private:
+  void Record(Kind kind, const QString& text, const QStringList& details = {}, const QString& title = {});
   QString NextFile();
 
   std::deque<QString> files_;
