@@ -196,5 +196,144 @@ TEST(ShownState, AfterEveryCommandMarksAndLabelDescribeThePositionShown) {
   }
 }
 
+// --- Windows come to the front ---
+
+bool Active(QWidget* window) { return QTest::qWaitForWindowActive(window, 2000); }
+
+TEST(ShownState, WindowsThatACommandShowsComeToTheFrontActive) {
+  ShoeWindow window;
+  TForm1& form = *window.form;
+  form.show();
+  struct Command {
+    const char* name;
+    QAction* item;
+    QWidget* shown;
+  };
+  const Command commands[] = {
+      {"Show Output", form.ShowOutput, form.Form3.get()},
+      {"Classify All Hands", form.automatic1, form.Form3.get()},
+      {"ShowRules", form.ShowRules1, form.Form4.get()},
+  };
+  for (const Command& c : commands) {
+    SCOPED_TRACE(c.name);
+    for (int time = 0; time < 2; ++time) {  // the second time it is open behind the main window
+      form.raise();
+      form.activateWindow();
+      ASSERT_TRUE(Active(&form));
+      c.item->trigger();
+      EXPECT_TRUE(Active(c.shown)) << "time " << time;
+    }
+  }
+}
+
+TEST(ShownState, TheAboutBoxBelongsToTheMainWindowAndHasNoTitleBarButtons) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  form.show();
+  form.Aboutunh->trigger();
+  ASSERT_NE(form.Form2->windowHandle(), nullptr);
+  EXPECT_EQ(form.Form2->windowHandle()->transientParent(), form.windowHandle());
+  const Qt::WindowFlags buttons = Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                                  Qt::WindowContextHelpButtonHint;
+  EXPECT_FALSE(form.Form2->windowFlags() & buttons);
+  Click(form.Form2->Button1);
+  EXPECT_TRUE(form.isEnabled());
+}
+
+// --- Boxes that only show state ---
+
+TEST(ShownState, TheBoxesThatShowStateCanBeSelectedButNotEdited) {
+  ShoeWindow window;
+  TForm1& form = *window.form;
+  form.show();
+  ASSERT_TRUE(Active(&form));
+  Click(form.Image5);
+  for (QLineEdit* box : {form.Edit1, form.Edit2, form.Edit4}) {
+    SCOPED_TRACE(box->toolTip().toStdString());
+    const QString text = box->text();
+    box->setFocus();
+    QTest::keyClicks(box, "x");
+    QTest::keyClick(box, Qt::Key_Backspace);
+    EXPECT_TRUE(box->isReadOnly());
+    EXPECT_EQ(box->text(), text);
+  }
+  const QStringList lines = form.Memo2->Lines();
+  form.Memo2->setFocus();
+  QTest::keyClicks(form.Memo2->viewport(), "x");
+  EXPECT_EQ(form.Memo2->Lines(), lines);
+  EXPECT_TRUE(form.Memo2->isReadOnly());
+  // The move cursor stays selected, also when the focus goes elsewhere.
+  EXPECT_EQ(form.Edit2->selectedText(), "U");
+  form.Edit2->setFocus();
+  form.BitBtn5->setFocus(Qt::OtherFocusReason);
+  EXPECT_EQ(form.Edit2->selectedText(), "U");
+}
+
+// --- Smaller faults seen in use ---
+
+QStringList* warnings = nullptr;
+void RecordWarning(QtMsgType, const QMessageLogContext&, const QString& text) {
+  if (warnings != nullptr) *warnings << text;
+}
+
+TEST(ShownState, ASelectionLeftFromALongerMoveStringSelectsNoMissingLetter) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  QStringList seen;
+  warnings = &seen;
+  const QtMessageHandler previous = qInstallMessageHandler(RecordWarning);
+  SharedState& state = form.State();
+  state.MoveString = "CUN";
+  state.view.selectionStart = 2;
+  state.view.selectionLength = 1;
+  form.ShowState();
+  state.MoveString = "C";
+  form.ShowState();
+  EXPECT_FALSE(form.Edit2->hasSelectedText());
+  state.MoveString.clear();
+  form.ShowState();
+  qInstallMessageHandler(previous);
+  warnings = nullptr;
+  EXPECT_TRUE(seen.isEmpty()) << seen.join('\n').toStdString();
+  EXPECT_FALSE(form.Edit2->hasSelectedText());
+}
+
+TEST(ShownState, SmallerFaults) {
+  ShoeWindow window;
+  TForm1& form = *window.form;
+  // The hourglass is gone before the final message box of Classify All Hands.
+  form.automatic1->trigger();
+  ASSERT_EQ(window.dialogs.asked.back().kind, ScriptedDialogs::Kind::Message);
+  EXPECT_FALSE(window.dialogs.asked.back().busy);
+
+  // The header over the hand text and the hand text: one font of fixed pitch and size.
+  const QFontInfo header(form.LabelSyntax->font());
+  const QFontInfo hand(form.Edit1->font());
+  EXPECT_EQ(header.family(), hand.family());
+  EXPECT_EQ(header.pixelSize(), hand.pixelSize());
+  EXPECT_TRUE(hand.fixedPitch());
+
+  // The rules dialogs say which rules they load.
+  LoadExampleRules(window);
+  const auto& asked = window.dialogs.asked;
+  ASSERT_GE(asked.size(), 2u);
+  EXPECT_EQ(asked[asked.size() - 2].title, "Load Rules CK");
+  EXPECT_EQ(asked.back().title, "Load Rules NK");
+}
+
+TEST(ShownState, WithNoHandInTheListTheHandButtonsShowHandZero) {
+  ShoeWindow window;
+  TForm1& form = *window.form;
+  Click(form.Image5);
+  OpenShoe(window, QString());  // cancelled: the list is empty, the hand stays on screen
+  const std::string cards = ShownCards(form);
+  for (QPushButton* button : {form.BitBtn1, form.BitBtn2}) {
+    Click(button);
+    EXPECT_EQ(form.Edit4->text(), "0");
+    EXPECT_EQ(ShownCards(form), cards);
+  }
+  EXPECT_TRUE(window.dialogs.Messages().isEmpty());
+}
+
 }  // namespace
 }  // namespace bruso
