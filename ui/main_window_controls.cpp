@@ -65,14 +65,6 @@ QLineEdit* TextBox(QWidget* parent, QFont font, QRect place) {
   return edit;
 }
 
-// Moves the text of a box to start at `left` in its parent, as a label there starts.
-void AlignTextStart(QLineEdit* edit, int left) {
-  const int text_start = edit->x() + edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
-  QMargins margins = edit->textMargins();
-  margins.setLeft(std::max(0, margins.left() + left - text_start));
-  edit->setTextMargins(margins);
-}
-
 QLabel* Caption(QWidget* parent, const char* text, int left, int top) {
   auto* label = new QLabel(QString::fromLatin1(text), parent);
   PlaceLabel(label, left, top);
@@ -160,8 +152,8 @@ void TForm1::BuildTextControls() {
   Label8 = Caption(client, "N.", 408, 8);
   Label8->setFont(PixelFont("Courier New", 16));
   Label8->adjustSize();
-  // The header names the cells of a hand text: both in one font of fixed pitch, the
-  // header's first letter over the text's, so that the columns line up.
+  // The header names the cells of a hand text: both in one font of fixed pitch and size,
+  // so that a hand text spaced like the header lines up under it.
   const QFont hand_font = PixelFont("Courier New", 16);
   LabelSyntax = Caption(client, "C     CK     UP     T     N     NK   ", 448, 8);
   LabelSyntax->setFont(hand_font);
@@ -171,7 +163,6 @@ void TForm1::BuildTextControls() {
   Edit4->setToolTip(QStringLiteral("Hand Number"));
   Edit1 = TextBox(client, hand_font, {440, 32, 361, 31});
   Edit1->setToolTip(QStringLiteral("Hand"));
-  AlignTextStart(Edit1, LabelSyntax->x());
   // The boxes that only show state: they can be selected and copied, not edited.
   for (QLineEdit* box : {Edit1, Edit2, Edit4}) box->setReadOnly(true);
   Label9 = Caption(client, CKFirstMoveCaption, 440, 64);

@@ -108,11 +108,14 @@ TEST(HelpWindow, ShowsTheStartDirectoryThenThePageModallyUntilOk) {
   TForm1& form = *window.form;
   WriteFile(window.start.path() / "help.html", "<html><body><h1>Bruso help</h1></body></html>");
 
+  form.show();
   bool shown_modal = false;
+  bool active = false;
   QString page_text;
   int view_width = 0;
   QTimer::singleShot(0, [&] {
     shown_modal = form.FormHelp->isVisible() && form.FormHelp->isModal();
+    active = QTest::qWaitForWindowActive(form.FormHelp.get(), 2000);
     page_text = form.FormHelp->WebBrowser1->toPlainText();
     view_width = form.FormHelp->WebBrowser1->width();
     QTest::mouseClick(form.FormHelp->Button1, Qt::LeftButton);
@@ -120,6 +123,7 @@ TEST(HelpWindow, ShowsTheStartDirectoryThenThePageModallyUntilOk) {
   form.Quitdoi->trigger();  // returns when the help window is closed
 
   EXPECT_TRUE(shown_modal);
+  EXPECT_TRUE(active);
   EXPECT_TRUE(page_text.contains("Bruso help"));
   EXPECT_TRUE(view_width == 570 || view_width == 571) << view_width;
   EXPECT_EQ(form.FormHelp->WebBrowser1->source(),
