@@ -14,16 +14,7 @@
 namespace bruso {
 namespace {
 
-using testing::Click;
-using testing::Example;
-using testing::HighlightedRole;
-using testing::LoadExampleRules;
-using testing::MarkedFrames;
-using testing::OpenShoe;
-using testing::ReadFile;
-using testing::ShownCards;
-using testing::WindowFixture;
-using testing::WriteFile;
+using namespace testing;  // the window fixture and the readers of what it shows
 
 const std::filesystem::path Examples = BRUSO_EXAMPLES_DIR;
 

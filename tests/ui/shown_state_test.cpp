@@ -15,15 +15,7 @@
 namespace bruso {
 namespace {
 
-using testing::Click;
-using testing::Example;
-using testing::HighlightedRole;
-using testing::LoadExampleRules;
-using testing::MarkedFrames;
-using testing::OpenShoe;
-using testing::ReadFile;
-using testing::ShownCards;
-using testing::WindowFixture;
+using namespace testing;  // the window fixture and the readers of what it shows
 
 // The small example shoe: hand 1 is CK's, hand 2 NK's (2C 4H 4C 3C 2H 3H), the last one
 // NK's too (3H 2H 4C 3C 4H 2C).
