@@ -82,6 +82,7 @@ void SwitchFirstMover(SharedState& state) {
   state.CurrentNode->role = RoleOfFirstMover(state.FirstMover);
   state.view.firstMoveCaption = ck_first ? CKFirstMoveCaption : NKFirstMoveCaption;
   state.view.handFirstMoveCaption = state.view.firstMoveCaption;
+  MarkPosition(state);  // the role to move here has changed
 }
 
 }  // namespace bruso

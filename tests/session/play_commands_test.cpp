@@ -101,6 +101,7 @@ TEST(ManualPlay, NKFirstMoveSwitchesTheMoverOfThePositionShown) {
   EXPECT_EQ(state.view.firstMoveCaption, "NK First Move");
   EXPECT_EQ(state.view.handFirstMoveCaption, "NK First Move");
   EXPECT_EQ(state.CurrentNode->role, RoleNK);
+  EXPECT_EQ(state.view.highlightedRole, RoleNK);
 
   PlayMove(state, 'U');  // now NK's 2C goes to UP
   EXPECT_EQ(s.Pictures(), "4H4C2C3C2H3H");
