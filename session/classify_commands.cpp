@@ -60,7 +60,7 @@ void automatic1Click(SharedState& state) {
 }
 
 void Memo2DblClick(SharedState& state, std::string_view selected) {
-  state.FirstMover = state.view.firstMoveCaption.find("CK") != std::string::npos ? "C" : "N";
+  state.FirstMover = state.view.firstMoveCaption.find("CK") != std::string::npos ? 'C' : 'N';
   state.view.highlightedRole = FirstMoverRole(state);
   state.MovePosition = 0;
   if (state.CurrentNode == nullptr) {

@@ -16,7 +16,7 @@ void GoToStart(SharedState& state) {
     state.ShowMessage(NoCurrentNodeMessage);
     return;
   }
-  state.FirstMover = state.view.firstMoveCaption.find("CK") != std::string::npos ? "C" : "N";
+  state.FirstMover = state.view.firstMoveCaption.find("CK") != std::string::npos ? 'C' : 'N';
   state.MovePosition = 0;
   state.tree.GoTop(state.CurrentNode);
   // With no moves made yet the first mover plays first; a tree of moves keeps its roles.
@@ -76,7 +76,7 @@ void ClearHand(SharedState& state) {
 
 void SwitchFirstMover(SharedState& state) {
   if (state.CurrentNode == nullptr) return;
-  state.FirstMover = state.FirstMover == "C" ? "N" : "C";
+  state.FirstMover = state.FirstMover == "C" ? 'N' : 'C';
   const bool ck_first = state.FirstMover == "C";
   state.view.changeRoleCaption = ck_first ? NKFirstMoveCaption : CKFirstMoveCaption;
   state.CurrentNode->role = RoleOfFirstMover(state.FirstMover);

@@ -21,7 +21,7 @@ void ReportSkippedLines(SharedState& state, int skipped) {
 
 void ClearForOpenShoe(SharedState& state) {
   state.MoveString.clear();
-  state.view.handNumber = "1";
+  state.view.handNumber = '1';
   state.HandNumber = 1;
   state.HandIndex = 0;
   state.MovePosition = 1;

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "support/window_fixture.h"
+#include "ui/help_window.h"
 #include "ui/text_conversion.h"
 
 namespace bruso {
@@ -130,6 +131,25 @@ TEST(HelpWindow, ShowsTheStartDirectoryThenThePageModallyUntilOk) {
             QUrl::fromLocalFile(PathToQString(window.start.path() / "help.html")));
   EXPECT_FALSE(form.FormHelp->isVisible());
   EXPECT_EQ(window.dialogs.Messages(), QStringList({PathToQString(window.start.path())}));
+}
+
+TEST(HelpWindow, ThePageOfTheStartDirectoryComesFirstThenTheInstalledCopy) {
+  struct Case {
+    bool in_start_directory;
+    bool installed;
+    bool shows_installed;
+  };
+  for (const Case& c : {Case{true, true, false}, Case{true, false, false}, Case{false, true, true},
+                        Case{false, false, false}}) {
+    testing::TempFolder start;
+    testing::TempFolder share;
+    const std::filesystem::path installed = share.path() / "doc" / "help.html";
+    std::filesystem::create_directory(share.path() / "doc");
+    if (c.in_start_directory) WriteFile(start.path() / "help.html", "<html></html>");
+    if (c.installed) WriteFile(installed, "<html></html>");
+    EXPECT_EQ(HelpPagePath(start.path(), installed), c.shows_installed ? installed : start.path() / "help.html")
+        << c.in_start_directory << c.installed;
+  }
 }
 
 TEST(RulesWindow, ShowsItsLinesUntilOkHidesIt) {
