@@ -41,8 +41,6 @@ std::string Joined(const std::vector<std::string>& pieces, const char* separator
 
 }  // namespace
 
-bool ModelSettings::HasStartValues() const { return ChangedSettings(*this).empty(); }
-
 ModelSettings CurrentModelSettings(const SharedState& state) {
   ModelSettings settings;
   settings.ConflictMode = state.analysis.ConflictMode;

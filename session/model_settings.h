@@ -11,18 +11,14 @@ namespace bruso {
 
 // The settings of the model of the players' reasoning and of the generator that the
 // window's "Model Settings..." dialog shows and changes. They last until the program ends.
-
 struct ModelSettings {
   int ConflictMode = 0;
   int AltruismSwitch = 0;
   bruso::ProbTable ProbTable = EvenProbTable();  // P1 to P4 for NK's card rules, P5 to P10 for CK's
-  double LapseRate = DefaultLapseRate;
+  double LapseRate = DefaultLapseRate;  // above 0 and below 1
   bool Tracing = false;  // AnalysisMode TracingMode
   std::uint64_t Seed = 0;          // the seed the next run starts the generator from
   bool SameSeedEveryRun = false;   // false: every run after it gets a new seed from the clock
-
-  // The same model as at start-up; the seed itself is not compared.
-  bool HasStartValues() const;
 };
 
 // What the state holds now, and the state set to the settings given (for the next command).

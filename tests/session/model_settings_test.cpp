@@ -75,10 +75,9 @@ TEST(ApplyModelSettings, SetsWhatTheNextAnalysisUses) {
   EXPECT_EQ(session.state.analysis.AnalysisMode, TracingMode);
   EXPECT_EQ(session.state.analysis.ConflictMode, 1);
   EXPECT_EQ(session.state.analysis.ProbTable[10], 0);
-  EXPECT_FALSE(CurrentModelSettings(session.state).HasStartValues());
   ApplyModelSettings(session.state, ModelSettings{});
   EXPECT_EQ(session.state.analysis.AnalysisMode, 'B');
-  EXPECT_TRUE(CurrentModelSettings(session.state).HasStartValues());
+  EXPECT_EQ(ModelSettingsLine(session.state), "next run: seed 0");
 }
 
 }  // namespace
