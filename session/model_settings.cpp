@@ -66,15 +66,10 @@ void ApplyModelSettings(SharedState& state, const ModelSettings& settings) {
 
 bool SeededRun(SharedState& state, const std::function<bool()>& command) {
   state.random.Seed(state.RunSeed);
+  if (!command()) return false;
   state.LastRunSeed = state.RunSeed;
-  // Whatever the command throws, the seed it used is the last run's.
-  struct NextSeed {
-    SharedState& state;
-    ~NextSeed() {
-      if (!state.SameSeedEveryRun) state.RunSeed = Random::ClockSeed();
-    }
-  } next{state};
-  return command();
+  if (!state.SameSeedEveryRun) state.RunSeed = Random::ClockSeed();
+  return true;
 }
 
 std::string ModelSettingsLine(const SharedState& state) {

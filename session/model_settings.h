@@ -27,9 +27,9 @@ void ApplyModelSettings(SharedState& state, const ModelSettings& settings);
 
 // Runs a batch command of the window ("Classify All Hands", "Play All Hands Artificially")
 // from the seed the settings hold, so that the same seed and settings repeat it exactly, as
-// `bruso-batch --seed` does. Afterwards the seed is the last run's, and the next run gets a
-// new one from the clock unless the same seed is kept for every run. Returns what the
-// command returned.
+// `bruso-batch --seed` does. When the command ran (returned true), its seed is the last
+// run's, and the next run gets a new one from the clock unless the same seed is kept for
+// every run; a refused or failed run changes neither. Returns what the command returned.
 bool SeededRun(SharedState& state, const std::function<bool()>& command);
 
 // The window's one-line account of the settings: the ones that differ from their start

@@ -181,6 +181,8 @@ TEST(ModelSettingsDialog, AClassifyRunRepeatsWithTheToolForItsSeedAndSettings) {
 TEST(ModelSettingsDialog, APlayAllRunRepeatsWithTheToolForTheSeedShown) {
   SettingsWindow window;
   window.form().BitBtn3->click();  // one artificial move: the generator has drawn
+  window.form().Players1->trigger();  // refused without rules: no run, no seed used
+  EXPECT_EQ(window.StatusLine(), "next run: seed 1");
   const auto folder = window.window.start.path();
   for (const char* rules : {"rules_ck.txt", "rules_nk.txt"}) window.window.dialogs.QueueFile(Example(rules));
   window.form().ArtificialPlayer1->trigger();
