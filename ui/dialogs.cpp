@@ -5,6 +5,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "ui/model_settings_dialog.h"
 #include "ui/text_conversion.h"
 
 namespace bruso {
@@ -52,5 +53,7 @@ QString QtDialogs::InputBox(const QString& title, const QString& prompt,
   QString answer = QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, default_value, &ok);
   return ok ? answer : default_value;
 }
+
+bool QtDialogs::EditModelSettings(ModelSettingsDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
 
 }  // namespace bruso

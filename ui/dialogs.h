@@ -10,6 +10,8 @@
 
 namespace bruso {
 
+class ModelSettingsDialog;
+
 // Every modal question the windows ask goes through here, so that tests can answer by
 // script instead of blocking. It also shows the core's message boxes (UserMessages).
 class Dialogs : public UserMessages {
@@ -32,6 +34,8 @@ class Dialogs : public UserMessages {
   // An input box; Cancel gives the default.
   virtual QString InputBox(const QString& title, const QString& prompt,
                            const QString& default_value) = 0;
+  // Runs the model settings dialog: true when it was accepted (OK).
+  virtual bool EditModelSettings(ModelSettingsDialog& dialog) = 0;
 
   void ShowMessage(std::string_view text) override;
 };
@@ -49,6 +53,7 @@ class QtDialogs : public Dialogs {
   Answer Question(const QString& text) override;
   QString InputBox(const QString& title, const QString& prompt,
                    const QString& default_value) override;
+  bool EditModelSettings(ModelSettingsDialog& dialog) override;
 
  private:
   QPointer<QWidget> parent_;

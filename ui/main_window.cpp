@@ -4,16 +4,19 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QStatusBar>
 #include <QWindow>
 
 #include "engine/io_error.h"
 #include "session/artificial_play.h"
 #include "session/classify_commands.h"
 #include "session/hand_navigation.h"
+#include "session/model_settings.h"
 #include "session/play_commands.h"
 #include "session/rules_commands.h"
 #include "session/shoe_commands.h"
 #include "ui/fonts.h"
+#include "ui/model_settings_dialog.h"
 #include "ui/text_conversion.h"
 #include "ui/window_geometry.h"
 
@@ -75,6 +78,8 @@ TForm1::TForm1(const std::filesystem::path& start_directory, Dialogs& dialogs, s
   BuildButtons();
   BuildTextControls();
   BuildMenu();
+  ModelStatus = new QLabel;
+  statusBar()->addWidget(ModelStatus, 1);
   ConnectCommands();
   FormCreate(start_directory, seed);
   CreateOtherWindows();
@@ -109,6 +114,10 @@ void TForm1::CreateOtherWindows() {
 void TForm1::Run(const std::function<void()>& command) {
   try {
     command();
+    // What a command wrote is on disk when it ends, for the user to read at once.
+    for (OutputFileId id : {OutputFileId::Hands, OutputFileId::Amik, OutputFileId::Print}) {
+      if (state_.outputFiles[id].IsOpen()) state_.outputFiles[id].Flush();
+    }
   } catch (const IoError& error) {
     dialogs_.Error(ErrorText(error));
   }
@@ -154,6 +163,7 @@ void TForm1::ConnectCommands() {
       {automatic1, &TForm1::automatic1Click},
       {Players1, &TForm1::Players1Click},
       {ShowOutput, &TForm1::ShowOutputClick},
+      {ModelSettings1, &TForm1::ModelSettings1Click},
       {Quitdoi, &TForm1::QuitdoiClick},
       {Aboutunh, &TForm1::AboutunhClick},
   };
@@ -185,6 +195,7 @@ void TForm1::ShowState() {
   Passo->setText(ToQString(view.passCaption));
   SetTextColor(Passo, view.passMarked ? AquaColor : QColor(Qt::black));
   changerole->setText(ToQString(view.changeRoleCaption));
+  ModelStatus->setText(ToQString(ModelSettingsLine(state_)));
 
   Memo1->Flush();
   Form3->Memo1->Flush();
@@ -295,7 +306,8 @@ void TForm1::ShowRules1Click() {
 
 void TForm1::Players1Click() {
   WindowPlayAllPrompts prompts(dialogs_);
-  if (bruso::PlayAllHandsArtificially(state_, prompts)) ShowCentred(Form3.get());
+  const bool played = SeededRun(state_, [&] { return bruso::PlayAllHandsArtificially(state_, prompts).has_value(); });
+  if (played) ShowCentred(Form3.get());
 }
 
 // --- Shoes, analysis and the window ---
@@ -309,7 +321,10 @@ void TForm1::ApriUnoClick() {
 void TForm1::automatic1Click() {
   {
     BusyCursor busy;
-    bruso::ClassifyAllHands(state_);
+    SeededRun(state_, [this] {
+      bruso::ClassifyAllHands(state_);
+      return true;
+    });
   }
   // The cursor is back before the message box.
   state_.ShowMessage(ClassifiedMessage);
@@ -358,6 +373,11 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::CopyUnoClick() { Memo2->copy(); }
 
 void TForm1::ShowOutputClick() { ShowCentred(Form3.get()); }
+
+void TForm1::ModelSettings1Click() {
+  ModelSettingsDialog dialog(CurrentModelSettings(state_), this);
+  if (dialogs_.EditModelSettings(dialog)) ApplyModelSettings(state_, dialog.Settings());
+}
 
 void TForm1::QuitdoiClick() {
   dialogs_.Message(PathToQString(state_.StartDirectory));

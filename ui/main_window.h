@@ -71,12 +71,13 @@ class TForm1 : public QMainWindow {
   QLineEdit *Edit1, *Edit2, *Edit4;
   QLabel *Label7, *Label8, *Label9, *LabelSyntax;
   TextMemo *Memo1, *Memo2;
+  QLabel* ModelStatus;  // the status bar: the model settings changed and the seed of the last run
 
   // --- Menu ---
   QMenu *FileMenu, *EditMenu, *AnalysisMenu, *HelpMenu;
   QAction *ApriUno, *ArtificialPlayer1, *LoadRulesNK1, *stLayout, *changerole, *SaveUno, *QuitUno;
   QAction *CutUno, *CopyUno, *PasteUno, *ShowRules1, *Clear1;
-  QAction *automatic1, *Players1, *ShowOutput;
+  QAction *automatic1, *Players1, *ShowOutput, *ModelSettings1;
   QAction *Quitdoi, *Aboutunh;
 
   // --- The other windows, created hidden after the start-up ---
@@ -118,6 +119,7 @@ class TForm1 : public QMainWindow {
   void QuitUnoClick();
   void CopyUnoClick();
   void ShowOutputClick();
+  void ModelSettings1Click();
   void QuitdoiClick();
   void AboutunhClick();
 

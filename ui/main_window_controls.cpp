@@ -208,6 +208,8 @@ void TForm1::BuildMenu() {
   automatic1 = Item(AnalysisMenu, "Classify All Hands", Qt::SHIFT | Qt::Key_F1);
   Players1 = Item(AnalysisMenu, "Play All Hands Artificially", Qt::SHIFT | Qt::Key_F2);
   ShowOutput = Item(AnalysisMenu, "Show Output");
+  AnalysisMenu->addSeparator();
+  ModelSettings1 = Item(AnalysisMenu, "Model Settings...");
 
   HelpMenu = menuBar()->addMenu(QStringLiteral("Help"));
   Quitdoi = Item(HelpMenu, "Help");

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "ui/model_settings_dialog.h"
+
 namespace bruso {
 
 void ScriptedDialogs::Record(Kind kind, const QString& text, const QStringList& details, const QString& title) {
@@ -54,6 +56,19 @@ QString ScriptedDialogs::InputBox(const QString& title, const QString& prompt,
   QString text = inputs_.front();
   inputs_.pop_front();
   return text;
+}
+
+bool ScriptedDialogs::EditModelSettings(ModelSettingsDialog& dialog) {
+  Record(Kind::ModelSettings, dialog.windowTitle());
+  if (settingsScripts_.empty()) {
+    ++unanswered;
+    return false;
+  }
+  DialogScript script = std::move(settingsScripts_.front());
+  settingsScripts_.pop_front();
+  dialog.setResult(QDialog::Rejected);
+  script(dialog);
+  return dialog.result() == QDialog::Accepted;
 }
 
 QStringList ScriptedDialogs::Messages() const {

@@ -197,6 +197,8 @@ TEST(MainWindowMenu, HoldsEveryItemInOrder) {
       "Analysis | Classify All Hands | Shift+F1 | enabled",
       "Analysis | Play All Hands Artificially | Shift+F2 | enabled",
       "Analysis | Show Output |  | enabled",
+      "Analysis | -",
+      "Analysis | Model Settings... |  | enabled",
       "Help | Help |  | enabled",
       "Help | About |  | enabled",
   };

@@ -7,7 +7,9 @@
 #include <QScreen>
 
 #include "support/window_fixture.h"
+#include "session/model_settings.h"
 #include "ui/application.h"
+#include "ui/model_settings_dialog.h"
 #include "ui/text_conversion.h"
 
 using namespace bruso;
@@ -64,6 +66,21 @@ void OpenAnNKHand(testing::WindowFixture& window, const QString& folder) {
   Save(&form, folder, "main_nk_first_click.png");
 }
 
+// Model settings that differ from the start, and the dialog that shows them.
+void ChangeTheModel(TForm1& form, const QString& folder) {
+  ModelSettings settings = CurrentModelSettings(form.State());
+  settings.ConflictMode = 1;
+  settings.ProbTable[5] = 0.8;
+  settings.Seed = 42;
+  settings.SameSeedEveryRun = true;
+  ApplyModelSettings(form.State(), settings);
+  ModelSettingsDialog dialog(settings, &form);
+  Save(&dialog, folder, "model_settings.png");
+  form.State().LastRunSeed = 42;
+  form.ShowState();
+  Save(&form, folder, "main_model_status.png");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -89,6 +106,7 @@ int main(int argc, char** argv) {
   PlayAHand(window);
   Save(&form, folder, "main_played.png");
   OpenAnNKHand(window, folder);
+  ChangeTheModel(form, folder);
 
   for (int k = 0; k < 40; ++k) form.State().io.OutputLine("CUNTP\t3C 4C 2H " + std::to_string(k));
   form.ShowState();
