@@ -11,6 +11,7 @@
 #include "engine/io_error.h"
 #include "tools/batch_commands.h"
 #include "tools/command_line.h"
+#include "tools/standard_output.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ constexpr const char* Usage =
 }  // namespace
 
 int main(int argc, char** argv) {
+  bruso::GuardStandardStreams();
   const std::map<std::string, std::function<int(const std::vector<std::string>&)>> commands = {
       {"play", bruso::RunPlay},
       {"classify", bruso::RunClassify},

@@ -5,7 +5,9 @@
 
 #include "support/recorders.h"
 #include "tools/classify_batch.h"
-#include "tools/interruption.h"
+#include "tools/batch_outcome.h"
+#include "tools/csv_row.h"
+#include "tools/stop_signals.h"
 
 namespace bruso {
 namespace {
@@ -39,17 +41,16 @@ TEST(ClassifyBatch, CtrlCStopsBetweenLinesAndTheSummaryTellsWhatWasDone) {
     StartUp(state, {.startDirectory = folder.path(), .outputWindow = &output, .seed = 1});
     state.analysis.ProbTable.entries.fill(1);  // NK plays its 3H onto 3C, CK its 2H onto 3H
     state.HandList = ReadShoe("4C 2H 4H 3C 2C 3H NK\n-\nTTC\nPTT\n4C 3H 4H 2H 2C 3C NK\n-\nPP\n").hands;
-    TextFile csv;
-    csv.Open((folder.path() / "lines.csv").string(), TextFile::Mode::Write);
-    CatchInterruption();
+    TextFile csv = OpenTable((folder.path() / "lines.csv").string(), ClassifyCsvHeader);
+    CatchStopSignals();
     ClassifyBatch batch(state, &csv);
     batch.Run();
     EXPECT_TRUE(batch.stopped());
-    summary = batch.SummaryText(1);
+    summary = batch.SummaryText(1, BatchOutcome());
     csv.Close();
     state.iodef.CloseFiles(state.outputFiles);
   }
-  CatchInterruption();  // clears the flag for the tests after this one
+  CatchStopSignals();  // clears the request for the tests after this one
   std::signal(SIGINT, SIG_DFL);
 
   EXPECT_NE(summary.find("  stopped by Ctrl-C: after 1 of 3 lines\n  hands:             1\n"), std::string::npos)
