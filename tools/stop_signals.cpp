@@ -41,7 +41,7 @@ std::string StopCause() {
     case SIGINT: return "Ctrl-C";
     case SIGTERM: return "SIGTERM";
     case SIGHUP: return "SIGHUP";
-    case SIGPIPE: return "a closed standard output";
+    case SIGPIPE: return "SIGPIPE";
     default: return "signal " + std::to_string(stop_signal);
   }
 }

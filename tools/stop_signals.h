@@ -19,7 +19,7 @@ bool StopRequested();
 void RequestStop(int signal_number);
 // The signal that asked for the stop; 0 when none did.
 int StopSignal();
-// "Ctrl-C", "SIGTERM", "SIGHUP", "a closed standard output".
+// "Ctrl-C", "SIGTERM", "SIGHUP", "SIGPIPE" (a reader of standard output that went away).
 std::string StopCause();
 // The exit status of a stopped run, as shells report a signal: 128 + its number.
 int StoppedStatus();
