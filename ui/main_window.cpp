@@ -106,6 +106,8 @@ void TForm1::CreateOtherWindows() {
 void TForm1::Run(const std::function<void()>& command) {
   try {
     command();
+    // What the command wrote is on disk when it ends, for whoever opens the files now.
+    state_.iodef.FlushFiles(state_.outputFiles);
   } catch (const IoError& error) {
     dialogs_.Error(ErrorText(error));
   }
