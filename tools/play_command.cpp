@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -46,16 +47,17 @@ class ToolPrompts : public PlayAllPrompts {
   std::string AskIterationNumber() override { return iterations_; }
   bool Played(const PlayRecord& play) override {
     counts.Add(play);
-    hands = play.hand;
-    if (perHand_) {
-      if (byHand.size() < static_cast<std::size_t>(play.hand)) byHand.resize(play.hand);
-      byHand[play.hand - 1].Add(play);
-    }
+    HandBegun(play.hand);
+    if (perHand_) byHand[play.hand - 1].Add(play);
     if (csv_ != nullptr) csv_->WriteLine(CsvRow(PlayCsvFields(play)));
     progress_.Update(counts.plays);
     return !StopRequested();
   }
-  bool HandPlayed(int) override { return !StopRequested(); }
+  // Hands count even when they are played no time (K = 0).
+  bool HandPlayed(int hands_done) override {
+    HandBegun(hands_done);
+    return !StopRequested();
+  }
   void ShowBusyCursor(bool busy) override {
     if (!busy) progress_.Finish();
   }
@@ -65,6 +67,11 @@ class ToolPrompts : public PlayAllPrompts {
   int hands = 0;                   // begun
 
  private:
+  void HandBegun(int hand) {
+    hands = std::max(hands, hand);
+    if (perHand_ && byHand.size() < static_cast<std::size_t>(hand)) byHand.resize(hand);
+  }
+
   std::string iterations_;
   TextFile* csv_;
   bool perHand_;
