@@ -60,6 +60,10 @@ int RunClassify(const std::vector<std::string>& words) {
   }
   std::optional<FileSink> memo;
   if (memo_path) memo.emplace(*memo_path);
+  if (model.trace && !memo) {
+    std::fputs("bruso-batch: --trace without --memo FILE: the trace words go to the memo only, so none are kept\n",
+               stderr);
+  }
   std::optional<TextFile> csv;
   if (csv_path) csv = OpenTable(*csv_path, ClassifyCsvHeader);
 

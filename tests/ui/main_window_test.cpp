@@ -91,7 +91,7 @@ TEST(MainWindowStartUp, TheFileDialogsKeepNoHistoryInTheHomeFolder) {
     if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
   });
   closer.start(50);
-  EXPECT_TRUE(dialogs.OpenFile(PathToQString(home.path()), QStringLiteral("Text file (*.txt)")).isEmpty());
+  EXPECT_TRUE(dialogs.OpenFile(QString(), PathToQString(home.path()), QStringLiteral("Text file (*.txt)")).isEmpty());
   EXPECT_TRUE(dialogs.SaveFile(PathToQString(home.path()), QStringLiteral("Text file (*.txt)"), "txt").isEmpty());
 
   EXPECT_TRUE(std::filesystem::is_empty(home.path()));
