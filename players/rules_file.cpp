@@ -67,7 +67,7 @@ void ReadWeightsLine(std::string_view line, std::array<std::int32_t, RuleFieldCo
 RulesLoad ReadRules(std::string_view text, RuleSet& rules) {
   for (RuleRow& row : rules.RuleTable) row.fill(FreeRowMarker);
   int count = 0;
-  LineCursor lines(text);
+  LineCursor lines(WithoutByteOrderMark(text));
   std::string_view line;
   while (lines.Next(line)) {
     const std::string compact = CompactForm(line);

@@ -63,7 +63,7 @@ std::optional<std::string> RunAllHands(SharedState& state, PlayAllPrompts& promp
   try {
     tally = PlayAllHands(
         state, iterations, [&](int hands_done) { return prompts.HandPlayed(hands_done); },
-        [&](const PlayRecord& play) { prompts.Played(play); });
+        [&](const PlayRecord& play) { return prompts.Played(play); });
     state.ResultsFile.Close();
   } catch (const IoError& error) {
     return error.what();

@@ -36,8 +36,9 @@ class PlayAllPrompts {
   virtual void ShowBusyCursor(bool) {}
   // Told the number of hands done after each hand; false stops the run there.
   virtual bool HandPlayed(int) { return true; }
-  // Told each play as it ends (the headless tool's statistics).
-  virtual void Played(const PlayRecord&) {}
+  // Told each play as it ends (the headless tool's statistics); false stops the run
+  // after it.
+  virtual bool Played(const PlayRecord&) { return true; }
 };
 
 // "Play All Hands Artificially" (Shift+F2). Needs both rules files (else the message

@@ -11,6 +11,7 @@
 #include "engine/io_error.h"
 #include "tools/batch_commands.h"
 #include "tools/command_line.h"
+#include "tools/standard_output.h"
 
 namespace {
 
@@ -26,13 +27,15 @@ constexpr const char* HelpEnd =
     "\n"
     "Runs the batch commands of Bruso without a window. The exit status is 0 when done,\n"
     "1 for a file that cannot be read or written, 2 for a bad command line, 130 when\n"
-    "stopped with Ctrl-C. See man bruso-batch for the options and output files.\n";
+    "stopped with Ctrl-C, 143 with SIGTERM. See man bruso-batch for the options and\n"
+    "output files.\n";
 
 bool IsHelp(const std::string& word) { return word == "--help" || word == "-h"; }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  bruso::GuardStandardStreams();
   const std::map<std::string, std::function<int(const std::vector<std::string>&)>> commands = {
       {"play", bruso::RunPlay},
       {"classify", bruso::RunClassify},

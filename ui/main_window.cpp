@@ -114,10 +114,8 @@ void TForm1::CreateOtherWindows() {
 void TForm1::Run(const std::function<void()>& command) {
   try {
     command();
-    // What a command wrote is on disk when it ends, for the user to read at once.
-    for (OutputFileId id : {OutputFileId::Hands, OutputFileId::Amik, OutputFileId::Print}) {
-      if (state_.outputFiles[id].IsOpen()) state_.outputFiles[id].Flush();
-    }
+    // What the command wrote is on disk when it ends, for whoever opens the files now.
+    state_.iodef.FlushFiles(state_.outputFiles);
   } catch (const IoError& error) {
     dialogs_.Error(ErrorText(error));
   }

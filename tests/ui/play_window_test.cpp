@@ -386,6 +386,17 @@ TEST(PlayWindowClassify, ClassifyAllHandsReportsSuccessAndShowsEveryHandInTheOut
   EXPECT_EQ(ShownCards(form), "2H3C4C4H3H2C");
 }
 
+TEST(PlayWindowClassify, AmikTxtIsCompleteOnDiskWhenTheCommandEnds) {
+  ShoeWindow window;
+  TForm1& form = *window.form;
+  form.automatic1->trigger();
+  // Read while the program runs, as a researcher would; closing the files adds nothing.
+  const std::string on_disk = ReadFile(window.OutputFolder() / "Amik.txt");
+  form.State().iodef.CloseFiles(form.State().outputFiles);
+  EXPECT_EQ(ReadFile(window.OutputFolder() / "Amik.txt"), on_disk);
+  EXPECT_NE(on_disk.find('\t'), std::string::npos) << on_disk;
+}
+
 // Double-clicks the move line given (counted from 0) of the move-lines list.
 void DoubleClickMoveLine(TForm1& form, int line) {
   QTextCursor cursor(form.Memo2->document()->findBlockByNumber(line));
