@@ -6,6 +6,7 @@ namespace bruso {
 
 void Score::AnalysePosition(TreeNode& node, const AnalysisSettings& settings, Chance& chance) {
   lookedForCard_ = NoCard;
+  readMarkBack_ = false;
   suggestedBranch_ = MoveBranch::None;  // SuggestedMove itself keeps its value
   char strategy = StrategyEgoist;
   const KeyCards& a = settings.KeyCardsA;
@@ -96,6 +97,7 @@ bool Score::PlanFromConflict(double score, Plan if_zero, Plan if_one, const Tree
   AddTrace(" M ");
   const TreeNode* own_turn_before = Grandparent(node);
   if (own_turn_before == nullptr) return false;
+  readMarkBack_ = true;
   const std::string_view previous{own_turn_before->mark.data(), own_turn_before->mark.size()};
   if (previous == NoCard) return false;
   plan.card = previous;

@@ -103,6 +103,9 @@ class Score {
   char SuggestedMove() const { return suggestedMove_; }
   // The branch that chose a move in the last analysis; None when it chose none.
   MoveBranch SuggestedBranch() const { return suggestedBranch_; }
+  // Whether the last analysis read the mark of the player's own previous turn back (the
+  // " M " rule with a grandparent).
+  bool ReadMarkBack() const { return readMarkBack_; }
 
  protected:
   Iodef* iodef_ = nullptr;
@@ -143,6 +146,7 @@ class Score {
   std::string lookedForCard_ = std::string(NoCard);
   char suggestedMove_ = ' ';
   MoveBranch suggestedBranch_ = MoveBranch::None;
+  bool readMarkBack_ = false;
   std::ostream* traceStream_ = &std::cout;
   ReplayObserver* observer_ = nullptr;
 };

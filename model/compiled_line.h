@@ -17,8 +17,14 @@ inline constexpr int MoveCount = 5;
 
 // The index of a move letter in MoveLetters, or -1.
 inline int MoveIndex(char move) {
-  const std::size_t index = MoveLetters.find(move);
-  return index == std::string_view::npos ? -1 : static_cast<int>(index);
+  switch (move) {
+    case 'C': return 0;
+    case 'U': return 1;
+    case 'N': return 2;
+    case 'T': return 3;
+    case 'P': return 4;
+    default: return -1;
+  }
 }
 
 // The probability of one outcome of a position's analysis as a function of the card

@@ -83,8 +83,8 @@ std::vector<double> Maximise(const Search& search, std::vector<double>& lower, s
     opt.set_lower_bounds(lower);
     opt.set_upper_bounds(upper);
     opt.set_max_objective(Objective, const_cast<Search*>(&search));
-    opt.set_ftol_abs(1e-10);
-    opt.set_xtol_abs(1e-9);
+    opt.set_ftol_abs(1e-7);
+    opt.set_xtol_abs(1e-7);
     opt.set_maxeval(20000);
     double value = 0;
     try {

@@ -53,6 +53,20 @@ std::string KeyOf(const std::vector<CompiledStep>& steps) {
   return key;
 }
 
+// The likelihood asks of a suggestion only whether it is the recorded move: the step with
+// its moves named by that alone, and the outcomes that then coincide added up, so that
+// positions alike in that respect are counted as one.
+CompiledStep ByAgreement(const CompiledStep& step) {
+  CompiledStep plain = step;
+  plain.recorded = MoveLetters[0];
+  plain.transitions.clear();
+  for (Transition t : step.transitions) {
+    if (t.suggestion != '\0') t.suggestion = MoveLetters[t.suggestion == step.recorded ? 0 : 1];
+    AddTransition(plain.transitions, t);
+  }
+  return plain;
+}
+
 }  // namespace
 
 std::vector<CompiledLine> CompileLines(const HandList& hands, const AnalysisSettings& settings, int jobs) {
@@ -98,7 +112,7 @@ FitData FitDataFrom(const std::vector<CompiledLine>& lines) {
         add_piece(std::move(piece));
         piece.clear();
       }
-      piece.push_back(step);
+      piece.push_back(ByAgreement(step));
       if (piece.size() == 1) piece.back().carry = {0};  // a piece starts from one state
     }
     add_piece(std::move(piece));

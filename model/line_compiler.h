@@ -10,12 +10,18 @@
 
 namespace bruso {
 
-// Watches the seeded replay of a line and, at every position, follows every outcome of
-// the analysis's random decisions with its probability: the card rules, the coins of the
-// exploring moves, and (with conflict mode 1) the marks of earlier positions that the
-// " M " rule reads back. The marks are the hidden state of the line; a position's outcomes
-// lead from the states before it to the states after it. Each line is taken as the only
-// line of its hand: its root's mark starts as two blanks, whatever the replay's root holds.
+// Adds the outcome to a transition with the same ends and move, so that a probability
+// whose outcomes lead to the same place drops out of the position's weights.
+void AddTransition(std::vector<Transition>& transitions, const Transition& added);
+
+// Watches the seeded replay of a line and compiles it for the exact likelihood: at every
+// position it follows every outcome of the analysis's random decisions with its
+// probability (the card rules, the coins of the exploring moves) and, with conflict mode
+// 1, the marks of earlier positions that the " M " rule reads back. Those marks are the
+// hidden state of the line; a position's outcomes lead from the states before it to the
+// states after it, and a mark that no later position reads is left out of the state.
+// Each line is taken as the only line of its hand: its root's mark starts as two blanks,
+// whatever the replay's root holds.
 class LineCompiler : public ReplayObserver {
  public:
   explicit LineCompiler(const AnalysisSettings& settings);
@@ -26,6 +32,15 @@ class LineCompiler : public ReplayObserver {
   CompiledLine TakeLine();
 
  private:
+  // A position with copies of its parent and grandparent, all the analysis reads.
+  struct Window {
+    TreeNode node;
+    TreeNode parent;
+    TreeNode grandparent;
+    int ancestors = 0;
+    int depth = 0;          // plies from the root
+    bool readsMarkBack = false;
+  };
   // The marks a position's analysis reads or leaves for later: its grandparent's (read by
   // the " M " rule), its parent's (its child's grandparent) and its own.
   struct Marks {
@@ -35,14 +50,16 @@ class LineCompiler : public ReplayObserver {
     bool operator==(const Marks&) const = default;
   };
 
-  std::vector<int> CarryStates(const TreeNode* node);
-  void FollowOutcomes(const TreeNode& node, int from, CompiledStep& step, std::vector<Marks>& after);
+  bool ReadsMarkBack(Window window);
+  void Analyse(Window& window, const Marks& marks, Chance& chance);
+  Marks Live(std::size_t t, Marks marks) const;
+  CompiledStep Compile(std::size_t t, std::vector<Marks>& states);
 
   AnalysisSettings settings_;
   Score analyser_;  // an analyser of its own, which writes no trace anywhere
   bool marksMatter_;
-  std::vector<Marks> states_;
   const TreeNode* previous_ = nullptr;
+  std::vector<Window> windows_;
   CompiledLine line_;
 };
 

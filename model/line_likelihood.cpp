@@ -8,9 +8,13 @@ namespace bruso {
 LineScore ScoreLine(const CompiledLine& line, const PlayerParameters& player, std::vector<PositionChances>* chances) {
   LineScore score;
   // The chance of each state given the recorded moves so far, summing to one.
-  std::vector<double> weights{1.0};
-  std::vector<double> before;
-  std::vector<double> after;
+  thread_local std::vector<double> weights;
+  thread_local std::vector<double> before;
+  thread_local std::vector<double> after;
+  weights.assign(1, 1.0);
+  // The product of the positions' probabilities since the last logarithm: one logarithm
+  // per line, unless the product grows too small.
+  double product = 1;
   for (const CompiledStep& step : line.steps) {
     before.assign(step.statesBefore, 0.0);
     for (std::size_t i = 0; i < step.carry.size(); ++i) before[step.carry[i]] += weights[i];
@@ -27,7 +31,11 @@ LineScore ScoreLine(const CompiledLine& line, const PlayerParameters& player, st
       after[t.to] += w * PlayerProbability(t.suggestion == step.recorded ? 1 : 0, player.lapse);
     }
     const double total = std::accumulate(after.begin(), after.end(), 0.0);
-    score.logLikelihood += std::log(total);
+    product *= total;
+    if (product < 1e-250) {
+      score.logLikelihood += std::log(product);
+      product = 1;
+    }
     for (double& w : after) w /= total;
     weights.swap(after);
     if (here.suggests) {
@@ -36,6 +44,7 @@ LineScore ScoreLine(const CompiledLine& line, const PlayerParameters& player, st
     }
     if (chances != nullptr) chances->push_back(here);
   }
+  score.logLikelihood += std::log(product);
   return score;
 }
 
