@@ -31,16 +31,20 @@ class FileSink : public TextSink {
 
 }  // namespace
 
-// classify SHOE [--out DIR] [--seed N] [--memo FILE] [--csv FILE] [model options]:
+// classify SHOE [--out DIR] [--seed N] [--memo FILE] [--csv FILE] [--positions FILE]
+// [--lapse E] [model options]:
 // "Classify All Hands" on the shoe. Amik.txt goes to DIR (default: outputFile in the working
 // directory), the output window to standard output, the memo to FILE when given, a table
-// of the lines to the CSV file when given, and a summary to standard error. A run that
+// of the lines to the CSV file when given, a table of the positions with their exact
+// chances to the positions file when given, and a summary to standard error. A run that
 // Ctrl-C stopped early still closes its files and prints its summary, and exits with 130.
 int RunClassify(const std::vector<std::string>& words) {
   const CommandLine line(
-      words, {"--out", "--seed", "--memo", "--csv", ConflictModeOption, AltruismOption, ProbOption}, {TraceOption});
+      words, {"--out", "--seed", "--memo", "--csv", "--positions", ConflictModeOption, AltruismOption, ProbOption, LapseOption},
+      {TraceOption});
   if (line.positional().size() != 1) throw UsageError("classify takes exactly one shoe file");
   const ModelOptions model = ModelOptionsFrom(line);
+  const double lapse = LapseFrom(line);
   const std::optional<std::uint64_t> seed = line.Number("--seed");
   const std::string& shoe_path = line.positional()[0];
   Shoe shoe = ReadShoeFile(shoe_path);
@@ -52,6 +56,8 @@ int RunClassify(const std::vector<std::string>& words) {
   if (std::optional<std::string> memo_path = line.Value("--memo")) memo.emplace(*memo_path);
   std::optional<TextFile> csv;
   if (std::optional<std::string> csv_path = line.Value("--csv")) csv.emplace().Open(*csv_path, TextFile::Mode::Write);
+  std::optional<TextFile> positions;
+  if (std::optional<std::string> path = line.Value("--positions")) positions.emplace().Open(*path, TextFile::Mode::Write);
 
   BatchSession session(line.Value("--out").value_or((std::filesystem::current_path() / OutputFolderName).string()),
                        seed);
@@ -63,12 +69,13 @@ int RunClassify(const std::vector<std::string>& words) {
   if (memo) state.io.SetMemo(&*memo);
   state.HandList = std::move(shoe.hands);
   CatchInterruption();
-  ClassifyBatch batch(state, csv ? &*csv : nullptr);
+  ClassifyBatch batch(state, csv ? &*csv : nullptr, positions ? &*positions : nullptr, lapse);
   batch.Run();
   state.io.SetMemo(nullptr);
   session.Finish();
   if (memo) memo->Close();
   if (csv) csv->Close();
+  if (positions) positions->Close();
   std::fputs(batch.SummaryText(session.seed()).c_str(), stderr);
   return batch.stopped() ? StoppedByCtrlC : 0;
 }
