@@ -5,7 +5,7 @@
 
 #include "engine/text_file.h"
 #include "model/fit.h"
-#include "model/headless_hand.h"
+#include "model/simulation.h"
 
 namespace bruso {
 namespace {
@@ -21,11 +21,7 @@ HandList SimulatedShoe(ModelVariant variant, std::uint64_t seed) {
   settings.AltruismSwitch = variant.altruism;
   settings.ProbTable = Generating;
   Random random{seed};
-  for (Fhand& hand : hands) {
-    HeadlessHand headless(hand);
-    hand.MoveLines = {{"played by the model"}};
-    for (int line = 0; line < 5; ++line) hand.MoveLines.push_back({headless.Play(settings, GeneratingLapse, random)});
-  }
+  for (Fhand& hand : hands) hand = SimulateHand(hand, 5, settings, GeneratingLapse, random, "played by the model");
   return hands;
 }
 
