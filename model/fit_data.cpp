@@ -69,6 +69,14 @@ CompiledStep ByAgreement(const CompiledStep& step) {
 
 }  // namespace
 
+long long RecordedLineCount(const HandList& hands) {
+  long long lines = 0;
+  for (const Fhand& hand : hands) {
+    if (hand.MoveLines.size() > FirstRecordedLine) lines += static_cast<long long>(hand.MoveLines.size() - FirstRecordedLine);
+  }
+  return lines;
+}
+
 std::vector<CompiledLine> CompileLines(const HandList& hands, const AnalysisSettings& settings, int jobs) {
   std::vector<std::vector<CompiledLine>> by_hand(hands.size());
   const std::size_t workers = static_cast<std::size_t>(std::max(1, jobs));

@@ -15,6 +15,9 @@ namespace bruso {
 // are its MoveLines from this index on, as classify replays them.
 inline constexpr std::size_t FirstRecordedLine = 1;
 
+// How many recorded lines the hands hold.
+long long RecordedLineCount(const HandList& hands);
+
 // Compiles every recorded line of the hands for the model the settings describe, in the
 // order of the shoe, spreading the hands over `jobs` threads (the result is the same for
 // any number).

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "model/fit_data.h"
 #include "tools/csv_row.h"
 #include "tools/interruption.h"
 #include "tools/position_table.h"
@@ -13,6 +14,9 @@ namespace bruso {
 const std::vector<std::string> ClassifyCsvHeader = {"hand",       "line",      "moves",     "usable",
                                                    "reaches_2h", "positions", "suggested", "agreements",
                                                    "log_likelihood", "expected_agreements"};
+
+// The likelihood takes a hand's lines where the window's command does.
+static_assert(FirstRecordedLine == FirstReplayedLine);
 
 namespace {
 
@@ -37,12 +41,16 @@ std::string ExpectedText(const Agreement& agreement) {
   return text + std::string(share);
 }
 
-long long LinesToReplay(const HandList& hands) {
-  long long lines = 0;
-  for (const Fhand& hand : hands) {
-    if (hand.MoveLines.size() > FirstReplayedLine) lines += hand.MoveLines.size() - FirstReplayedLine;
-  }
-  return lines;
+// The agreement overall, for each role and for each branch, as `text` gives it.
+void AddAgreementRows(Summary& summary, const std::string& label, const PositionCounts& total,
+                      std::string (*text)(const Agreement&)) {
+  summary.Add(label, text(total.overall));
+  summary.Add("  as CK", text(total.ck));
+  summary.Add("  as NK", text(total.nk));
+  summary.Add("  card at hand", text(total.Branch(MoveBranch::CardAtHand)));
+  summary.Add("  search", text(total.Branch(MoveBranch::Search)));
+  summary.Add("  step aside", text(total.Branch(MoveBranch::StepAside)));
+  summary.Add("  hand-over", text(total.Branch(MoveBranch::HandOver)));
 }
 
 }  // namespace
@@ -53,7 +61,7 @@ ClassifyBatch::ClassifyBatch(SharedState& state, TextFile* csv, TextFile* positi
       positions_(positions),
       player_{.probabilities = state.analysis.ProbTable, .lapse = lapse},
       compiler_(state.analysis),
-      linesTotal_(LinesToReplay(state.HandList)) {
+      linesTotal_(RecordedLineCount(state.HandList)) {
   state_.score.SetReplayObserver(&observers_);
 }
 
@@ -128,22 +136,10 @@ std::string ClassifyBatch::SummaryText(std::uint64_t seed) const {
   summary.AddCount("lines reaching 2H", tally_.linesReachingGoal(), tally_.linesReplayed());
   summary.Add("positions", std::to_string(total.positions));
   summary.AddCount("no suggestion", total.noSuggestion, total.positions);
-  summary.Add("agreement", AgreementText(total.overall));
-  summary.Add("  as CK", AgreementText(total.ck));
-  summary.Add("  as NK", AgreementText(total.nk));
-  summary.Add("  card at hand", AgreementText(total.Branch(MoveBranch::CardAtHand)));
-  summary.Add("  search", AgreementText(total.Branch(MoveBranch::Search)));
-  summary.Add("  step aside", AgreementText(total.Branch(MoveBranch::StepAside)));
-  summary.Add("  hand-over", AgreementText(total.Branch(MoveBranch::HandOver)));
+  AddAgreementRows(summary, "agreement", total, AgreementText);
   // The exact figures: the expected agreement over every random decision of the analysis,
   // and the log-likelihood of the lines for a player with the lapse rate.
-  summary.Add("expected", ExpectedText(total.overall));
-  summary.Add("  as CK", ExpectedText(total.ck));
-  summary.Add("  as NK", ExpectedText(total.nk));
-  summary.Add("  card at hand", ExpectedText(total.Branch(MoveBranch::CardAtHand)));
-  summary.Add("  search", ExpectedText(total.Branch(MoveBranch::Search)));
-  summary.Add("  step aside", ExpectedText(total.Branch(MoveBranch::StepAside)));
-  summary.Add("  hand-over", ExpectedText(total.Branch(MoveBranch::HandOver)));
+  AddAgreementRows(summary, "expected", total, ExpectedText);
   char log_likelihood[64];
   std::snprintf(log_likelihood, sizeof log_likelihood, "%.3f (lapse %g)", tally_.logLikelihood(), player_.lapse);
   summary.Add("log-likelihood", log_likelihood);

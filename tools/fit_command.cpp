@@ -19,14 +19,6 @@ namespace {
 
 constexpr int StoppedByCtrlC = 130;
 
-long long RecordedLines(const HandList& hands) {
-  long long lines = 0;
-  for (const Fhand& hand : hands) {
-    if (hand.MoveLines.size() > FirstRecordedLine) lines += hand.MoveLines.size() - FirstRecordedLine;
-  }
-  return lines;
-}
-
 }  // namespace
 
 // fit SHOE [--conflict-mode 0|1|both] [--altruism 0|1|both] [--fix NAME=VALUE,...]
@@ -64,7 +56,7 @@ int RunFit(const std::vector<std::string>& words) {
     csv->WriteLine(CsvRow(UniformCsvFields(fits.empty() ? 0 : fits.front().positions)));
     csv->Close();
   }
-  std::fprintf(stderr, "fit: %lld lines of %zu hands, %zu of %zu variants\n", RecordedLines(hands), hands.size(),
+  std::fprintf(stderr, "fit: %lld lines of %zu hands, %zu of %zu variants\n", RecordedLineCount(hands), hands.size(),
                fits.size(), options.variants.size());
   if (fits.size() < options.variants.size()) {
     std::fputs("fit: stopped by Ctrl-C\n", stderr);
