@@ -54,6 +54,10 @@ int RunClassify(const std::vector<std::string>& words) {
   }
   std::optional<FileSink> memo;
   if (std::optional<std::string> memo_path = line.Value("--memo")) memo.emplace(*memo_path);
+  if (model.trace && !memo) {
+    std::fputs("bruso-batch: --trace without --memo FILE: the trace words go to the memo only, so none are kept\n",
+               stderr);
+  }
   std::optional<TextFile> csv;
   if (std::optional<std::string> csv_path = line.Value("--csv")) csv.emplace().Open(*csv_path, TextFile::Mode::Write);
   std::optional<TextFile> positions;

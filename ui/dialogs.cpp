@@ -11,8 +11,8 @@ namespace bruso {
 
 void Dialogs::ShowMessage(std::string_view text) { Message(ToQString(text)); }
 
-QString QtDialogs::OpenFile(const QString& folder, const QString& filter) {
-  return QFileDialog::getOpenFileName(parent_, QString(), folder, filter);
+QString QtDialogs::OpenFile(const QString& title, const QString& folder, const QString& filter) {
+  return QFileDialog::getOpenFileName(parent_, title, folder, filter);
 }
 
 QString QtDialogs::SaveFile(const QString& folder, const QString& filter,

@@ -16,8 +16,9 @@ class Dialogs : public UserMessages {
  public:
   enum class Answer { Yes, No, Cancel };
 
-  // The file-open dialog: the chosen file, or empty when cancelled.
-  virtual QString OpenFile(const QString& folder, const QString& filter) = 0;
+  // The file-open dialog with its title (empty: the toolkit's own, "Open"): the chosen
+  // file, or empty when cancelled.
+  virtual QString OpenFile(const QString& title, const QString& folder, const QString& filter) = 0;
   // The file-save dialog: the chosen file (with the default suffix added when the name has
   // none), or empty when cancelled.
   virtual QString SaveFile(const QString& folder, const QString& filter,
@@ -40,7 +41,7 @@ class QtDialogs : public Dialogs {
  public:
   void SetParentWindow(QWidget* parent) { parent_ = parent; }
 
-  QString OpenFile(const QString& folder, const QString& filter) override;
+  QString OpenFile(const QString& title, const QString& folder, const QString& filter) override;
   QString SaveFile(const QString& folder, const QString& filter,
                    const QString& default_suffix) override;
   void Message(const QString& text) override;

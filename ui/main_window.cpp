@@ -1,7 +1,10 @@
 #include "ui/main_window.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
+#include <QWindow>
 
 #include "engine/io_error.h"
 #include "session/artificial_play.h"
@@ -160,10 +163,13 @@ void TForm1::ConnectCommands() {
 void TForm1::ShowState() {
   const WindowState& view = state_.view;
   Edit2->setText(ToQString(state_.MoveString));
-  if (view.selectionLength > 0) {
-    Edit2->setSelection(view.selectionStart, view.selectionLength);
+  // A selection left from a longer move string selects what is left of it, or nothing.
+  const int length = static_cast<int>(Edit2->text().size());
+  const int start = std::min(view.selectionStart, length);
+  if (view.selectionLength > 0 && start < length) {
+    Edit2->setSelection(start, std::min(view.selectionLength, length - start));
   } else {
-    Edit2->setCursorPosition(view.selectionStart);
+    Edit2->setCursorPosition(start);
   }
   Edit1->setText(ToQString(view.handText));
   Edit4->setText(ToQString(view.handNumber));
@@ -193,8 +199,8 @@ void TForm1::ShowMoveLines() {
   shownMoveLines_ = lines;
 }
 
-QString TForm1::OpenDialog1() {
-  return dialogs_.OpenFile(PathToQString(state_.StartDirectory), QString::fromLatin1(InputFileFilter));
+QString TForm1::OpenDialog1(const QString& title) {
+  return dialogs_.OpenFile(title, PathToQString(state_.StartDirectory), QString::fromLatin1(InputFileFilter));
 }
 
 // --- Hands and moves: the commands of manual play ---
@@ -273,12 +279,12 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::ArtificialPlayer1Click() {
-  const QString file = OpenDialog1();
+  const QString file = OpenDialog1(ArtificialPlayer1->text());
   if (!file.isEmpty()) bruso::LoadRulesCK(state_, QStringToPath(file).string());
 }
 
 void TForm1::LoadRulesNK1Click() {
-  const QString file = OpenDialog1();
+  const QString file = OpenDialog1(LoadRulesNK1->text());
   if (!file.isEmpty()) bruso::LoadRulesNK(state_, QStringToPath(file).string());
 }
 
@@ -303,8 +309,10 @@ void TForm1::ApriUnoClick() {
 void TForm1::automatic1Click() {
   {
     BusyCursor busy;
-    bruso::automatic1Click(state_);
+    bruso::ClassifyAllHands(state_);
   }
+  // The cursor is back before the message box.
+  state_.ShowMessage(ClassifiedMessage);
   ShowCentred(Form3.get());
 }
 
@@ -361,6 +369,10 @@ void TForm1::QuitdoiClick() {
 
 void TForm1::AboutunhClick() {
   setEnabled(false);
+  // Owned by the main window, the box stays above it while the main window is disabled.
+  Form2->winId();
+  winId();
+  Form2->windowHandle()->setTransientParent(windowHandle());
   ShowCentred(Form2.get());
 }
 

@@ -52,8 +52,8 @@ class TForm1 : public QMainWindow {
   // Applies the board layout that LayoutFlag names and switches the layout item's caption.
   void SetLayOut();
 
-  // The file-open dialog of shoes and rules files: the chosen file, or empty.
-  QString OpenDialog1();
+  // The file-open dialog of shoes and rules files, with its title: the chosen file, or empty.
+  QString OpenDialog1(const QString& title = {});
 
   // --- Board ---
   QFrame* BoardFrame;

@@ -18,6 +18,8 @@ class ScriptedDialogs : public Dialogs {
     Kind kind;
     QString text;         // the message, question or title; the folder for file dialogs
     QStringList details;  // filter and suffix, or prompt and default
+    QString title = {};   // the title of a file-open dialog
+    bool busy = false;    // the hourglass was on when it was asked
   };
 
   // The file a file dialog returns; an empty name cancels it.
@@ -25,7 +27,7 @@ class ScriptedDialogs : public Dialogs {
   void QueueAnswer(Answer answer) { answers_.push_back(answer); }
   void QueueInput(const QString& text) { inputs_.push_back(text); }
 
-  QString OpenFile(const QString& folder, const QString& filter) override;
+  QString OpenFile(const QString& title, const QString& folder, const QString& filter) override;
   QString SaveFile(const QString& folder, const QString& filter,
                    const QString& default_suffix) override;
   void Message(const QString& text) override;
@@ -41,6 +43,7 @@ class ScriptedDialogs : public Dialogs {
   int unanswered = 0;
 
  private:
+  void Record(Kind kind, const QString& text, const QStringList& details = {}, const QString& title = {});
   QString NextFile();
 
   std::deque<QString> files_;

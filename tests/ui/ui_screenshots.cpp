@@ -51,6 +51,19 @@ void PlayAHand(testing::WindowFixture& window) {
   form.BitBtn4->click();  // "<": the cursor on the third move
 }
 
+// Opens a shoe whose first hand is NK's: NK is lit and to move. One click on UP: NK swaps
+// its card with the one there, NK's frame and UP's are marked, CK is lit.
+void OpenAnNKHand(testing::WindowFixture& window, const QString& folder) {
+  const auto shoe = window.start.path() / "nk_shoe.txt";
+  testing::WriteFile(shoe, "2C 4H 4C 3C 2H 3H NK\nsolving line\nTNCT\nUNCCCTNNTT\n");
+  window.dialogs.QueueFile(PathToQString(shoe));
+  TForm1& form = *window.form;
+  form.ApriUno->trigger();
+  Save(&form, folder, "main_nk_first_open.png");
+  emit form.Image5->clicked();
+  Save(&form, folder, "main_nk_first_click.png");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -75,6 +88,7 @@ int main(int argc, char** argv) {
   Save(&form, folder, "main_marked.png");
   PlayAHand(window);
   Save(&form, folder, "main_played.png");
+  OpenAnNKHand(window, folder);
 
   for (int k = 0; k < 40; ++k) form.State().io.OutputLine("CUNTP\t3C 4C 2H " + std::to_string(k));
   form.ShowState();
