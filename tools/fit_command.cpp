@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/io_error.h"
 #include "engine/text_file.h"
 #include "model/fit.h"
 #include "tools/batch_commands.h"
@@ -50,6 +51,7 @@ int RunFit(const std::vector<std::string>& words) {
     }
   }
   std::fputs(FitTableText(fits).c_str(), stdout);
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) throw IoError::FromErrno("standard output");
   if (csv) {
     csv->WriteLine(CsvRow(FitCsvHeader));
     for (const FitResult& fit : fits) csv->WriteLine(CsvRow(FitCsvFields(fit)));

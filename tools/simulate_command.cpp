@@ -3,6 +3,7 @@
 #include <string>
 
 #include "analysis/chance.h"
+#include "engine/io_error.h"
 #include "engine/random.h"
 #include "engine/text_file.h"
 #include "model/simulation.h"
@@ -53,9 +54,10 @@ class ShoeWriter {
     if (file_) file_->Write(text);
     else std::fwrite(text.data(), 1, text.size(), stdout);
   }
+  // Throws IoError when the shoe did not reach its file or standard output whole.
   void Close() {
     if (file_) file_->Close();
-    else std::fflush(stdout);
+    else if (std::fflush(stdout) != 0 || std::ferror(stdout)) throw IoError::FromErrno("standard output");
   }
 
  private:
