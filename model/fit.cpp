@@ -9,7 +9,12 @@
 
 namespace bruso {
 
-std::string ParameterName(int index) { return index == LapseIndex ? "lapse" : "p" + std::to_string(index + 1); }
+std::string ParameterName(int index) {
+  if (index == LapseIndex) return "lapse";
+  std::string name = "p";  // appended, not "p" + ...: GCC 12 warns wrongly of overlap on that at -O3
+  name += std::to_string(index + 1);
+  return name;
+}
 
 namespace {
 
@@ -71,7 +76,7 @@ double Objective(const std::vector<double>& x, std::vector<double>&, void* searc
 }
 
 // The best end point of a bounded search from each start.
-std::vector<double> Maximise(const Search& search, std::vector<double>& lower, std::vector<double>& upper) {
+std::vector<double> Maximise(Search& search, std::vector<double>& lower, std::vector<double>& upper) {
   const std::size_t n = search.free().size();
   std::vector<double> best;
   double best_value = -std::numeric_limits<double>::infinity();
@@ -82,7 +87,7 @@ std::vector<double> Maximise(const Search& search, std::vector<double>& lower, s
     nlopt::opt opt(n >= 2 ? nlopt::LN_BOBYQA : nlopt::LN_SBPLX, static_cast<unsigned>(n));
     opt.set_lower_bounds(lower);
     opt.set_upper_bounds(upper);
-    opt.set_max_objective(Objective, const_cast<Search*>(&search));
+    opt.set_max_objective(Objective, &search);
     opt.set_ftol_abs(1e-7);
     opt.set_xtol_abs(1e-7);
     opt.set_maxeval(20000);
@@ -103,7 +108,7 @@ std::vector<double> Maximise(const Search& search, std::vector<double>& lower, s
 }  // namespace
 
 FitResult FitParameters(const FitData& data, const FixedParameters& fixed) {
-  const Search search(data, fixed);
+  Search search(data, fixed);
   const std::size_t n = search.free().size();
   std::vector<double> lower(n);
   std::vector<double> upper(n);
