@@ -18,10 +18,10 @@ struct CardRule {
 
 // The first rule that holds decides, with one draw; none holding draws nothing.
 std::string_view FirstRuleThatHolds(const TreeNode& node, std::span<const CardRule> rules,
-                                    const ProbTable& probabilities, Random& random) {
+                                    const ProbTable& probabilities, Chance& chance) {
   for (const CardRule& rule : rules) {
     if (node.board.Cell(rule.cell) != rule.card) continue;
-    return random.Next() < probabilities[rule.p] ? rule.likely : rule.unlikely;
+    return chance.TakesLikelyCard(rule.p, probabilities[rule.p]) ? rule.likely : rule.unlikely;
   }
   return NoCard;
 }
@@ -35,7 +35,7 @@ bool OnTwoStepTarget(const TreeNode& node, char role, int m, const AnalysisSetti
 
 // NK weighs putting B[m] onto the Target (a card of its number) against taking the goal card.
 std::string_view Score::ChooseCardNK(const TreeNode& node, int m, const AnalysisSettings& settings,
-                                     Random& random) {
+                                     Chance& chance) {
   if (!OnTwoStepTarget(node, RoleNK, m, settings)) return NoCard;
   const KeyCards& b = settings.KeyCardsB;
   const CardRule rules[] = {
@@ -44,13 +44,13 @@ std::string_view Score::ChooseCardNK(const TreeNode& node, int m, const Analysis
       {Position::NK, b[2], b[2], b[m], 3},
       {Position::UP, b[2], b[2], b[m], 4},
   };
-  return FirstRuleThatHolds(node, rules, settings.ProbTable, random);
+  return FirstRuleThatHolds(node, rules, settings.ProbTable, chance);
 }
 
 // CK weighs putting A[2] onto the Target for NK against taking the goal card; holding A[3]
 // it may look for that card (entry 3 whatever m is).
 std::string_view Score::ChooseCardCK(const TreeNode& node, int m, const AnalysisSettings& settings,
-                                     Random& random) {
+                                     Chance& chance) {
   if (!OnTwoStepTarget(node, RoleCK, m, settings)) return NoCard;
   const KeyCards& a = settings.KeyCardsA;
   const KeyCards& b = settings.KeyCardsB;
@@ -62,7 +62,7 @@ std::string_view Score::ChooseCardCK(const TreeNode& node, int m, const Analysis
       {Position::CK, a[3], a[3], NoCard, 9},
       {Position::UP, a[3], a[3], NoCard, 10},
   };
-  return FirstRuleThatHolds(node, rules, settings.ProbTable, random);
+  return FirstRuleThatHolds(node, rules, settings.ProbTable, chance);
 }
 
 }  // namespace bruso

@@ -15,9 +15,10 @@ bool Score::LowExplGame(TreeNode*& current, TreeNode*& root, const HandBuffer& b
   root = current;
   tree_->DeleteBelow(current, root);
 
+  SeededChance chance(random);
   int index = 0;
   do {
-    AnalysePosition(*current, settings, random);
+    AnalysePosition(*current, settings, chance);
     const char stored = buffer[index];
     const char letter = UpChar(stored);
     // The NUL that ends the string shows nothing.
@@ -35,7 +36,8 @@ void Score::ReportPosition(const TreeNode& node, char recorded) {
   if (observer_ == nullptr) return;
   const bool suggested = suggestedBranch_ != MoveBranch::None;
   observer_->PositionAnalysed({.role = node.role, .suggested = suggested ? suggestedMove_ : '\0',
-                               .branch = suggestedBranch_, .recorded = recorded});
+                               .branch = suggestedBranch_, .recorded = recorded, .node = &node,
+                               .lookedFor = lookedForCard_});
 }
 
 }  // namespace bruso

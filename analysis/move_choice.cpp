@@ -16,7 +16,7 @@ char OppositeExploration(char move) {
   return '\0';
 }
 
-char RandomExploration(Random& random) { return random.Next() >= 0.5 ? MoveN : MoveC; }
+char RandomExploration(Chance& chance) { return chance.ExploresN() ? MoveN : MoveC; }
 
 void SetMark(TreeNode& node, std::string_view card) {
   node.mark = {card[0], card[1]};
@@ -47,7 +47,7 @@ void Score::AnnounceLookFor(const TreeNode& node, std::string_view card, char an
 }
 
 void Score::SearchMove(char strategy, TreeNode& node, std::string_view card, const AnalysisSettings& settings,
-                       Random& random) {
+                       Chance& chance) {
   AnnounceLookFor(node, card, settings.AnalysisMode);
   SetMark(node, card);
   if (KeeperCard(node) == card || node.board.Cell(Position::UP) == card) {
@@ -60,13 +60,13 @@ void Score::SearchMove(char strategy, TreeNode& node, std::string_view card, con
   // The card was not located: explore.
   if (strategy == StrategyAltruist || strategy == StrategyCooperative) {
     if (node.parent == nullptr) {
-      Suggest(RandomExploration(random), MoveBranch::Search);
+      Suggest(RandomExploration(chance), MoveBranch::Search);
     } else {
       const char opposite = OppositeExploration(node.parent->move);
-      Suggest(opposite != '\0' ? opposite : AlternateSearch(node, random), MoveBranch::Search);
+      Suggest(opposite != '\0' ? opposite : AlternateSearch(node, chance), MoveBranch::Search);
     }
   } else if (strategy == StrategyEgoist) {
-    Suggest(AlternateSearch(node, random), MoveBranch::Search);
+    Suggest(AlternateSearch(node, chance), MoveBranch::Search);
   }
 }
 
@@ -127,12 +127,12 @@ void Score::StepAside(TreeNode& node, std::string_view card) {
   }
 }
 
-char Score::AlternateSearch(const TreeNode& node, Random& random) {
+char Score::AlternateSearch(const TreeNode& node, Chance& chance) {
   if (const TreeNode* own_turn_before = Grandparent(node)) {
     const char opposite = OppositeExploration(own_turn_before->move);
     if (opposite != '\0') return opposite;
   }
-  return RandomExploration(random);
+  return RandomExploration(chance);
 }
 
 }  // namespace bruso

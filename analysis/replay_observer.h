@@ -1,6 +1,10 @@
 #pragma once
 
+#include <string_view>
+
 namespace bruso {
+
+struct TreeNode;
 
 // The branch of the move choice that chose the suggested move.
 enum class MoveBranch {
@@ -20,6 +24,10 @@ struct AnalysedPosition {
   // The move letter the replay takes next; '\0' when the string ends here (its end, Q, or
   // a character that is no move letter).
   char recorded = '\0';
+  // The position itself and the card the analysis looked for there ("##" for none): valid
+  // only during the call that reports them.
+  const TreeNode* node = nullptr;
+  std::string_view lookedFor;
 };
 
 // Watches a replay position by position, for statistics on how well the model follows
@@ -28,6 +36,20 @@ class ReplayObserver {
  public:
   virtual ~ReplayObserver() = default;
   virtual void PositionAnalysed(const AnalysedPosition& position) = 0;
+};
+
+// Tells two observers about every position, the first first.
+class ObserverPair : public ReplayObserver {
+ public:
+  ObserverPair(ReplayObserver& first, ReplayObserver& second) : first_(first), second_(second) {}
+  void PositionAnalysed(const AnalysedPosition& position) override {
+    first_.PositionAnalysed(position);
+    second_.PositionAnalysed(position);
+  }
+
+ private:
+  ReplayObserver& first_;
+  ReplayObserver& second_;
 };
 
 }  // namespace bruso

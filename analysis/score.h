@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "analysis/analysis_settings.h"
+#include "analysis/chance.h"
 #include "analysis/replay_observer.h"
 #include "engine/board.h"
 #include "engine/game_tree.h"
@@ -56,14 +57,14 @@ class Score {
   // Analyses the position: resets LookedForCard, then lets the player who can finish on
   // this Target look for the goal card, or, on a Target that needs two steps, chooses the
   // plan card from the partner's last move or the card rules, and turns it into a move.
-  void AnalysePosition(TreeNode& node, const AnalysisSettings& settings, Random& random);
+  void AnalysePosition(TreeNode& node, const AnalysisSettings& settings, Chance& chance);
 
   // The card rules of a two-step Target A[m]: which card the player looks for, "##" when
-  // no rule holds (then nothing is drawn). One draw when a rule holds.
+  // no rule holds (then nothing is asked). One decision of chance when a rule holds.
   static std::string_view ChooseCardNK(const TreeNode& node, int m, const AnalysisSettings& settings,
-                                       Random& random);
+                                       Chance& chance);
   static std::string_view ChooseCardCK(const TreeNode& node, int m, const AnalysisSettings& settings,
-                                       Random& random);
+                                       Chance& chance);
 
   // What the partner's last move says about its plan: 1, 0, or 0.5 for no verdict (also at
   // a node without a parent, which writes no trace).
@@ -78,13 +79,13 @@ class Score {
   // Marks the node with the card and suggests the move that plays, passes or fetches it,
   // or explores for it.
   void SearchMove(char strategy, TreeNode& node, std::string_view card, const AnalysisSettings& settings,
-                  Random& random);
+                  Chance& chance);
   // The move for a card that lies in the keeper cell or on UP.
   void CardAtHand(char strategy, const TreeNode& node, std::string_view card, char analysis_mode);
   // The player who cannot finish gives the card up when it holds it, else passes.
   void StepAside(TreeNode& node, std::string_view card);
   // C or N, opposite to the player's own previous move; at random without one.
-  static char AlternateSearch(const TreeNode& node, Random& random);
+  static char AlternateSearch(const TreeNode& node, Chance& chance);
   // When tracing: "<role>k  looks for <card>  " to the trace stream and the PendingLine.
   void AnnounceLookFor(const TreeNode& node, std::string_view card, char analysis_mode);
 
@@ -102,6 +103,9 @@ class Score {
   char SuggestedMove() const { return suggestedMove_; }
   // The branch that chose a move in the last analysis; None when it chose none.
   MoveBranch SuggestedBranch() const { return suggestedBranch_; }
+  // Whether the last analysis read the mark of the player's own previous turn back (the
+  // " M " rule with a grandparent).
+  bool ReadMarkBack() const { return readMarkBack_; }
 
  protected:
   Iodef* iodef_ = nullptr;
@@ -116,13 +120,13 @@ class Score {
     std::string_view handOver = NoCard;
   };
 
-  void FinishingTurn(char& strategy, TreeNode& node, const AnalysisSettings& settings, Random& random);
-  void NonFinishingTurn(char& strategy, TreeNode& node, const AnalysisSettings& settings, Random& random);
-  void TwoStepNK(char strategy, TreeNode& node, int m, const AnalysisSettings& settings, Random& random);
-  void TwoStepCK(char strategy, TreeNode& node, int m, const AnalysisSettings& settings, Random& random);
+  void FinishingTurn(char& strategy, TreeNode& node, const AnalysisSettings& settings, Chance& chance);
+  void NonFinishingTurn(char& strategy, TreeNode& node, const AnalysisSettings& settings, Chance& chance);
+  void TwoStepNK(char strategy, TreeNode& node, int m, const AnalysisSettings& settings, Chance& chance);
+  void TwoStepCK(char strategy, TreeNode& node, int m, const AnalysisSettings& settings, Chance& chance);
   bool PlanFromConflict(double score, Plan if_zero, Plan if_one, const TreeNode& node, Plan& plan);
   void FollowPlan(char strategy, TreeNode& node, const Plan& plan, bool announce_altruist,
-                  const AnalysisSettings& settings, Random& random);
+                  const AnalysisSettings& settings, Chance& chance);
   double ConflictVerdict(const std::array<bool, 8>& flags, char role, bool first_group_means_one,
                          const AnalysisSettings& settings);
   bool FetchFromMemory(const TreeNode& node, std::string_view card, const AnalysisSettings& settings);
@@ -142,6 +146,7 @@ class Score {
   std::string lookedForCard_ = std::string(NoCard);
   char suggestedMove_ = ' ';
   MoveBranch suggestedBranch_ = MoveBranch::None;
+  bool readMarkBack_ = false;
   std::ostream* traceStream_ = &std::cout;
   ReplayObserver* observer_ = nullptr;
 };

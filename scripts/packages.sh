@@ -7,6 +7,7 @@ BRUSO_PACKAGES=(
   qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev
   xvfb xauth
   fonts-dejavu-core fonts-liberation2
+  libnlopt-cxx-dev
 )
 
 bruso_install_packages() {

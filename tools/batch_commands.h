@@ -8,5 +8,7 @@ namespace bruso {
 // Each subcommand of bruso-batch takes the words after its name and returns the exit status.
 int RunPlay(const std::vector<std::string>& words);
 int RunClassify(const std::vector<std::string>& words);
+int RunFit(const std::vector<std::string>& words);
+int RunSimulate(const std::vector<std::string>& words);
 
 }  // namespace bruso

@@ -19,7 +19,12 @@ constexpr const char* Usage =
     "usage: bruso-batch play SHOE --ck RULES --nk RULES [--iterations K] [--out DIR] [--seed N]\n"
     "                          [--csv FILE] [--per-hand]\n"
     "       bruso-batch classify SHOE [--out DIR] [--seed N] [--memo FILE] [--csv FILE] [--trace]\n"
-    "                            [--conflict-mode 0|1] [--altruism 0|1] [--prob P1,...,P10]\n";
+    "                            [--conflict-mode 0|1] [--altruism 0|1] [--prob P1,...,P10]\n"
+    "                            [--positions FILE] [--lapse E]\n"
+    "       bruso-batch fit SHOE [--conflict-mode 0|1|both] [--altruism 0|1|both] [--fix p3=0.5,lapse=0.02]\n"
+    "                       [--csv FILE] [--jobs N]\n"
+    "       bruso-batch simulate SHOE --lines K [--prob P1,...,P10] [--lapse E] [--conflict-mode 0|1]\n"
+    "                            [--altruism 0|1] [--seed N] [--out FILE]\n";
 
 // --help: the usage and where the whole description is.
 constexpr const char* HelpEnd =
@@ -39,6 +44,8 @@ int main(int argc, char** argv) {
   const std::map<std::string, std::function<int(const std::vector<std::string>&)>> commands = {
       {"play", bruso::RunPlay},
       {"classify", bruso::RunClassify},
+      {"fit", bruso::RunFit},
+      {"simulate", bruso::RunSimulate},
   };
   std::vector<std::string> words(argv + 1, argv + argc);
   // "--help" alone or after a command's name.

@@ -2,16 +2,22 @@
 
 #include <cstdio>
 
+#include "model/fit_data.h"
 #include "tools/csv_row.h"
 #include "tools/batch_outcome.h"
+#include "tools/position_table.h"
 #include "tools/stop_signals.h"
 #include "tools/progress_line.h"
 #include "tools/summary.h"
 
 namespace bruso {
 
-const std::vector<std::string> ClassifyCsvHeader = {"hand",      "line",      "moves",     "usable",
-                                                   "reaches_2h", "positions", "suggested", "agreements"};
+const std::vector<std::string> ClassifyCsvHeader = {"hand",       "line",      "moves",     "usable",
+                                                   "reaches_2h", "positions", "suggested", "agreements",
+                                                   "log_likelihood", "expected_agreements"};
+
+// The likelihood takes a hand's lines where the window's command does.
+static_assert(FirstRecordedLine == FirstReplayedLine);
 
 namespace {
 
@@ -26,19 +32,38 @@ std::string AgreementText(const Agreement& agreement) {
   return text + share;
 }
 
-long long LinesToReplay(const HandList& hands) {
-  long long lines = 0;
-  for (const Fhand& hand : hands) {
-    if (hand.MoveLines.size() > FirstReplayedLine) lines += hand.MoveLines.size() - FirstReplayedLine;
-  }
-  return lines;
+// "expected of suggested (share%)".
+std::string ExpectedText(const Agreement& agreement) {
+  char text[96];
+  std::snprintf(text, sizeof text, "%.2f of %lld", agreement.expected, agreement.suggested);
+  if (agreement.suggested == 0) return text;
+  char share[32];
+  std::snprintf(share, sizeof share, " (%.1f%%)", 100.0 * agreement.expected / agreement.suggested);
+  return text + std::string(share);
+}
+
+// The agreement overall, for each role and for each branch, as `text` gives it.
+void AddAgreementRows(Summary& summary, const std::string& label, const PositionCounts& total,
+                      std::string (*text)(const Agreement&)) {
+  summary.Add(label, text(total.overall));
+  summary.Add("  as CK", text(total.ck));
+  summary.Add("  as NK", text(total.nk));
+  summary.Add("  card at hand", text(total.Branch(MoveBranch::CardAtHand)));
+  summary.Add("  search", text(total.Branch(MoveBranch::Search)));
+  summary.Add("  step aside", text(total.Branch(MoveBranch::StepAside)));
+  summary.Add("  hand-over", text(total.Branch(MoveBranch::HandOver)));
 }
 
 }  // namespace
 
-ClassifyBatch::ClassifyBatch(SharedState& state, TextFile* csv)
-    : state_(state), csv_(csv), linesTotal_(LinesToReplay(state.HandList)) {
-  state_.score.SetReplayObserver(&tally_);
+ClassifyBatch::ClassifyBatch(SharedState& state, TextFile* csv, TextFile* positions, double lapse)
+    : state_(state),
+      csv_(csv),
+      positions_(positions),
+      player_{.probabilities = state.analysis.ProbTable, .lapse = lapse},
+      compiler_(state.analysis),
+      linesTotal_(RecordedLineCount(state.HandList)) {
+  state_.score.SetReplayObserver(&observers_);
 }
 
 void ClassifyBatch::Run() {
@@ -59,21 +84,36 @@ void ClassifyBatch::ClassifyHand(Fhand& hand, int hand_number, ProgressLine& pro
     if (line > FirstReplayedLine && Stopping()) return;
     const std::string& text = hand.MoveLines[line].Line;
     tally_.LineStarted();
+    compiler_.LineStarted();
     const MoveLineOutcome outcome = ClassifyMoveLine(state_, text);
     tally_.LineEnded(outcome);
+    const CompiledLine compiled = compiler_.TakeLine();
+    std::vector<PositionChances> chances;
+    const LineScore score = ScoreLine(compiled, player_, &chances);
+    tally_.LineScored(compiled, chances, score);
     // Lines are numbered as the window lists them: the first replayed line is 1.
-    WriteCsvRow(hand_number, line - FirstReplayedLine + 1, text, outcome);
+    WriteCsvRow(hand_number, line - FirstReplayedLine + 1, text, outcome, score);
+    WritePositions(hand_number, line - FirstReplayedLine + 1, compiled, chances);
     progress.Update(++linesDone_);
   }
 }
 
 void ClassifyBatch::WriteCsvRow(int hand_number, std::size_t line_number, std::string_view line,
-                                const MoveLineOutcome& outcome) {
+                                const MoveLineOutcome& outcome, const LineScore& score) {
   if (csv_ == nullptr) return;
   const PositionCounts& counts = tally_.line();
   csv_->WriteLine(CsvRow({std::to_string(hand_number), std::to_string(line_number), std::string(line),
                           Flag(outcome.usable), Flag(outcome.reachesGoal), std::to_string(counts.positions),
-                          std::to_string(counts.overall.suggested), std::to_string(counts.overall.agreed)}));
+                          std::to_string(counts.overall.suggested), std::to_string(counts.overall.agreed),
+                          TableNumber(score.logLikelihood), TableNumber(score.expectedAgreements)}));
+}
+
+void ClassifyBatch::WritePositions(int hand_number, std::size_t line_number, const CompiledLine& line,
+                                   const std::vector<PositionChances>& chances) {
+  if (positions_ == nullptr) return;
+  for (std::size_t t = 0; t < chances.size(); ++t) {
+    positions_->WriteLine(CsvRow(PositionCsvFields(hand_number, line_number, t + 1, line.facts[t], chances[t])));
+  }
 }
 
 bool ClassifyBatch::Stopping() {
@@ -92,13 +132,13 @@ std::string ClassifyBatch::SummaryText(std::uint64_t seed, const BatchOutcome& o
   summary.AddCount("lines reaching 2H", tally_.linesReachingGoal(), tally_.linesReplayed());
   summary.Add("positions", std::to_string(total.positions));
   summary.AddCount("no suggestion", total.noSuggestion, total.positions);
-  summary.Add("agreement", AgreementText(total.overall));
-  summary.Add("  as CK", AgreementText(total.ck));
-  summary.Add("  as NK", AgreementText(total.nk));
-  summary.Add("  card at hand", AgreementText(total.Branch(MoveBranch::CardAtHand)));
-  summary.Add("  search", AgreementText(total.Branch(MoveBranch::Search)));
-  summary.Add("  step aside", AgreementText(total.Branch(MoveBranch::StepAside)));
-  summary.Add("  hand-over", AgreementText(total.Branch(MoveBranch::HandOver)));
+  AddAgreementRows(summary, "agreement", total, AgreementText);
+  // The exact figures: the expected agreement over every random decision of the analysis,
+  // and the log-likelihood of the lines for a player with the lapse rate.
+  AddAgreementRows(summary, "expected", total, ExpectedText);
+  char log_likelihood[64];
+  std::snprintf(log_likelihood, sizeof log_likelihood, "%.3f (lapse %g)", tally_.logLikelihood(), player_.lapse);
+  summary.Add("log-likelihood", log_likelihood);
   return summary.Text();
 }
 

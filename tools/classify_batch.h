@@ -7,6 +7,8 @@
 
 #include "engine/text_file.h"
 #include "session/shared_state.h"
+#include "model/line_compiler.h"
+#include "tools/classify_options.h"
 #include "tools/classify_tally.h"
 
 namespace bruso {
@@ -24,8 +26,10 @@ extern const std::vector<std::string> ClassifyCsvHeader;
 // where it stopped.
 class ClassifyBatch {
  public:
-  // `csv`: the table of lines, open with its header row (OpenTable), or none.
-  ClassifyBatch(SharedState& state, TextFile* csv);
+  // `csv`: the table of lines, open with its header row (OpenTable), or none; `positions`:
+  // the same for the table of positions. `lapse`: the player's lapse rate for the exact
+  // figures.
+  ClassifyBatch(SharedState& state, TextFile* csv, TextFile* positions = nullptr, double lapse = DefaultLapse);
   ~ClassifyBatch() { state_.score.SetReplayObserver(nullptr); }
   ClassifyBatch(const ClassifyBatch&) = delete;
   ClassifyBatch& operator=(const ClassifyBatch&) = delete;
@@ -44,12 +48,19 @@ class ClassifyBatch {
 
  private:
   void ClassifyHand(Fhand& hand, int hand_number, ProgressLine& progress);
-  void WriteCsvRow(int hand_number, std::size_t line_number, std::string_view line, const MoveLineOutcome& outcome);
+  void WriteCsvRow(int hand_number, std::size_t line_number, std::string_view line, const MoveLineOutcome& outcome,
+                   const LineScore& score);
+  void WritePositions(int hand_number, std::size_t line_number, const CompiledLine& line,
+                      const std::vector<PositionChances>& chances);
   bool Stopping();
 
   SharedState& state_;
   TextFile* csv_;
+  TextFile* positions_;
+  PlayerParameters player_;
   ClassifyTally tally_;
+  LineCompiler compiler_;
+  ObserverPair observers_{tally_, compiler_};
   long long linesTotal_ = 0;
   long long linesDone_ = 0;
   bool stopped_ = false;

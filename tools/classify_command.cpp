@@ -12,6 +12,7 @@
 #include "tools/command_line.h"
 #include "tools/csv_row.h"
 #include "tools/file_overlap.h"
+#include "tools/position_table.h"
 #include "tools/stop_signals.h"
 
 namespace bruso {
@@ -31,26 +32,32 @@ class FileSink : public TextSink {
 
 }  // namespace
 
-// classify SHOE [--out DIR] [--seed N] [--memo FILE] [--csv FILE] [model options]:
+// classify SHOE [--out DIR] [--seed N] [--memo FILE] [--csv FILE] [--positions FILE]
+// [--lapse E] [model options]:
 // "Classify All Hands" on the shoe. Amik.txt goes to DIR (default: outputFile in the working
 // directory), the output window to standard output, the memo to FILE when given, a table
-// of the lines to the CSV file when given, and a summary to standard error. A run that a
+// of the lines to the CSV file when given, a table of the positions with their exact
+// chances to the positions file when given, and a summary to standard error. A run that a
 // signal stopped or a failed write cut short still closes its files and prints its
 // summary.
 int RunClassify(const std::vector<std::string>& words) {
   const CommandLine line(
-      words, {"--out", "--seed", "--memo", "--csv", ConflictModeOption, AltruismOption, ProbOption}, {TraceOption});
+      words, {"--out", "--seed", "--memo", "--csv", "--positions", ConflictModeOption, AltruismOption, ProbOption, LapseOption},
+      {TraceOption});
   if (line.positional().size() != 1) throw UsageError("classify takes exactly one shoe file");
   const ModelOptions model = ModelOptionsFrom(line);
+  const double lapse = LapseFrom(line);
   const std::optional<std::uint64_t> seed = line.Number("--seed");
   const std::string& shoe_path = line.positional()[0];
   const std::filesystem::path out =
       line.Value("--out").value_or((std::filesystem::current_path() / OutputFolderName).string());
   const std::optional<std::string> memo_path = line.Value("--memo");
   const std::optional<std::string> csv_path = line.Value("--csv");
+  const std::optional<std::string> positions_path = line.Value("--positions");
   std::vector<NamedFile> outputs = EmptiedOutputFiles(out, false);
   if (memo_path) outputs.push_back({"--memo", *memo_path});
   if (csv_path) outputs.push_back({"--csv", *csv_path});
+  if (positions_path) outputs.push_back({"--positions", *positions_path});
   RefuseOverlaps({{"the shoe", shoe_path}}, outputs);
 
   Shoe shoe = ReadShoeFile(shoe_path);
@@ -66,6 +73,8 @@ int RunClassify(const std::vector<std::string>& words) {
   }
   std::optional<TextFile> csv;
   if (csv_path) csv = OpenTable(*csv_path, ClassifyCsvHeader);
+  std::optional<TextFile> positions;
+  if (positions_path) positions = OpenTable(*positions_path, PositionCsvHeader);
 
   BatchSession session(out, seed);
   SharedState& state = session.state();
@@ -76,13 +85,14 @@ int RunClassify(const std::vector<std::string>& words) {
   if (memo) state.io.SetMemo(&*memo);
   state.HandList = std::move(shoe.hands);
   CatchStopSignals();
-  ClassifyBatch batch(state, csv ? &*csv : nullptr);
+  ClassifyBatch batch(state, csv ? &*csv : nullptr, positions ? &*positions : nullptr, lapse);
   BatchOutcome outcome;
   outcome.Step([&] { batch.Run(); });
   state.io.SetMemo(nullptr);
   outcome.Step([&] { session.Finish(); });
   if (memo) outcome.Step([&] { memo->Close(); });
   if (csv) outcome.Step([&] { csv->Close(); });
+  if (positions) outcome.Step([&] { positions->Close(); });
   std::fputs(batch.SummaryText(session.seed(), outcome).c_str(), stderr);
   return outcome.ExitStatus();
 }

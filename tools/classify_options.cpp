@@ -15,11 +15,24 @@ std::optional<int> ZeroOrOne(const CommandLine& line, const std::string& option)
   return *text == "1" ? 1 : 0;
 }
 
-// A decimal number from 0 to 1 ("0.25", "1", ".5"); false for anything else.
+}  // namespace
+
 bool ReadProbability(std::string_view text, double& p) {
   const char* end = text.data() + text.size();
   const auto [stop, error] = std::from_chars(text.data(), end, p, std::chars_format::fixed);
   return error == std::errc() && stop == end && p >= 0 && p <= 1;
+}
+
+bool ReadLapse(std::string_view text, double& lapse) { return ReadProbability(text, lapse) && lapse > 0 && lapse < 1; }
+
+double LapseFrom(const CommandLine& line) {
+  const std::optional<std::string> text = line.Value(LapseOption);
+  double lapse = DefaultLapse;
+  if (text && !ReadLapse(*text, lapse)) {
+    throw OptionValueError(std::string(LapseOption) + " takes a number between 0 and 1 (both left out), not '" + *text +
+                           "'");
+  }
+  return lapse;
 }
 
 std::vector<std::string_view> SplitAtCommas(std::string_view text) {
@@ -31,8 +44,6 @@ std::vector<std::string_view> SplitAtCommas(std::string_view text) {
   pieces.push_back(text);
   return pieces;
 }
-
-}  // namespace
 
 ProbTable ProbTableFromText(std::string_view text) {
   ProbTable table;

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "analysis/analysis_settings.h"
 #include "tools/command_line.h"
@@ -13,6 +14,10 @@ inline constexpr const char* ConflictModeOption = "--conflict-mode";
 inline constexpr const char* AltruismOption = "--altruism";
 inline constexpr const char* ProbOption = "--prob";
 inline constexpr const char* TraceOption = "--trace";
+// The player's lapse rate for the likelihood: it plays any of the five moves uniformly
+// with this chance instead of the model's suggestion.
+inline constexpr const char* LapseOption = "--lapse";
+inline constexpr double DefaultLapse = 0.01;
 
 // The model settings a command line asks for. Read before anything is opened, so that a
 // wrong value stops the run at once; applied to the settings the start-up gave, so that
@@ -28,6 +33,16 @@ struct ModelOptions {
 
 // Throws OptionValueError for a value the model cannot take.
 ModelOptions ModelOptionsFrom(const CommandLine& line);
+
+// The lapse rate of the command line, DefaultLapse without one; throws OptionValueError
+// for a value outside (0, 1).
+double LapseFrom(const CommandLine& line);
+
+// A decimal number from 0 to 1 ("0.25", "1", ".5"); false for anything else.
+bool ReadProbability(std::string_view text, double& p);
+// The same strictly between 0 and 1.
+bool ReadLapse(std::string_view text, double& lapse);
+std::vector<std::string_view> SplitAtCommas(std::string_view text);
 
 // "p1,...,p10": ten probabilities from 0 to 1, separated by commas. Throws OptionValueError
 // for anything else.

@@ -1,16 +1,22 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "analysis/replay_observer.h"
+#include "model/compiled_line.h"
+#include "model/line_likelihood.h"
 #include "session/classify_commands.h"
 
 namespace bruso {
 
 // How often the move the model suggested was the move the player recorded.
+// The expected count is the sum of the exact chances that the model suggests the recorded
+// move.
 struct Agreement {
   long long suggested = 0;
   long long agreed = 0;
+  double expected = 0;
 };
 
 inline constexpr int MoveBranchCount = static_cast<int>(MoveBranch::HandOver) + 1;
@@ -26,6 +32,9 @@ struct PositionCounts {
   std::array<Agreement, MoveBranchCount> byBranch;  // indexed by MoveBranch
 
   void Add(const AnalysedPosition& position);
+  // The exact chance that the model suggested the recorded move at a position that Add
+  // has counted.
+  void AddExpected(const AnalysedPosition& position, double chance);
   const Agreement& Branch(MoveBranch branch) const { return byBranch[static_cast<int>(branch)]; }
 };
 
@@ -39,6 +48,8 @@ class ClassifyTally : public ReplayObserver {
   void HandSetUp() { ++hands_; }
   void LineStarted() { line_ = {}; }
   void LineEnded(const MoveLineOutcome& outcome);
+  // The exact figures of the line just ended.
+  void LineScored(const CompiledLine& line, const std::vector<PositionChances>& chances, const LineScore& score);
 
   long long hands() const { return hands_; }
   long long linesReplayed() const { return linesReplayed_; }
@@ -46,6 +57,7 @@ class ClassifyTally : public ReplayObserver {
   long long linesReachingGoal() const { return linesReachingGoal_; }
   const PositionCounts& line() const { return line_; }
   const PositionCounts& total() const { return total_; }
+  double logLikelihood() const { return logLikelihood_; }
 
  private:
   long long hands_ = 0;
@@ -54,6 +66,7 @@ class ClassifyTally : public ReplayObserver {
   long long linesReachingGoal_ = 0;
   PositionCounts line_;
   PositionCounts total_;
+  double logLikelihood_ = 0;
 };
 
 }  // namespace bruso

@@ -29,6 +29,7 @@ struct AnalysisBench : WiredEngine {
   std::ostringstream trace;
   AnalysisSettings settings;
   Random random{1};
+  SeededChance chance{random};
 };
 
 // A position on its own: Board text in the order C, CK, UP, T, N, NK and the role to move.

@@ -40,8 +40,8 @@ std::string Choose(const CardRuleCase& c, char role, double own_probability) {
   bench.AllProbabilities(1 - own_probability);
   bench.settings.ProbTable[c.rule] = own_probability;
   TreeNode node = NodeAt(c.board, role);
-  return std::string(role == RoleNK ? Score::ChooseCardNK(node, c.m, bench.settings, bench.random)
-                                    : Score::ChooseCardCK(node, c.m, bench.settings, bench.random));
+  return std::string(role == RoleNK ? Score::ChooseCardNK(node, c.m, bench.settings, bench.chance)
+                                    : Score::ChooseCardCK(node, c.m, bench.settings, bench.chance));
 }
 
 TEST(CardRules, EachNKRuleTakesItsFirstCardBelowItsProbability) {
@@ -65,19 +65,19 @@ TEST(CardRules, NKRuleOneComesBeforeRuleFour) {
   AnalysisBench bench;
   bench.AllProbabilities(1);
   TreeNode node = NodeAt("4H4C2H3C2C3H", RoleNK);
-  EXPECT_EQ(Score::ChooseCardNK(node, 3, bench.settings, bench.random), "3H");
+  EXPECT_EQ(Score::ChooseCardNK(node, 3, bench.settings, bench.chance), "3H");
 }
 
 TEST(CardRules, OneDrawWhenARuleHoldsAndNoneOtherwise) {
   AnalysisBench bench;
   Random twin{1};
   const TreeNode no_rule = NodeAt("2H4C4H3C3H2C", RoleNK);
-  EXPECT_EQ(Score::ChooseCardNK(no_rule, 3, bench.settings, bench.random), "##");
+  EXPECT_EQ(Score::ChooseCardNK(no_rule, 3, bench.settings, bench.chance), "##");
   const TreeNode no_ck_rule = NodeAt("2C4H3H3C2H4C", RoleCK);
-  EXPECT_EQ(Score::ChooseCardCK(no_ck_rule, 3, bench.settings, bench.random), "##");
+  EXPECT_EQ(Score::ChooseCardCK(no_ck_rule, 3, bench.settings, bench.chance), "##");
 
   const TreeNode rule_one = NodeAt(NKRules[0].board, RoleNK);
-  Score::ChooseCardNK(rule_one, 3, bench.settings, bench.random);
+  Score::ChooseCardNK(rule_one, 3, bench.settings, bench.chance);
   twin.Next();
   EXPECT_EQ(bench.random.Next(), twin.Next());
 }
@@ -86,11 +86,11 @@ TEST(CardRules, NothingOutsideTheRolesTurnOnItsTwoStepTarget) {
   AnalysisBench bench;
   bench.AllProbabilities(1);
   const TreeNode nk_rule = NodeAt(NKRules[0].board, RoleNK);
-  EXPECT_EQ(Score::ChooseCardNK(nk_rule, 4, bench.settings, bench.random), "##");  // T is A[3], not A[4]
+  EXPECT_EQ(Score::ChooseCardNK(nk_rule, 4, bench.settings, bench.chance), "##");  // T is A[3], not A[4]
   const TreeNode ck_turn = NodeAt(NKRules[0].board, RoleCK);
-  EXPECT_EQ(Score::ChooseCardNK(ck_turn, 3, bench.settings, bench.random), "##");
+  EXPECT_EQ(Score::ChooseCardNK(ck_turn, 3, bench.settings, bench.chance), "##");
   const TreeNode nk_turn = NodeAt(CKRules[0].board, RoleNK);
-  EXPECT_EQ(Score::ChooseCardCK(nk_turn, 3, bench.settings, bench.random), "##");
+  EXPECT_EQ(Score::ChooseCardCK(nk_turn, 3, bench.settings, bench.chance), "##");
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ TEST(HandAnalysis, FinishingPhases) {
     bench.Trace();
     bench.settings.AltruismSwitch = c.altruism;
     TreeNode node = NodeAt(c.board, c.role);
-    bench.score.AnalysePosition(node, bench.settings, bench.random);
+    bench.score.AnalysePosition(node, bench.settings, bench.chance);
     EXPECT_EQ(bench.score.LookedForCard(), c.lookedFor);
     EXPECT_EQ(bench.score.SuggestedMove(), c.move);
     EXPECT_EQ(MarkOf(node), c.mark);
@@ -59,7 +59,7 @@ TEST(HandAnalysis, EmptyCardTablesLeaveEveryPositionAlone) {
   bench.settings.ConflictMode = 1;
   bench.settings.AltruismSwitch = 1;
   TreeNode earlier = NodeAt("4H2H2C3H3C4C", RoleCK);
-  bench.score.AnalysePosition(earlier, bench.settings, bench.random);  // suggests T
+  bench.score.AnalysePosition(earlier, bench.settings, bench.chance);  // suggests T
   const std::string pending = bench.Pending();
 
   bench.settings.KeyCardsA = {};
@@ -68,7 +68,7 @@ TEST(HandAnalysis, EmptyCardTablesLeaveEveryPositionAlone) {
   do {
     for (char role : {RoleCK, RoleNK}) {
       TreeNode node = NodeAt(cards[0] + cards[1] + cards[2] + cards[3] + cards[4] + cards[5], role, &earlier);
-      bench.score.AnalysePosition(node, bench.settings, bench.random);
+      bench.score.AnalysePosition(node, bench.settings, bench.chance);
       ASSERT_EQ(MarkOf(node), "  ") << node.board;
       ASSERT_EQ(bench.score.LookedForCard(), "##");
       ASSERT_EQ(bench.score.SuggestedMove(), 'T');
@@ -82,7 +82,7 @@ TEST(HandAnalysis, TheGoalCardOnTheTargetSkipsTheCKFinish) {
   bench.Trace();
   bench.settings.KeyCardsB.Set(3, "2H");
   TreeNode node = NodeAt("4H4C3H2H3C2C", RoleCK);
-  bench.score.AnalysePosition(node, bench.settings, bench.random);
+  bench.score.AnalysePosition(node, bench.settings, bench.chance);
   EXPECT_EQ(bench.score.LookedForCard(), "##");
   EXPECT_EQ(MarkOf(node), "  ");
   EXPECT_EQ(bench.Pending(), "");
@@ -93,7 +93,7 @@ TEST(HandAnalysis, EqualTwoStepEntriesMeanEntryThree) {
   bench.AllProbabilities(1);
   bench.settings.KeyCardsA.Set(4, "3C");
   TreeNode node = NodeAt("2H4C4H3C2C3H", RoleNK);  // NK holds 3H (rule 1 for m = 3), 4H on UP (rule 2 for m = 4)
-  bench.score.AnalysePosition(node, bench.settings, bench.random);
+  bench.score.AnalysePosition(node, bench.settings, bench.chance);
   EXPECT_EQ(bench.score.LookedForCard(), "3H");
 }
 
@@ -123,7 +123,7 @@ TEST(HandAnalysis, NKFollowsAVerdictOnCKsLastMove) {
     bench.settings.ConflictMode = 1;
     bench.settings.AltruismSwitch = altruism;
     TwoStep t("4H3H4C3C2C2H", "4H3H4C3C2C2H", 'U', "4H4C3H3C2C2H", RoleNK);
-    bench.score.AnalysePosition(t.node, bench.settings, bench.random);
+    bench.score.AnalysePosition(t.node, bench.settings, bench.chance);
     EXPECT_EQ(bench.score.LookedForCard(), "3H");
     EXPECT_EQ(bench.score.SuggestedMove(), 'U');
     if (altruism == 1) {
@@ -141,7 +141,7 @@ TEST(HandAnalysis, CKFollowsAVerdictOnNKsLastMove) {
   AnalysisBench bench;
   bench.settings.ConflictMode = 1;
   TwoStep t("4H3H4C3C2H3C", "4H3H4C3C2H2C", 'U', "4H3H2C3C2H4C", RoleCK);
-  bench.score.AnalysePosition(t.node, bench.settings, bench.random);
+  bench.score.AnalysePosition(t.node, bench.settings, bench.chance);
   EXPECT_EQ(bench.score.LookedForCard(), "2C");
   EXPECT_EQ(bench.score.SuggestedMove(), 'U');
   EXPECT_EQ(MarkOf(t.node), "2C");
@@ -170,7 +170,7 @@ TEST(HandAnalysis, WithoutAVerdictThePlayerKeepsItsEarlierPlan) {
     TwoStep t("2H4C4H3C2C3H", "2H4C4H3C2C3H", 'P', "2H4C4H3C2C3H", RoleNK);
     if (c.earlierMark == nullptr) t.parent.parent = nullptr;
     else t.grandparent.mark = {c.earlierMark[0], c.earlierMark[1]};
-    bench.score.AnalysePosition(t.node, bench.settings, bench.random);
+    bench.score.AnalysePosition(t.node, bench.settings, bench.chance);
     EXPECT_EQ(bench.score.LookedForCard(), c.lookedFor);
     EXPECT_EQ(MarkOf(t.node), c.lookedFor);
     EXPECT_EQ(bench.Pending(), " M ");
@@ -185,7 +185,7 @@ TEST(HandAnalysis, CKOffersEntryFourForTheGoalCardAlsoOnEntryThree) {
   bench.AllProbabilities(1);
   bench.settings.AltruismSwitch = 1;
   TreeNode node = NodeAt("3H4H2H3C2C4C", RoleCK);
-  bench.score.AnalysePosition(node, bench.settings, bench.random);
+  bench.score.AnalysePosition(node, bench.settings, bench.chance);
   EXPECT_EQ(bench.score.LookedForCard(), "2H");
   EXPECT_EQ(bench.score.SuggestedMove(), 'U');
   EXPECT_EQ(MarkOf(node), "  ");

@@ -78,7 +78,7 @@ TEST(MoveChoice, SearchMoveFetchesWhatThePlayerRemembers) {
     Board& memory = c.role == RoleNK ? bench.settings.MemoryNK : bench.settings.MemoryCK;
     memory = Board::FromText(c.memory);
     TreeNode node = NodeAt("4H4C2H2C3H2H", c.role);  // 3C neither in the keeper cell nor on UP
-    bench.score.SearchMove('e', node, "3C", bench.settings, bench.random);
+    bench.score.SearchMove('e', node, "3C", bench.settings, bench.chance);
     EXPECT_EQ(bench.score.SuggestedMove(), c.move);
     EXPECT_EQ(bench.Pending(), std::string{c.role} + "k  looks for 3C  " + c.words);
     EXPECT_EQ(MarkOf(node), "3C");
@@ -88,7 +88,7 @@ TEST(MoveChoice, SearchMoveFetchesWhatThePlayerRemembers) {
 TEST(MoveChoice, SearchMoveMarksTheCardAlsoWhenItIsAtHand) {
   AnalysisBench bench;
   TreeNode node = NodeAt("4H4C3H2C3C2H", RoleNK);
-  bench.score.SearchMove('e', node, "2H", bench.settings, bench.random);
+  bench.score.SearchMove('e', node, "2H", bench.settings, bench.chance);
   EXPECT_EQ(bench.score.SuggestedMove(), 'T');
   EXPECT_EQ(MarkOf(node), "2H");
 }
@@ -126,7 +126,7 @@ TEST(MoveChoice, SearchMoveExploresWhenTheCardIsNotLocated) {
     TreeNode parent = NodeAt("4H4C3H3C2H2C", RoleCK, c.ownPreviousMove == '-' ? nullptr : &grandparent);
     parent.move = c.partnersLastMove;
     TreeNode node = NodeAt("4H4C3H3C2H2C", RoleNK, c.partnersLastMove == '-' ? nullptr : &parent);
-    bench.score.SearchMove(c.strategy, node, "3C", bench.settings, bench.random);  // 3C is on T
+    bench.score.SearchMove(c.strategy, node, "3C", bench.settings, bench.chance);  // 3C is on T
     EXPECT_EQ(bench.score.SuggestedMove(), c.move == '?' ? NextRandomExploration(twin) : c.move);
     EXPECT_EQ(bench.random.Next(), twin.Next()) << "a draw too many or too few";
   }
@@ -134,18 +134,19 @@ TEST(MoveChoice, SearchMoveExploresWhenTheCardIsNotLocated) {
 
 TEST(MoveChoice, AlternateSearchDrawsOnlyWithoutAnOwnCOrN) {
   Random random{5};
+  SeededChance chance{random};
   Random twin{5};
   TreeNode root = NodeAt("4H4C3H3C2H2C", RoleCK);
   TreeNode child = NodeAt("4H4C3H3C2H2C", RoleNK, &root);
   TreeNode grandchild = NodeAt("4H4C3H3C2H2C", RoleCK, &child);
   root.move = 'N';
-  EXPECT_EQ(Score::AlternateSearch(grandchild, random), 'C');
+  EXPECT_EQ(Score::AlternateSearch(grandchild, chance), 'C');
   root.move = 'C';
-  EXPECT_EQ(Score::AlternateSearch(grandchild, random), 'N');
+  EXPECT_EQ(Score::AlternateSearch(grandchild, chance), 'N');
   EXPECT_EQ(random.Next(), twin.Next());
   for (int i = 0; i < 20; ++i) {
-    EXPECT_EQ(Score::AlternateSearch(child, random), NextRandomExploration(twin));
-    EXPECT_EQ(Score::AlternateSearch(root, random), NextRandomExploration(twin));
+    EXPECT_EQ(Score::AlternateSearch(child, chance), NextRandomExploration(twin));
+    EXPECT_EQ(Score::AlternateSearch(root, chance), NextRandomExploration(twin));
   }
 }
 

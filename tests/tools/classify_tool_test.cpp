@@ -128,13 +128,24 @@ TEST(ClassifyTool, CountsHowOftenTheModelSuggestsTheRecordedMove) {
             "    card at hand:    2 of 6 (33.3%)\n"
             "    search:          1 of 1 (100.0%)\n"
             "    step aside:      1 of 1 (100.0%)\n"
-            "    hand-over:       0 of 0\n");
+            "    hand-over:       0 of 0\n"
+            // Every rule takes its first card, so the model is certain: the expected
+            // agreement is the agreement, and a move has the chance 0.992 when it agrees,
+            // 0.002 when not: 4 ln 0.992 + ln 0.002 = -6.247 and 3 ln 0.002 = -18.644.
+            "  expected:          4.00 of 8 (50.0%)\n"
+            "    as CK:           2.00 of 5 (40.0%)\n"
+            "    as NK:           2.00 of 3 (66.7%)\n"
+            "    card at hand:    2.00 of 6 (33.3%)\n"
+            "    search:          1.00 of 1 (100.0%)\n"
+            "    step aside:      1.00 of 1 (100.0%)\n"
+            "    hand-over:       0.00 of 0\n"
+            "  log-likelihood:    -24.891 (lapse 0.01)\n");
   EXPECT_EQ(ReadFile(folder.path() / "lines.csv"),
-            "hand,line,moves,usable,reaches_2h,positions,suggested,agreements\n"
-            "1,1,NTCPT,1,1,5,5,4\n"
-            "1,2,PUPx,1,0,3,3,0\n"
-            "2,1,PP,1,1,1,0,0\n"
-            "2,2,\"T,\"\"x\"\"\",0,0,0,0,0\n");
+            "hand,line,moves,usable,reaches_2h,positions,suggested,agreements,log_likelihood,expected_agreements\n"
+            "1,1,NTCPT,1,1,5,5,4,-6.24674,4\n"
+            "1,2,PUPx,1,0,3,3,0,-18.6438,0\n"
+            "2,1,PP,1,1,1,0,0,0,0\n"
+            "2,2,\"T,\"\"x\"\"\",0,0,0,0,0,0,0\n");
 }
 
 TEST(ClassifyTool, WithAltruismOnAPlayerHandsTheCardOver) {

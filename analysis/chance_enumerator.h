@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "analysis/chance.h"
+
+namespace bruso {
+
+// One decision of chance and the answer an outcome gave it: a card rule (1 to 10) or the
+// coin of an exploring move (rule 0, true for N).
+struct Decision {
+  int rule = 0;
+  bool answer = false;
+};
+
+inline constexpr int CoinDecision = 0;
+
+// Answers every way in turn. Run the analysis once per outcome:
+//
+//   EnumeratingChance chance;
+//   do { analyse with chance; use chance.decisions(); } while (chance.NextOutcome());
+//
+// Each run repeats the answers of the run before up to its last "false", answers that one
+// "true" instead, and answers "false" to every decision after it, so that the runs together
+// follow every sequence of answers the analysis can ask for, each exactly once.
+class EnumeratingChance final : public Chance {
+ public:
+  bool TakesLikelyCard(int rule, double) override { return Answer(rule); }
+  bool ExploresN() override { return Answer(CoinDecision); }
+
+  // The decisions of the run that has just ended, in the order they were asked for.
+  const std::vector<Decision>& decisions() const { return decisions_; }
+  // Sets up the next outcome; false when every outcome has been run.
+  bool NextOutcome();
+
+ private:
+  bool Answer(int rule);
+
+  std::vector<Decision> decisions_;
+  std::size_t asked_ = 0;
+};
+
+}  // namespace bruso

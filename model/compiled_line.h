@@ -1,0 +1,75 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "analysis/replay_observer.h"
+#include "engine/board.h"
+#include "engine/output_files.h"
+
+namespace bruso {
+
+// The five moves a player can make, in the order the tables list them.
+inline constexpr std::string_view MoveLetters = "CUNTP";
+inline constexpr int MoveCount = 5;
+
+// The index of a move letter in MoveLetters, or -1.
+inline int MoveIndex(char move) {
+  switch (move) {
+    case 'C': return 0;
+    case 'U': return 1;
+    case 'N': return 2;
+    case 'T': return 3;
+    case 'P': return 4;
+    default: return -1;
+  }
+}
+
+// The probability of one outcome of a position's analysis as a function of the card
+// rules' probabilities: constant + slope * p[rule]. A position asks at most one card rule,
+// so the weight is linear in one probability (rule 0: in none).
+struct OutcomeWeight {
+  int rule = 0;
+  double constant = 1;
+  double slope = 0;
+
+  double At(const ProbTable& p) const { return rule == 0 ? constant : constant + slope * p[rule]; }
+};
+
+// One way the analysis of a position can go: from one state of the marks that later
+// positions can read back, to another, with the move it suggests ('\0' for none).
+struct Transition {
+  int from = 0;
+  int to = 0;
+  OutcomeWeight weight;
+  char suggestion = '\0';
+};
+
+// One position of a line, compiled: the states of the marks before it (the states after
+// the previous position, some of them merged through `carry`), every way its analysis can
+// go, and the recorded move played from it.
+struct CompiledStep {
+  std::vector<int> carry;  // state after the previous position -> state before this one
+  int statesBefore = 1;
+  int statesAfter = 1;
+  std::vector<Transition> transitions;
+  char recorded = '\0';
+};
+
+// What the seeded replay saw at a position, for the table of positions.
+struct PositionFacts {
+  AnalysedPosition seen;  // its node and looked-for card are not kept
+  Board board;
+  std::string lookedFor;
+};
+
+// A recorded line ready for the likelihood: one step per position (a position is one that
+// the replay analysed and then played a recorded move from), starting from one state.
+struct CompiledLine {
+  std::vector<CompiledStep> steps;
+  std::vector<PositionFacts> facts;  // one per step
+};
+
+}  // namespace bruso

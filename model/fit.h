@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "analysis/analysis_settings.h"
+#include "model/fit_data.h"
+#include "shoe/shoe_file.h"
+
+namespace bruso {
+
+// The parameters of the player: p1 to p10 (indices 0 to 9) and the lapse rate (index 10).
+inline constexpr int ParameterCount = CardRuleCount + 1;
+inline constexpr int LapseIndex = CardRuleCount;
+// "p1" to "p10", "lapse".
+std::string ParameterName(int index);
+// The lapse rate stays inside (0, 1): the search keeps it this far from either end.
+inline constexpr double LapseMargin = 1e-6;
+
+// Parameters held at a value instead of estimated.
+using FixedParameters = std::array<std::optional<double>, ParameterCount>;
+
+struct ParameterEstimate {
+  bool determined = false;  // false: no position of the data depends on it
+  bool fixed = false;
+  double value = 0;
+  double standardError = 0;  // NaN when the curvature gives none; 0 when fixed
+};
+
+// The maximum-likelihood fit of one variant.
+struct FitResult {
+  ModelVariant variant;
+  double logLikelihood = 0;
+  long long positions = 0;  // positions with a suggestion: the terms of the likelihood
+  int freeParameters = 0;
+  double aic = 0;
+  double bic = 0;
+  std::array<ParameterEstimate, ParameterCount> parameters;
+  double expectedAgreement = 0;  // at the estimate
+};
+
+// Fits p1..p10 and the lapse rate by maximum likelihood, bounded, from several fixed
+// starting points (the best end point wins, so the result does not depend on chance).
+FitResult FitParameters(const FitData& data, const FixedParameters& fixed);
+
+// Compiles the hands' recorded lines for the variant (the other settings from `base`) and
+// fits it.
+FitResult FitVariant(const HandList& hands, ModelVariant variant, const AnalysisSettings& base,
+                     const FixedParameters& fixed, int jobs);
+
+}  // namespace bruso

@@ -1,0 +1,60 @@
+#include "model/headless_hand.h"
+
+#include "engine/hand_buffer.h"
+#include "model/compiled_line.h"
+
+namespace bruso {
+
+HeadlessHand::HeadlessHand(const Fhand& hand) : firstRole_(hand.FirstRole == "CK" ? RoleCK : RoleNK) {
+  moves_.Init(nullptr, &tree_, nullptr);
+  score_.Init(nullptr, &tree_, &moves_, nullptr);
+  score_.SetTraceStream(nullptr);
+  HandBuffer buffer;
+  buffer.WriteHandText(hand.HandText);
+  SqueezeBlanks(buffer);
+  Board board;
+  BoardFromText(board, buffer);
+  tree_.AddChild(current_, board);
+  root_ = current_;
+}
+
+HeadlessHand::~HeadlessHand() { tree_.DeleteTree(current_, root_); }
+
+void HeadlessHand::BackToRoot() {
+  tree_.GoTop(current_);
+  tree_.DeleteBelow(current_, root_);
+  root_->mark = BlankMark;
+  root_->move = ' ';
+  root_->role = firstRole_;
+}
+
+bool HeadlessHand::Replay(std::string_view line, const AnalysisSettings& settings, Random& random,
+                          ReplayObserver& observer) {
+  BackToRoot();
+  HandBuffer buffer;
+  buffer.WriteMoveString(line);
+  score_.SetReplayObserver(&observer);
+  const bool usable = score_.LowExplGame(current_, root_, buffer, scratch_, settings, random);
+  score_.SetReplayObserver(nullptr);
+  return usable;
+}
+
+std::string HeadlessHand::Play(const AnalysisSettings& settings, double lapse, Random& random) {
+  BackToRoot();
+  SeededChance chance(random);
+  std::string letters;
+  while (static_cast<int>(letters.size()) < MaxLineLetters && current_->TargetCard() != settings.KeyCardsB[2]) {
+    score_.AnalysePosition(*current_, settings, chance);
+    char move = score_.SuggestedMove();
+    const bool lapses = random.Next() < lapse;
+    if (lapses || score_.SuggestedBranch() == MoveBranch::None) {
+      move = MoveLetters[static_cast<std::size_t>(random.Next() * MoveCount)];
+    }
+    letters += move;
+    moves_.ApplyMove(current_, scratch_, move);  // a refused T keeps the position
+  }
+  if (letters.size() == 1) letters += MoveQuit;
+  return letters;
+}
+
+}  // namespace bruso

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "analysis/analysis_settings.h"
+#include "analysis/replay_observer.h"
+#include "analysis/score.h"
+#include "model/compiled_line.h"
+
+namespace bruso {
+
+// Adds the outcome to a transition with the same ends and move, so that a probability
+// whose outcomes lead to the same place drops out of the position's weights.
+void AddTransition(std::vector<Transition>& transitions, const Transition& added);
+
+// Watches the seeded replay of a line and compiles it for the exact likelihood: at every
+// position it follows every outcome of the analysis's random decisions with its
+// probability (the card rules, the coins of the exploring moves) and, with conflict mode
+// 1, the marks of earlier positions that the " M " rule reads back. Those marks are the
+// hidden state of the line; a position's outcomes lead from the states before it to the
+// states after it, and a mark that no later position reads is left out of the state.
+// Each line is taken as the only line of its hand: its root's mark starts as two blanks,
+// whatever the replay's root holds.
+class LineCompiler : public ReplayObserver {
+ public:
+  explicit LineCompiler(const AnalysisSettings& settings);
+
+  void LineStarted();
+  void PositionAnalysed(const AnalysedPosition& position) override;
+  // The line compiled since LineStarted.
+  CompiledLine TakeLine();
+
+ private:
+  // A position with copies of its parent and grandparent, all the analysis reads.
+  struct Window {
+    TreeNode node;
+    TreeNode parent;
+    TreeNode grandparent;
+    int ancestors = 0;
+    int depth = 0;          // plies from the root
+    bool readsMarkBack = false;
+  };
+  // The marks a position's analysis reads or leaves for later: its grandparent's (read by
+  // the " M " rule), its parent's (its child's grandparent) and its own.
+  struct Marks {
+    std::array<char, 2> grandparent = BlankMark;
+    std::array<char, 2> parent = BlankMark;
+    std::array<char, 2> own = BlankMark;
+    bool operator==(const Marks&) const = default;
+  };
+
+  bool ReadsMarkBack(Window window);
+  void Analyse(Window& window, const Marks& marks, Chance& chance);
+  Marks Live(std::size_t t, Marks marks) const;
+  CompiledStep Compile(std::size_t t, std::vector<Marks>& states);
+
+  AnalysisSettings settings_;
+  Score analyser_;  // an analyser of its own, which writes no trace anywhere
+  bool marksMatter_;
+  const TreeNode* previous_ = nullptr;
+  std::vector<Window> windows_;
+  CompiledLine line_;
+};
+
+}  // namespace bruso

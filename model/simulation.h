@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "analysis/analysis_settings.h"
+#include "engine/random.h"
+#include "shoe/shoe_file.h"
+
+namespace bruso {
+
+// The hand with `lines` lines played by the model (see HeadlessHand::Play), after a first
+// line `note` that says how they were made (the first line after a hand line is never
+// replayed).
+Fhand SimulateHand(const Fhand& hand, int lines, const AnalysisSettings& settings, double lapse, Random& random,
+                   const std::string& note);
+
+// The hand as a shoe holds it: its hand line with its role mark, then its move lines, each
+// ended by a line end.
+std::string ShoeText(const Fhand& hand);
+
+}  // namespace bruso

@@ -1,0 +1,70 @@
+#include "tools/fit_options.h"
+
+#include <thread>
+
+#include "tools/classify_options.h"
+
+namespace bruso {
+
+namespace {
+
+// 0, 1 or both (the default).
+std::vector<int> ZeroOneOrBoth(const CommandLine& line, const std::string& option) {
+  const std::string text = line.Value(option).value_or("both");
+  if (text == "both") return {0, 1};
+  if (text == "0" || text == "1") return {text == "1" ? 1 : 0};
+  throw OptionValueError(option + " takes 0, 1 or both, not '" + text + "'");
+}
+
+int ParameterIndex(std::string_view name) {
+  for (int i = 0; i < ParameterCount; ++i) {
+    if (name == ParameterName(i)) return i;
+  }
+  return -1;
+}
+
+int JobsFrom(const CommandLine& line) {
+  const std::optional<std::uint64_t> jobs = line.Number("--jobs");
+  if (!jobs) return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  if (*jobs < 1 || *jobs > 1024) {
+    throw OptionValueError("--jobs takes a whole number from 1 to 1024, not '" + *line.Value("--jobs") + "'");
+  }
+  return static_cast<int>(*jobs);
+}
+
+}  // namespace
+
+FixedParameters FixedParametersFromText(std::string_view text) {
+  FixedParameters fixed;
+  for (std::string_view piece : SplitAtCommas(text)) {
+    const std::size_t equals = piece.find('=');
+    const std::string_view name = piece.substr(0, equals);
+    const int index = equals == std::string_view::npos ? -1 : ParameterIndex(name);
+    if (index < 0) {
+      throw OptionValueError("--fix takes NAME=VALUE pieces for p1 to p10 and lapse, not '" + std::string(piece) + "'");
+    }
+    const std::string_view value = piece.substr(equals + 1);
+    double number = 0;
+    const bool readable = index == LapseIndex ? ReadLapse(value, number) : ReadProbability(value, number);
+    if (!readable) {
+      throw OptionValueError("--fix " + std::string(name) + " takes a number " +
+                             (index == LapseIndex ? "between 0 and 1 (both left out)" : "from 0 to 1") + ", not '" +
+                             std::string(value) + "'");
+    }
+    fixed[index] = number;
+  }
+  return fixed;
+}
+
+FitOptions FitOptionsFrom(const CommandLine& line) {
+  FitOptions options;
+  for (int conflict : ZeroOneOrBoth(line, ConflictModeOption)) {
+    for (int altruism : ZeroOneOrBoth(line, AltruismOption)) options.variants.push_back({conflict, altruism});
+  }
+  if (std::optional<std::string> text = line.Value("--fix")) options.fixed = FixedParametersFromText(*text);
+  options.csv = line.Value("--csv");
+  options.jobs = JobsFrom(line);
+  return options;
+}
+
+}  // namespace bruso

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "model/compiled_line.h"
+#include "model/line_likelihood.h"
+
+namespace bruso {
+
+// The columns of the table of positions that `classify --positions` writes: one row per
+// position, what the seeded run saw there and the exact chances of each suggestion.
+extern const std::vector<std::string> PositionCsvHeader;
+
+// The row of position `position` (from 1) of line `line` of hand `hand`.
+std::vector<std::string> PositionCsvFields(int hand, std::size_t line, std::size_t position, const PositionFacts& facts,
+                                           const PositionChances& chances);
+
+// A number for a table: up to six significant digits.
+std::string TableNumber(double value);
+
+}  // namespace bruso

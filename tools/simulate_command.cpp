@@ -1,0 +1,115 @@
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "analysis/chance.h"
+#include "engine/io_error.h"
+#include "engine/random.h"
+#include "engine/text_file.h"
+#include "model/simulation.h"
+#include "tools/batch_commands.h"
+#include "tools/classify_options.h"
+#include "tools/command_line.h"
+#include "tools/file_overlap.h"
+#include "tools/stop_signals.h"
+#include "tools/progress_line.h"
+#include "tools/summary.h"
+
+namespace bruso {
+
+namespace {
+
+int LinesFrom(const CommandLine& line) {
+  const std::optional<std::uint64_t> lines = line.Number("--lines");
+  if (!lines) throw UsageError("simulate needs --lines K");
+  if (*lines < 1 || *lines > 1000000) {
+    throw OptionValueError("--lines takes a whole number from 1 to 1000000, not '" + *line.Value("--lines") + "'");
+  }
+  return static_cast<int>(*lines);
+}
+
+// The first line after each hand line: how its lines were made. It never holds "2H", which
+// would make it a hand line.
+std::string Note(int lines, const AnalysisSettings& settings, double lapse, std::uint64_t seed) {
+  std::string note = "played by the model: " + std::to_string(lines) + " lines, conflict mode " +
+                     std::to_string(settings.ConflictMode) + ", altruism " + std::to_string(settings.AltruismSwitch) +
+                     ", prob ";
+  char number[32];
+  for (int k = 1; k <= CardRuleCount; ++k) {
+    std::snprintf(number, sizeof number, k == 1 ? "%g" : ",%g", settings.ProbTable[k]);
+    note += number;
+  }
+  std::snprintf(number, sizeof number, ", lapse %g", lapse);
+  return note + number + ", seed " + std::to_string(seed);
+}
+
+// Standard output, or the file when one is given.
+class ShoeWriter {
+ public:
+  explicit ShoeWriter(const std::optional<std::string>& path) {
+    if (path) file_.emplace().Open(*path, TextFile::Mode::Write);
+  }
+  void Write(const std::string& text) {
+    if (file_) file_->Write(text);
+    else std::fwrite(text.data(), 1, text.size(), stdout);
+  }
+  // Throws IoError when the shoe did not reach its file or standard output whole.
+  void Close() {
+    if (file_) file_->Close();
+    else if (std::fflush(stdout) != 0 || std::ferror(stdout)) throw IoError::FromErrno("standard output");
+  }
+
+ private:
+  std::optional<TextFile> file_;
+};
+
+}  // namespace
+
+// simulate SHOE --lines K [--prob P1,...,P10] [--lapse E] [--conflict-mode 0|1]
+// [--altruism 0|1] [--seed N] [--out FILE]: the model plays K lines of every hand of the
+// shoe, written as a shoe to FILE (standard output without one) that classify and fit
+// read. Ctrl-C, SIGTERM or SIGHUP stops the run after the hand being played, with whole
+// hands in the file.
+int RunSimulate(const std::vector<std::string>& words) {
+  const CommandLine line(
+      words, {"--lines", "--seed", "--out", ConflictModeOption, AltruismOption, ProbOption, LapseOption}, {});
+  if (line.positional().size() != 1) throw UsageError("simulate takes exactly one shoe file");
+  const int lines = LinesFrom(line);
+  const ModelOptions model = ModelOptionsFrom(line);
+  const double lapse = LapseFrom(line);
+  const std::uint64_t seed = line.Number("--seed").value_or(Random::ClockSeed());
+  const std::string& shoe_path = line.positional()[0];
+  if (const std::optional<std::string> out = line.Value("--out")) RefuseOverlaps({{"the shoe", shoe_path}}, {{"--out", *out}});
+  const HandList hands = ReadShoeFile(shoe_path).hands;
+  if (hands.empty()) {
+    std::fprintf(stderr, "bruso-batch: %s holds no hand\n", shoe_path.c_str());
+    return 1;
+  }
+  AnalysisSettings settings;
+  model.ApplyTo(settings);
+  ShoeWriter out(line.Value("--out"));
+  std::fprintf(stderr, "seed: %llu\n", static_cast<unsigned long long>(seed));
+
+  CatchStopSignals();
+  Random random(seed);
+  const std::string note = Note(lines, settings, lapse, seed);
+  long long played = 0;
+  {
+    ProgressLine progress(static_cast<long long>(hands.size()), "hands");
+    for (const Fhand& hand : hands) {
+      if (StopRequested()) break;
+      out.Write(ShoeText(SimulateHand(hand, lines, settings, lapse, random, note)));
+      progress.Update(++played);
+    }
+  }
+  out.Close();
+  Summary summary("simulate");
+  summary.Add("seed", std::to_string(seed));
+  summary.Add("hands", std::to_string(played) + " of " + std::to_string(hands.size()));
+  summary.Add("lines", std::to_string(played * lines));
+  if (StopRequested()) summary.Add("stopped by " + StopCause(), "after " + std::to_string(played) + " hands");
+  std::fputs(summary.Text().c_str(), stderr);
+  return StopRequested() ? StoppedStatus() : 0;
+}
+
+}  // namespace bruso
