@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/move_engine.h"
+#include "players/rule_index.h"
 
 namespace bruso {
 
@@ -56,25 +57,58 @@ std::optional<std::int64_t> RuleScore(const RuleRow& rule,
   return score;
 }
 
-char Eval(const RuleSet& rules, std::string_view history, Random& random) {
-  const RuleRow situation = CutSituation(history);
-  std::int64_t best = 0;
-  const RuleRow* taken = nullptr;
-  const int count = std::min<std::int32_t>(rules.RuleCount, MaxRules);
-  for (int index = 0; index < count; ++index) {
-    const RuleRow& rule = rules.RuleTable[index];
-    std::int64_t score = 0;
-    if (!ScoreRule(rule, rules.RuleWeights, situation, score)) continue;
-    if (score > best || (score == best && random.Next() > CoinTossHeads)) {
-      best = score;
-      taken = &rule;
+namespace {
+
+// The winner among the rules that hold, visited in rule order: a higher score replaces the
+// best so far, an equal one replaces it on a coin toss. The letter when none wins is
+// drawn, so every evaluation draws the same numbers whichever way it finds the rules.
+class Choice {
+ public:
+  Choice(const RuleSet& rules, Random& random) : rules_(rules), random_(random) {}
+
+  void Consider(int rule, std::int64_t score) {
+    if (score > best_ || (score == best_ && random_.Next() > CoinTossHeads)) {
+      best_ = score;
+      taken_ = rule;
     }
   }
-  if (taken != nullptr) {
-    const std::string action = (*taken)[ActionField - 1].Text();
+
+  char Letter() {
+    if (taken_ < 0) return random_.Next() > CoinTossHeads ? MoveC : MoveN;
+    const std::string action = rules_.RuleTable[taken_][ActionField - 1].Text();
     return action.empty() ? '\0' : action.front();
   }
-  return random.Next() > CoinTossHeads ? MoveC : MoveN;
+
+ private:
+  const RuleSet& rules_;
+  Random& random_;
+  std::int64_t best_ = 0;
+  int taken_ = -1;
+};
+
+const RuleIndex& IndexOf(const RuleSet& rules) {
+  if (!rules.Index) rules.Index = std::make_shared<const RuleIndex>(rules);
+  return *rules.Index;
+}
+
+}  // namespace
+
+char Eval(const RuleSet& rules, std::string_view history, Random& random) {
+  Choice choice(rules, random);
+  IndexOf(rules).ForEachHolder(CutSituation(history),
+                               [&](int rule, std::int64_t score) { choice.Consider(rule, score); });
+  return choice.Letter();
+}
+
+char EvalByScanning(const RuleSet& rules, std::string_view history, Random& random) {
+  const RuleRow situation = CutSituation(history);
+  Choice choice(rules, random);
+  const int count = std::min<std::int32_t>(rules.RuleCount, MaxRules);
+  for (int index = 0; index < count; ++index) {
+    std::int64_t score = 0;
+    if (ScoreRule(rules.RuleTable[index], rules.RuleWeights, situation, score)) choice.Consider(index, score);
+  }
+  return choice.Letter();
 }
 
 }  // namespace bruso
