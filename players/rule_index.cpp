@@ -1,12 +1,16 @@
 #include "players/rule_index.h"
 
 #include <algorithm>
+#include <cstring>
+
+#include "players/rule_matching.h"
 
 namespace bruso {
 
 RuleIndex::RuleIndex(const RuleSet& rules) : weights_(rules.RuleWeights) {
   const int count = std::clamp<std::int32_t>(rules.RuleCount, 0, MaxRules);
   for (int rule = 0; rule < count; ++rule) {
+    letters_[rule] = rules.RuleTable[rule][ActionField - 1].First();
     const std::uint64_t bit = std::uint64_t{1} << (rule % 64);
     for (int index = ActionField; index < RuleFieldCount; ++index) {
       const FieldValue value = rules.RuleTable[rule][index];
@@ -26,6 +30,46 @@ const RuleIndex::RuleBits& RuleIndex::Naming(const FieldRules& field, FieldValue
     if (entry.value == value) return entry.rules;
   }
   return NoRules;
+}
+
+void RuleIndex::WorkOutSteps(const RuleRow& situation, std::vector<Step>& steps) const {
+  std::int64_t best = 0;
+  ForEachHolder(situation, [&](int rule, std::int64_t score) {
+    if (score < best) return;
+    steps.push_back({letters_[rule], score == best});
+    best = score;
+  });
+}
+
+RuleIndex::HistoryKey RuleIndex::KeyOf(std::string_view history) {
+  HistoryKey key;
+  std::memcpy(key.words.data(), history.data(), history.size());
+  key.words.back() |= static_cast<std::uint64_t>(history.size()) << 56;
+  return key;
+}
+
+std::size_t RuleIndex::HistoryKeyHash::operator()(const HistoryKey& key) const {
+  std::uint64_t hash = 0;
+  for (std::uint64_t word : key.words) hash = (hash ^ word) * 0x9E3779B97F4A7C15u;
+  return static_cast<std::size_t>(hash ^ (hash >> 29));
+}
+
+std::span<const RuleIndex::Step> RuleIndex::StepsFor(std::string_view history) const {
+  const bool rememberable = history.size() <= HistoryKey::MaxLength && remembered_.size() < MaxRemembered;
+  if (history.size() <= HistoryKey::MaxLength) {
+    const HistoryKey key = KeyOf(history);
+    auto found = remembered_.find(key);
+    if (found == remembered_.end() && rememberable) {
+      const auto start = static_cast<std::uint32_t>(stepPool_.size());
+      WorkOutSteps(CutSituation(history), stepPool_);
+      const auto count = static_cast<std::uint32_t>(stepPool_.size() - start);
+      found = remembered_.emplace(key, StepRange{start, count}).first;
+    }
+    if (found != remembered_.end()) return std::span(stepPool_).subspan(found->second.start, found->second.count);
+  }
+  scratch_.clear();
+  WorkOutSteps(CutSituation(history), scratch_);
+  return scratch_;
 }
 
 }  // namespace bruso

@@ -59,32 +59,7 @@ std::optional<std::int64_t> RuleScore(const RuleRow& rule,
 
 namespace {
 
-// The winner among the rules that hold, visited in rule order: a higher score replaces the
-// best so far, an equal one replaces it on a coin toss. The letter when none wins is
-// drawn, so every evaluation draws the same numbers whichever way it finds the rules.
-class Choice {
- public:
-  Choice(const RuleSet& rules, Random& random) : rules_(rules), random_(random) {}
-
-  void Consider(int rule, std::int64_t score) {
-    if (score > best_ || (score == best_ && random_.Next() > CoinTossHeads)) {
-      best_ = score;
-      taken_ = rule;
-    }
-  }
-
-  char Letter() {
-    if (taken_ < 0) return random_.Next() > CoinTossHeads ? MoveC : MoveN;
-    const std::string action = rules_.RuleTable[taken_][ActionField - 1].Text();
-    return action.empty() ? '\0' : action.front();
-  }
-
- private:
-  const RuleSet& rules_;
-  Random& random_;
-  std::int64_t best_ = 0;
-  int taken_ = -1;
-};
+char NoRuleLetter(Random& random) { return random.Next() > CoinTossHeads ? MoveC : MoveN; }
 
 const RuleIndex& IndexOf(const RuleSet& rules) {
   if (!rules.Index) rules.Index = std::make_shared<const RuleIndex>(rules);
@@ -94,21 +69,27 @@ const RuleIndex& IndexOf(const RuleSet& rules) {
 }  // namespace
 
 char Eval(const RuleSet& rules, std::string_view history, Random& random) {
-  Choice choice(rules, random);
-  IndexOf(rules).ForEachHolder(CutSituation(history),
-                               [&](int rule, std::int64_t score) { choice.Consider(rule, score); });
-  return choice.Letter();
+  const RuleIndex::Step* taken = nullptr;
+  for (const RuleIndex::Step& step : IndexOf(rules).StepsFor(history)) {
+    if (!step.tie || random.Next() > CoinTossHeads) taken = &step;
+  }
+  return taken != nullptr ? taken->letter : NoRuleLetter(random);
 }
 
 char EvalByScanning(const RuleSet& rules, std::string_view history, Random& random) {
   const RuleRow situation = CutSituation(history);
-  Choice choice(rules, random);
+  std::int64_t best = 0;
+  int taken = -1;
   const int count = std::min<std::int32_t>(rules.RuleCount, MaxRules);
   for (int index = 0; index < count; ++index) {
     std::int64_t score = 0;
-    if (ScoreRule(rules.RuleTable[index], rules.RuleWeights, situation, score)) choice.Consider(index, score);
+    if (!ScoreRule(rules.RuleTable[index], rules.RuleWeights, situation, score)) continue;
+    if (score > best || (score == best && random.Next() > CoinTossHeads)) {
+      best = score;
+      taken = index;
+    }
   }
-  return choice.Letter();
+  return taken >= 0 ? rules.RuleTable[taken][ActionField - 1].First() : NoRuleLetter(random);
 }
 
 }  // namespace bruso

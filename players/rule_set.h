@@ -39,6 +39,8 @@ class FieldValue {
 
   constexpr std::size_t size() const { return code_ >> 16; }
   std::string Text() const;
+  // The first byte, '\0' for the empty string.
+  constexpr char First() const { return size() > 0 ? static_cast<char>((code_ >> 8) & 0xFF) : '\0'; }
   constexpr bool operator==(const FieldValue&) const = default;
 
  private:
