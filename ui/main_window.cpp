@@ -134,7 +134,7 @@ void TForm1::ConnectCommands() {
   for (auto [image, handler] : card_commands) {
     connect(image, &CardImage::clicked, this, Command(handler));
   }
-  connect(Memo1, &TextMemo::clicked, this, Command(&TForm1::Memo1Click));
+  connect(Memo1, &LineMemo::clicked, this, Command(&TForm1::Memo1Click));
   connect(Memo2, &TextMemo::doubleClicked, this, Command(&TForm1::Memo2DblClick));
 
   const std::pair<QAction*, void (TForm1::*)()> menu_commands[] = {

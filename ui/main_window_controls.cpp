@@ -172,7 +172,7 @@ void TForm1::BuildTextControls() {
   SetTextColor(Memo2, Qt::black);
   Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-  Memo1 = new TextMemo(client);
+  Memo1 = new LineMemo(client);
   Place(Memo1, 359, 576, 442, 25);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
