@@ -1,7 +1,6 @@
 #include "ui/line_memo.h"
 
 #include <QPainter>
-#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTextOption>
 
@@ -94,14 +93,6 @@ void LineMemo::SaveTo(const std::filesystem::path& path) const {
 void LineMemo::mouseReleaseEvent(QMouseEvent* event) {
   QListView::mouseReleaseEvent(event);
   emit clicked();
-}
-
-void LineMemo::resizeEvent(QResizeEvent* event) {
-  // A box folded open keeps showing its newest lines when it showed them before.
-  const QScrollBar* bar = verticalScrollBar();
-  const bool at_end = bar->value() == bar->maximum();
-  QListView::resizeEvent(event);
-  if (at_end) scrollToBottom();
 }
 
 }  // namespace bruso

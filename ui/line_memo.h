@@ -14,7 +14,8 @@ namespace bruso {
 
 // A box of output lines that the output channel writes to: a view over a compact store, so
 // it holds millions of lines and takes them fast. Lines are shown, and the box scrolled to
-// the newest, when the command that wrote them returns to the event loop (or on Flush).
+// the newest, when the command that wrote them returns to the event loop (or on Flush);
+// the box keeps showing its newest lines when it grows.
 // Tabs line up at a stop wider than 40 move letters; a line longer than
 // LineListModel::ShownLength shows its start and a marker that it goes on.
 class LineMemo : public QListView, public TextSink {
@@ -43,7 +44,6 @@ class LineMemo : public QListView, public TextSink {
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
 
  private:
   LineListModel lines_;
