@@ -1,6 +1,6 @@
 #include "ui/line_list_model.h"
 
-#include "ui/text_conversion.h"
+#include "ui/shown_line.h"
 
 namespace bruso {
 
@@ -35,13 +35,7 @@ std::string_view LineListModel::Line(std::size_t index) const {
   return std::string_view(bytes_).substr(start, ends_[index] - start);
 }
 
-QString LineListModel::LongestShownText() const { return ShownText(longest_); }
-
-QString LineListModel::ShownText(std::size_t index) const {
-  const std::string_view line = Line(index);
-  if (static_cast<qsizetype>(line.size()) <= ShownLength) return ToQString(line);
-  return ToQString(line.substr(0, ShownLength)) + QString::fromUtf8(GoesOnMarker);
-}
+QString LineListModel::LongestShownText() const { return ShownLine(Line(longest_)); }
 
 int LineListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(shown_);
@@ -49,7 +43,7 @@ int LineListModel::rowCount(const QModelIndex& parent) const {
 
 QVariant LineListModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid()) return {};
-  return ShownText(static_cast<std::size_t>(index.row()));
+  return ShownLine(Line(static_cast<std::size_t>(index.row())));
 }
 
 }  // namespace bruso

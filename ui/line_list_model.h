@@ -17,11 +17,6 @@ class LineListModel : public QAbstractListModel {
   Q_OBJECT
 
  public:
-  // A line is shown up to this many characters, then a marker that it goes on; the store
-  // and Save keep it whole.
-  static constexpr qsizetype ShownLength = 2000;
-  static constexpr const char* GoesOnMarker = " \xE2\x80\xA6";  // " ..." as one character, in UTF-8
-
   using QAbstractListModel::QAbstractListModel;
 
   void Append(std::string_view line);
@@ -31,15 +26,14 @@ class LineListModel : public QAbstractListModel {
 
   std::size_t LineCount() const { return ends_.size(); }
   std::string_view Line(std::size_t index) const;
-  // The line with the most bytes so far, as shown: the widest, as near as matters.
+  // The line with the most bytes so far, as shown (see ShownLine): the widest, as near as
+  // matters.
   QString LongestShownText() const;
 
   int rowCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
  private:
-  QString ShownText(std::size_t index) const;
-
   std::string bytes_;              // every line, without line ends
   std::vector<std::size_t> ends_;  // line k ends where line k + 1 starts
   std::size_t shown_ = 0;          // the lines the views know of

@@ -16,8 +16,8 @@ namespace bruso {
 // it holds millions of lines and takes them fast. Lines are shown, and the box scrolled to
 // the newest, when the command that wrote them returns to the event loop (or on Flush);
 // the box keeps showing its newest lines when it grows.
-// Tabs line up at a stop wider than 40 move letters; a line longer than
-// LineListModel::ShownLength shows its start and a marker that it goes on.
+// Tabs line up at a stop wider than 40 move letters; a very long line shows its start and
+// a marker that it goes on (ShownLine).
 class LineMemo : public QListView, public TextSink {
   Q_OBJECT
 

@@ -259,7 +259,7 @@ void TForm1::Memo1Click() {
 }
 
 void TForm1::Memo2DblClick() {
-  bruso::Memo2DblClick(state_, ToBytes(Memo2->textCursor().selectedText()));
+  bruso::Memo2DblClick(state_, ToBytes(Memo2->SelectedText()));
 }
 
 // --- Artificial play and rules ---

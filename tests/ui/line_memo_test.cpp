@@ -3,9 +3,11 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QTest>
+#include <QTextBlock>
 
 #include "support/window_fixture.h"
 #include "ui/line_memo.h"
+#include "ui/shown_line.h"
 #include "ui/text_conversion.h"
 
 namespace bruso {
@@ -39,7 +41,7 @@ TEST(LineMemo, ALineLongerThanTheViewShowsItsStartAndAMarkerButKeepsItsBytes) {
   memo.AppendLine(long_line);
   memo.Flush();
   const QString shown = memo.model()->index(0, 0).data().toString();
-  EXPECT_EQ(shown, QString(LineListModel::ShownLength, 'C') + QString::fromUtf8(LineListModel::GoesOnMarker));
+  EXPECT_EQ(shown, QString(ShownLineLength, 'C') + QString::fromUtf8(GoesOnMarker));
   EXPECT_EQ(memo.Line(0), long_line);
 }
 
@@ -108,6 +110,28 @@ TEST(LineMemo, TheOutputLineFoldedOpenShowsItsNewestLines) {
   EXPECT_GE(newest.top(), 0);
   EXPECT_LE(newest.bottom(), shown.bottom());
   EXPECT_LT(top.row(), last - 3);  // several lines, not one line and a blank area
+}
+
+// A shoe whose listed move line has ten million letters opens at once; a double click on
+// the line's start takes the whole line.
+TEST(MoveLinesList, AVeryLongMoveLineShowsItsStartAndADoubleClickTakesItWhole) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  const std::string long_line(10'000'000, 'P');
+  const auto shoe = window.start.path() / "long.txt";
+  testing::WriteFile(shoe, "2H 3C 4C 4H 3H 2C CK\nnot listed\n" + long_line + "\nUT\n");
+  window.dialogs.QueueFile(PathToQString(shoe));
+  form.ApriUno->trigger();
+  EXPECT_EQ(form.Memo2->document()->firstBlock().length(), ShownLineLength + 3);  // the marker and the line end
+  const QStringList lines = form.Memo2->Lines();
+  ASSERT_EQ(lines.size(), 2);
+  EXPECT_TRUE(lines[0] == ToQString(long_line));
+  EXPECT_EQ(lines[1], "UT");
+
+  QTextCursor start(form.Memo2->document()->firstBlock());
+  start.setPosition(1);
+  QTest::mouseDClick(form.Memo2->viewport(), Qt::LeftButton, {}, form.Memo2->cursorRect(start).center());
+  EXPECT_EQ(form.State().MoveString.size(), long_line.size());
 }
 
 }  // namespace
