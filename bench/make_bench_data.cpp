@@ -1,8 +1,8 @@
 // Writes the data of the command-line benchmarks (bench/speed.sh) to a folder:
 //   make_bench_data FOLDER
-// rules_ck.txt and rules_nk.txt (150 random rules each), play_shoe.txt (500 hands),
-// classify_shoe.txt (200,000 hands of 3 move lines), long_line_shoe.txt (one hand with
-// one move line of 10,000,000 letters). Always the same bytes.
+// rules_ck.txt and rules_nk.txt (150 random rules each), play_shoe.txt (500 hands of one
+// line), classify_shoe.txt (200,000 hands of 3 move lines) and window_shoe.txt (100,000
+// hands of 3 move lines). Always the same bytes.
 #include <filesystem>
 #include <iostream>
 
@@ -27,12 +27,17 @@ int main(int argc, char** argv) {
   }
   const std::filesystem::path folder = argv[1];
   std::filesystem::create_directories(folder);
-  bruso::Random random(12);
-  Write(folder / "rules_ck.txt", bruso::bench::RandomRulesText(random, 150));
-  Write(folder / "rules_nk.txt", bruso::bench::RandomRulesText(random, 150));
-  Write(folder / "play_shoe.txt", bruso::bench::RandomShoeText(random, 500, 1, 6));
-  Write(folder / "classify_shoe.txt", bruso::bench::RandomShoeText(random, 200000, 3, 8));
-  Write(folder / "window_shoe.txt", bruso::bench::RandomShoeText(random, 100000, 3, 8));
-  Write(folder / "long_line_shoe.txt", bruso::bench::RandomShoeText(random, 1, 1, 10000000));
+  using bruso::bench::RandomRulesText;
+  using bruso::bench::RandomShoeText;
+  // The same draws as play_benchmark's random-rules run.
+  bruso::Random rules(12);
+  Write(folder / "rules_ck.txt", RandomRulesText(rules, 150));
+  Write(folder / "rules_nk.txt", RandomRulesText(rules, 150));
+  Write(folder / "play_shoe.txt", RandomShoeText(rules, 500, 1, 6));
+  // The same draws as ui_benchmarks' shoes: the window's shoe is the first half of this one.
+  bruso::Random hands(12);
+  Write(folder / "classify_shoe.txt", RandomShoeText(hands, 200000, 3, 8));
+  bruso::Random window_hands(12);
+  Write(folder / "window_shoe.txt", RandomShoeText(window_hands, 100000, 3, 8));
   return 0;
 }
