@@ -10,11 +10,12 @@
 
 namespace bruso {
 
-// A multi-line text box that the output channel writes to. Lines are collected and put
-// into the box in one go when the command that wrote them returns to the event loop (or
-// when someone reads the text), so a batch of 100,000 lines costs one insertion. A very
-// long line set with SetLines shows its start and a marker that it goes on (ShownLine);
-// the box keeps it whole.
+// A multi-line text box whose words can be selected (the move-lines list, the rules list);
+// the output channel can write to it too, though LineMemo takes millions of lines cheaper.
+// Lines are collected and put into the box in one go when the command that wrote them
+// returns to the event loop (or when someone reads the text), so a batch of 100,000 lines
+// costs one insertion. A very long line set with SetLines shows its start and a marker that
+// it goes on (ShownLine); the box keeps it whole.
 class TextMemo : public QPlainTextEdit, public TextSink {
   Q_OBJECT
 
