@@ -14,6 +14,7 @@
 #include <vector>
 
 #include <QApplication>
+#include <QPlainTextEdit>
 #include <QTimer>
 
 #include "bench/bench_data.h"
@@ -224,6 +225,21 @@ void OpenShoeWithALongLine(benchmark::State& bench) {
   }
 }
 BENCHMARK(OpenShoeWithALongLine)->ArgName("letters")->Arg(400000)->Arg(10000000)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The straightforward way next to it: a plain text box laying a whole move line out, as
+// the move-lines list did; the time grows with the square of the line's length.
+void PlainBoxWithALongLine(benchmark::State& bench) {
+  const QString line(static_cast<qsizetype>(bench.range(0)), QLatin1Char('U'));
+  QPlainTextEdit box;
+  box.resize(442, 481);
+  box.show();
+  for (auto _ : bench) {
+    box.setPlainText(line);
+    QApplication::processEvents();
+    box.grab();
+  }
+}
+BENCHMARK(PlainBoxWithALongLine)->ArgName("letters")->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // How long the window takes to answer a click after "Play All Hands Artificially" x1000 on
 // the larger example shoe (the time from the end of the command to the first event it
