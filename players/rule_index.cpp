@@ -43,33 +43,34 @@ void RuleIndex::WorkOutSteps(const RuleRow& situation, std::vector<Step>& steps)
 
 RuleIndex::HistoryKey RuleIndex::KeyOf(std::string_view history) {
   HistoryKey key;
-  std::memcpy(key.words.data(), history.data(), history.size());
+  if (!history.empty()) std::memcpy(key.words.data(), history.data(), history.size());
   key.words.back() |= static_cast<std::uint64_t>(history.size()) << 56;
   return key;
 }
 
-std::size_t RuleIndex::HistoryKeyHash::operator()(const HistoryKey& key) const {
+std::size_t RuleIndex::HistoryKeyHash::operator()(const HistoryKey& key) const noexcept {
   std::uint64_t hash = 0;
   for (std::uint64_t word : key.words) hash = (hash ^ word) * 0x9E3779B97F4A7C15u;
   return static_cast<std::size_t>(hash ^ (hash >> 29));
 }
 
 std::span<const RuleIndex::Step> RuleIndex::StepsFor(std::string_view history) const {
-  const bool rememberable = history.size() <= HistoryKey::MaxLength && remembered_.size() < MaxRemembered;
-  if (history.size() <= HistoryKey::MaxLength) {
-    const HistoryKey key = KeyOf(history);
-    auto found = remembered_.find(key);
-    if (found == remembered_.end() && rememberable) {
-      const auto start = static_cast<std::uint32_t>(stepPool_.size());
-      WorkOutSteps(CutSituation(history), stepPool_);
-      const auto count = static_cast<std::uint32_t>(stepPool_.size() - start);
-      found = remembered_.emplace(key, StepRange{start, count}).first;
-    }
-    if (found != remembered_.end()) return std::span(stepPool_).subspan(found->second.start, found->second.count);
-  }
-  scratch_.clear();
-  WorkOutSteps(CutSituation(history), scratch_);
-  return scratch_;
+  auto worked_out = [&]() -> std::span<const Step> {
+    scratch_.clear();
+    WorkOutSteps(CutSituation(history), scratch_);
+    return scratch_;
+  };
+  auto steps_at = [&](StepRange range) { return std::span(stepPool_).subspan(range.start, range.count); };
+
+  if (history.size() > HistoryKey::MaxLength) return worked_out();
+  const HistoryKey key = KeyOf(history);
+  if (auto found = remembered_.find(key); found != remembered_.end()) return steps_at(found->second);
+  if (remembered_.size() >= MaxRemembered) return worked_out();
+  const auto start = static_cast<std::uint32_t>(stepPool_.size());
+  WorkOutSteps(CutSituation(history), stepPool_);
+  const StepRange range{start, static_cast<std::uint32_t>(stepPool_.size() - start)};
+  remembered_.emplace(key, range);
+  return steps_at(range);
 }
 
 }  // namespace bruso

@@ -64,7 +64,7 @@ class RuleIndex {
     bool operator==(const HistoryKey&) const = default;
   };
   struct HistoryKeyHash {
-    std::size_t operator()(const HistoryKey& key) const;
+    std::size_t operator()(const HistoryKey& key) const noexcept;
   };
   // Where the steps of one history string lie in stepPool_.
   struct StepRange {
