@@ -80,12 +80,12 @@ BENCHMARK(PlayAllHands150Rules)->Unit(benchmark::kMillisecond);
 // (most plays run to the 20 attempts), 400 plays of each hand: 200,000 plays, the results
 // file written and the output window kept in memory.
 struct RandomRulesRun {
-  RandomRulesRun() {
+  explicit RandomRulesRun(int rules = MaxRules) {
     std::filesystem::create_directories(folder);
     StartUp(state, {.startDirectory = folder, .outputFolder = folder, .outputWindow = &window, .seed = 1});
     Random random(12);
-    ReadRules(bench::RandomRulesText(random, MaxRules), state.RulesCK);
-    ReadRules(bench::RandomRulesText(random, MaxRules), state.RulesNK);
+    ReadRules(bench::RandomRulesText(random, rules), state.RulesCK);
+    ReadRules(bench::RandomRulesText(random, rules), state.RulesNK);
     state.RulesFileCK = "ck";  // the run needs both roles' rules chosen
     state.RulesFileNK = "nk";
     state.HandList = ReadShoe(bench::RandomShoeText(random, 500, 1, 6)).hands;
@@ -138,10 +138,11 @@ long long PlayEveryHand(SharedState& state, Matcher match) {
   return letters;
 }
 
-// The plays alone: arg 0 scans every rule, arg 1 goes through the index. Both draw the same
-// numbers, so both choose the same letters.
+// The plays alone, with 150 or 15 random rules per side: indexed 0 scans every rule,
+// indexed 1 goes through the index. Both draw the same numbers, so both choose the same
+// letters.
 void PlaysRandomRules(benchmark::State& bench) {
-  RandomRulesRun run;
+  RandomRulesRun run(static_cast<int>(bench.range(1)));
   run.state.BatchMode = true;
   const Matcher match = bench.range(0) == 0 ? &EvalByScanning : &Eval;
   long long letters = 0;
@@ -153,7 +154,7 @@ void PlaysRandomRules(benchmark::State& bench) {
                                                benchmark::Counter::kIsRate);
   bench.counters["evaluations"] = benchmark::Counter(static_cast<double>(letters), benchmark::Counter::kIsRate);
 }
-BENCHMARK(PlaysRandomRules)->ArgName("indexed")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(PlaysRandomRules)->ArgNames({"indexed", "rules"})->ArgsProduct({{0, 1}, {150, 15}})->Unit(benchmark::kMillisecond);
 
 // One evaluation against 150 rules, two steps into a hand: scanning every rule, and
 // through the index.
