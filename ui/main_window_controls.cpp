@@ -175,6 +175,8 @@ void TForm1::BuildTextControls() {
   Memo1 = new LineMemo(client);
   Place(Memo1, 359, 576, 442, 25);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // A horizontal bar would take most of the shut box's one line.
+  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 void TForm1::BuildMenu() {
