@@ -1,5 +1,10 @@
 #include "ui/line_memo.h"
 
+#include <algorithm>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTextOption>
@@ -88,6 +93,22 @@ void LineMemo::SaveTo(const std::filesystem::path& path) const {
   file.Open(path.string(), TextFile::Mode::Write);
   for (std::size_t index = 0; index < LineCount(); ++index) file.WriteLine(Line(index));
   file.Close();
+}
+
+void LineMemo::CopySelectedLines() const {
+  QModelIndexList rows = selectionModel()->selectedRows();
+  std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+  QStringList lines;
+  for (const QModelIndex& row : rows) lines << ToQString(Line(static_cast<std::size_t>(row.row())));
+  QGuiApplication::clipboard()->setText(lines.join(QLatin1Char('\n')));
+}
+
+void LineMemo::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Copy)) {
+    CopySelectedLines();
+    return;
+  }
+  QListView::keyPressEvent(event);
 }
 
 void LineMemo::mouseReleaseEvent(QMouseEvent* event) {

@@ -38,12 +38,15 @@ class LineMemo : public QListView, public TextSink {
   // Writes every line to the file, each with its line end, replacing the file; throws
   // IoError when it cannot.
   void SaveTo(const std::filesystem::path& path) const;
+  // Puts the selected lines, whole and in order, on the clipboard (Ctrl+C does).
+  void CopySelectedLines() const;
 
  signals:
   void clicked();
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   LineListModel lines_;

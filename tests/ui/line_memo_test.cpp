@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QImage>
 #include <QTest>
 #include <QTextBlock>
@@ -43,6 +45,17 @@ TEST(LineMemo, ALineLongerThanTheViewShowsItsStartAndAMarkerButKeepsItsBytes) {
   const QString shown = memo.model()->index(0, 0).data().toString();
   EXPECT_EQ(shown, QString(ShownLineLength, 'C') + QString::fromUtf8(GoesOnMarker));
   EXPECT_EQ(memo.Line(0), long_line);
+}
+
+TEST(LineMemo, CtrlCCopiesTheSelectedLinesWholeAndInOrder) {
+  LineMemo memo;
+  const std::string long_line(ShownLineLength + 10, 'N');
+  for (const std::string& line : {std::string("first"), long_line, std::string("third")}) memo.AppendLine(line);
+  memo.Flush();
+  memo.selectionModel()->select(memo.model()->index(2, 0), QItemSelectionModel::Select);
+  memo.selectionModel()->select(memo.model()->index(1, 0), QItemSelectionModel::Select);
+  QTest::keySequence(&memo, QKeySequence::Copy);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), ToQString(long_line) + "\nthird");
 }
 
 // The x of the rightmost dark pixel in a row of the picture, -1 for none.
