@@ -15,12 +15,10 @@ void Score::PrintBoard(const TreeNode& node, TextFile& file, std::string_view fi
     piece += node.board.Cell(static_cast<Position>(cell));
     if (channel_ != nullptr) channel_->AddText(piece);
     file.Write(piece);
-    file.Flush();
   }
   std::string_view suffix = first_mover == "C" ? " CK" : " NK";
   if (channel_ != nullptr) channel_->AddText(suffix);
   file.Write(suffix);
-  file.Flush();
   file.Write(" \n");
   if (channel_ != nullptr) channel_->OutputLine("   ");
 }

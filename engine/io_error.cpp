@@ -5,8 +5,11 @@
 
 namespace bruso {
 
-IoError::IoError(std::string message, std::string path)
-    : std::runtime_error(message + ": " + path), message_(std::move(message)), path_(std::move(path)) {}
+IoError::IoError(std::string message, std::string path, int error_number)
+    : std::runtime_error(message + ": " + path),
+      message_(std::move(message)),
+      path_(std::move(path)),
+      errorNumber_(error_number) {}
 
 std::string IoError::MessageFor(int error_number) {
   switch (error_number) {
@@ -23,8 +26,8 @@ std::string IoError::MessageFor(int error_number) {
 }
 
 IoError IoError::FromErrno(const std::string& path) {
-  int error_number = errno;
-  return IoError(MessageFor(error_number != 0 ? error_number : EIO), path);
+  const int error_number = errno != 0 ? errno : EIO;
+  return IoError(MessageFor(error_number), path, error_number);
 }
 
 }  // namespace bruso

@@ -1,6 +1,7 @@
 #include "engine/output_files.h"
 
 #include <optional>
+#include <system_error>
 
 #include "engine/io_error.h"
 
@@ -17,6 +18,9 @@ void OpenKeptFile(TextFile& file, const std::string& path) {
 }  // namespace
 
 void Iodef::OpenFiles(const std::filesystem::path& folder, OutputFiles& files) {
+  // Without the folder every file would fail; the folder is what the user has to create.
+  std::error_code error;
+  if (!std::filesystem::is_directory(folder, error)) throw IoError(MissingOutputFolderMessage, folder.string());
   for (int i = 0; i < OutputFileCount; ++i) files.paths[i] = (folder / OutputFileNames[i]).string();
   for (OutputFileId id : {OutputFileId::Sperim, OutputFileId::Commands, OutputFileId::Boards}) {
     OpenKeptFile(files[id], files.Path(id));
@@ -37,6 +41,12 @@ void Iodef::CloseFiles(OutputFiles& files) {
     }
   }
   if (first_failure) throw *first_failure;
+}
+
+void Iodef::FlushFiles(OutputFiles& files) {
+  for (OutputFileId id : {OutputFileId::Hands, OutputFileId::Amik, OutputFileId::Print}) {
+    if (files[id].IsOpen()) files[id].Flush();
+  }
 }
 
 void Iodef::DefaultParameters(ProbTable& table) { table.entries.fill(0.5); }

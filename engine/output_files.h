@@ -12,6 +12,7 @@ namespace bruso {
 
 inline constexpr const char* OutputFolderName = "outputFile";
 inline constexpr int OutputFileCount = 6;
+inline constexpr const char* MissingOutputFolderMessage = "Output folder not found";
 
 // The six output files, in the order they are opened.
 enum class OutputFileId { Sperim = 0, Hands = 1, Commands = 2, Amik = 3, Boards = 4, Print = 5 };
@@ -43,8 +44,13 @@ class Iodef {
 
   // Builds the six paths in the folder and opens the files: Sperim.txt, Commands.txt and
   // Boards.txt for reading (created empty when missing, an existing one keeps its text),
-  // Hands.txt, Amik.txt and Print.txt for writing from an empty file. Throws IoError.
+  // Hands.txt, Amik.txt and Print.txt for writing from an empty file. Throws IoError, with
+  // MissingOutputFolderMessage and the folder's path when there is no such folder.
   void OpenFiles(const std::filesystem::path& folder, OutputFiles& files);
+
+  // Hands what the written files hold to the system, so that they are complete on disk
+  // while they stay open (at the end of every command). Throws IoError.
+  void FlushFiles(OutputFiles& files);
 
   // Closes the six files in the order Boards, Sperim, Hands, Commands, Amik, Print.
   // Throws IoError for the first close that fails, after trying the others.

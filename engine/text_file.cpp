@@ -1,6 +1,9 @@
 #include "engine/text_file.h"
 
+#include <unistd.h>
+
 #include <cerrno>
+#include <optional>
 #include <utility>
 
 #include "engine/io_error.h"
@@ -8,54 +11,110 @@
 namespace bruso {
 
 TextFile::TextFile(TextFile&& other) noexcept
-    : file_(std::exchange(other.file_, nullptr)), path_(std::move(other.path_)) {}
+    : file_(std::exchange(other.file_, nullptr)),
+      path_(std::move(other.path_)),
+      buffer_(std::move(other.buffer_)),
+      owned_(other.owned_),
+      eachLine_(other.eachLine_) {}
 
 TextFile& TextFile::operator=(TextFile&& other) noexcept {
   if (this != &other) {
-    if (file_ != nullptr) std::fclose(file_);
+    Release();
     file_ = std::exchange(other.file_, nullptr);
     path_ = std::move(other.path_);
+    buffer_ = std::move(other.buffer_);
+    owned_ = other.owned_;
+    eachLine_ = other.eachLine_;
   }
   return *this;
 }
 
-TextFile::~TextFile() {
-  if (file_ != nullptr) std::fclose(file_);
+TextFile::~TextFile() { Release(); }
+
+void TextFile::Release() noexcept {
+  if (file_ == nullptr) return;
+  try {
+    Flush();
+  } catch (const IoError&) {
+    // Nobody is left to tell: a failure that matters was reported by an explicit Close.
+  }
+  if (owned_) std::fclose(file_);
+  file_ = nullptr;
 }
 
 void TextFile::Open(const std::string& path, Mode mode) {
   if (file_ != nullptr) Close();
   path_ = path;
+  owned_ = true;
+  eachLine_ = false;
+  buffer_.clear();
   errno = 0;
   file_ = std::fopen(path.c_str(), mode == Mode::Read ? "rb" : "wb");
   if (file_ == nullptr) throw IoError::FromErrno(path);
+  // The buffer here decides when bytes go to the system; the stream adds none of its own.
+  if (mode == Mode::Write) std::setvbuf(file_, nullptr, _IONBF, 0);
 }
 
 bool TextFile::TryOpenForReading(const std::string& path) {
   if (file_ != nullptr) Close();
   path_ = path;
+  owned_ = true;
+  buffer_.clear();
   file_ = std::fopen(path.c_str(), "rb");
   return file_ != nullptr;
 }
 
+void TextFile::Attach(std::FILE* stream, const std::string& name) {
+  if (file_ != nullptr) Close();
+  file_ = stream;
+  path_ = name;
+  owned_ = false;
+  buffer_.clear();
+  std::fflush(stream);
+  std::setvbuf(stream, nullptr, _IONBF, 0);
+  eachLine_ = ::isatty(::fileno(stream)) != 0;
+}
+
 void TextFile::Write(std::string_view text) {
   if (file_ == nullptr) throw IoError("File not open", path_);
-  errno = 0;
-  if (!text.empty() && std::fwrite(text.data(), 1, text.size(), file_) != text.size()) {
-    throw IoError::FromErrno(path_);
+  buffer_ += text;
+  if (eachLine_) {
+    if (text.find('\n') != std::string_view::npos) HandOver(buffer_.rfind('\n') + 1);
+  } else if (buffer_.size() >= BufferSize) {
+    // A line longer than the whole buffer goes as it is.
+    const std::size_t line_end = buffer_.rfind('\n');
+    HandOver(line_end == std::string::npos ? buffer_.size() : line_end + 1);
   }
+}
+
+void TextFile::HandOver(std::size_t size) {
+  errno = 0;
+  const std::size_t written = size == 0 ? 0 : std::fwrite(buffer_.data(), 1, size, file_);
+  // What failed is not tried again: the error is reported once, and a later flush or the
+  // close goes on with the rest.
+  buffer_.erase(0, size);
+  if (written != size) throw IoError::FromErrno(path_);
 }
 
 void TextFile::Flush() {
   if (file_ == nullptr) throw IoError("File not open", path_);
+  HandOver(buffer_.size());
   errno = 0;
   if (std::fflush(file_) != 0) throw IoError::FromErrno(path_);
 }
 
 void TextFile::Close() {
   if (file_ == nullptr) return;
+  std::optional<IoError> failure;
+  try {
+    Flush();
+  } catch (const IoError& error) {
+    failure = error;
+  }
+  std::FILE* file = std::exchange(file_, nullptr);
   errno = 0;
-  int result = std::fclose(std::exchange(file_, nullptr));
+  const int result = owned_ ? std::fclose(file) : 0;
+  if (failure) throw *failure;
   if (result != 0) throw IoError::FromErrno(path_);
 }
 

@@ -8,10 +8,17 @@ namespace bruso {
 
 // One open text file, written with LF line ends. Every failed operation throws IoError
 // naming the file. Closing is explicit so that a failure can be reported; a file still
-// open when destroyed is closed quietly.
+// open when destroyed is flushed and closed quietly.
+//
+// Written text is collected and handed to the system in large pieces that end on a line
+// end, so that a program stopped at any moment leaves whole lines on disk; Flush and Close
+// hand over the rest.
 class TextFile {
  public:
   enum class Mode { Read, Write };
+
+  // How much written text is collected before whole lines of it go to the system.
+  static constexpr std::size_t BufferSize = 64 * 1024;
 
   TextFile() = default;
   TextFile(const TextFile&) = delete;
@@ -24,6 +31,9 @@ class TextFile {
   void Open(const std::string& path, Mode mode);
   // Tries to open for reading; false when that fails (the file is missing, say).
   bool TryOpenForReading(const std::string& path);
+  // Writes to a stream the program did not open (standard output), under the given name;
+  // Close flushes it and leaves it open. On a terminal every line is shown as it ends.
+  void Attach(std::FILE* stream, const std::string& name);
 
   void Write(std::string_view text);
   void WriteLine(std::string_view text) { Write(text); Write("\n"); }
@@ -34,8 +44,15 @@ class TextFile {
   const std::string& path() const { return path_; }
 
  private:
+  // Hands the first `size` bytes of the buffer to the system.
+  void HandOver(std::size_t size);
+  void Release() noexcept;
+
   std::FILE* file_ = nullptr;
   std::string path_;
+  std::string buffer_;
+  bool owned_ = true;
+  bool eachLine_ = false;
 };
 
 // The whole content of a file, as bytes; throws IoError naming the file when it cannot be

@@ -2,6 +2,12 @@
 
 namespace bruso {
 
+std::string_view WithoutByteOrderMark(std::string_view text) {
+  constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
+  if (text.starts_with(Utf8ByteOrderMark)) text.remove_prefix(Utf8ByteOrderMark.size());
+  return text;
+}
+
 bool LineCursor::Next(std::string_view& line) {
   if (start_ >= text_.size()) return false;
   std::size_t end = text_.find('\n', start_);

@@ -28,9 +28,11 @@ PlayAllTally PlayAllHands(SharedState& state, int iterations, const AfterHand& a
       const bool solved = GoSpeedy(state);
       if (solved) ++tally.solvedPlays;
       ++tally.plays;
-      if (after_play && state.CurrentNode != nullptr) {
-        after_play({tally.hands + 1, play + 1, Depth(state.CurrentNode),
-                    static_cast<int>(state.MoveString.size()), solved});
+      if (after_play && state.CurrentNode != nullptr &&
+          !after_play({tally.hands + 1, play + 1, Depth(state.CurrentNode),
+                       static_cast<int>(state.MoveString.size()), solved})) {
+        ++tally.hands;  // begun, and played in part
+        return tally;
       }
     }
     ++tally.hands;

@@ -27,8 +27,8 @@ struct PlayRecord {
 
 // Told the number of hands done after each hand; returning false stops the run there.
 using AfterHand = std::function<bool(int hands_done)>;
-// Told each play as soon as it ends.
-using AfterPlay = std::function<void(const PlayRecord& play)>;
+// Told each play as soon as it ends; returning false stops the run after it.
+using AfterPlay = std::function<bool(const PlayRecord& play)>;
 
 // Plays every hand of HandList `iterations` times (not at all when 0 or less), with
 // BatchMode set and the results file open. For each hand: its line (HandText, a blank,

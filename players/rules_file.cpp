@@ -68,7 +68,7 @@ RulesLoad ReadRules(std::string_view text, RuleSet& rules) {
   rules.Index.reset();
   for (RuleRow& row : rules.RuleTable) row.fill(FreeRowMarker);
   int count = 0;
-  LineCursor lines(text);
+  LineCursor lines(WithoutByteOrderMark(text));
   std::string_view line;
   while (lines.Next(line)) {
     const std::string compact = CompactForm(line);

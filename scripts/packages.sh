@@ -2,7 +2,7 @@
 # and run.sh. Only what is missing is installed, through sudo when not root.
 
 BRUSO_PACKAGES=(
-  cmake g++ make pkg-config
+  cmake g++ make pkg-config dpkg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev
   xvfb xauth

@@ -3,6 +3,7 @@
 #include "engine/io_error.h"
 #include "engine/whole_integer.h"
 #include "players/go_speedy.h"
+#include "session/hand_on_screen.h"
 #include "session/move_marks.h"
 
 namespace bruso {
@@ -35,7 +36,6 @@ class BatchRun {
       }
     }
     state_.BatchMode = false;
-    state_.MoveString.clear();
     prompts_.ShowBusyCursor(false);
   }
   BatchRun(const BatchRun&) = delete;
@@ -54,17 +54,16 @@ std::string NotAnIntegerMessage(const std::string& text) {
   return message;
 }
 
-// Plays every hand with the results file open; returns the message that stopped it early,
-// if any.
-std::optional<std::string> RunAllHands(SharedState& state, PlayAllPrompts& prompts, PlayAllTally& tally) {
+// Plays every hand `iterations` times with the results file open; returns the message
+// that stopped it early, if any. The hand on screen is left as it was.
+std::optional<std::string> RunAllHands(SharedState& state, PlayAllPrompts& prompts, int iterations,
+                                       PlayAllTally& tally) {
+  HandOnScreen kept(state);
   BatchRun run(state, prompts);
-  const std::string text = prompts.AskIterationNumber();
-  const std::optional<std::int32_t> iterations = ParseWholeInteger(text);
-  if (!iterations) return NotAnIntegerMessage(text);
   try {
     tally = PlayAllHands(
-        state, *iterations, [&](int hands_done) { return prompts.HandPlayed(hands_done); },
-        [&](const PlayRecord& play) { prompts.Played(play); });
+        state, iterations, [&](int hands_done) { return prompts.HandPlayed(hands_done); },
+        [&](const PlayRecord& play) { return prompts.Played(play); });
     state.ResultsFile.Close();
   } catch (const IoError& error) {
     return error.what();
@@ -106,14 +105,20 @@ void ArtificialHandPlay(SharedState& state) {
     FirstMoverFromLabel(state);
     GoSpeedy(state);
     state.MovePosition = static_cast<int>(state.MoveString.size());
-    evidenzia(state);
+    MarkPosition(state);
   }
-  state.view.highlightedRole = ' ';
 }
 
 std::optional<PlayAllTally> PlayAllHandsArtificially(SharedState& state, PlayAllPrompts& prompts) {
   if (!RulesChosen(state)) {
     state.ShowMessage(ChooseRulesMessage);
+    return std::nullopt;
+  }
+  // Asked before anything is emptied, so that a mistyped number loses no results.
+  const std::string text = prompts.AskIterationNumber();
+  const std::optional<std::int32_t> iterations = ParseWholeInteger(text);
+  if (!iterations) {
+    state.ShowMessage(NotAnIntegerMessage(text));
     return std::nullopt;
   }
   try {
@@ -125,7 +130,7 @@ std::optional<PlayAllTally> PlayAllHandsArtificially(SharedState& state, PlayAll
   state.io.ClearOutputWindow();
 
   PlayAllTally tally;
-  if (std::optional<std::string> failure = RunAllHands(state, prompts, tally)) {
+  if (std::optional<std::string> failure = RunAllHands(state, prompts, *iterations, tally)) {
     state.ShowMessage(*failure);
     return std::nullopt;
   }

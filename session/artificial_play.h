@@ -21,7 +21,8 @@ void ArtificialMovePlay(SharedState& state);
 
 // "Artificial Hand Play": with both rules files chosen, the first mover comes from Label7
 // and GoSpeedy plays the current hand from its root; the move cursor goes to the last
-// letter. Otherwise the message ChooseRulesMessage. Both role labels end black.
+// letter, and the labels and frames describe the last position. Otherwise the message
+// ChooseRulesMessage.
 void ArtificialHandPlay(SharedState& state);
 
 // What "Play All Hands Artificially" asks of the window around the run.
@@ -35,17 +36,20 @@ class PlayAllPrompts {
   virtual void ShowBusyCursor(bool) {}
   // Told the number of hands done after each hand; false stops the run there.
   virtual bool HandPlayed(int) { return true; }
-  // Told each play as it ends (the headless tool's statistics).
-  virtual void Played(const PlayRecord&) {}
+  // Told each play as it ends (the headless tool's statistics); false stops the run
+  // after it.
+  virtual bool Played(const PlayRecord&) { return true; }
 };
 
 // "Play All Hands Artificially" (Shift+F2). Needs both rules files (else the message
-// ChooseRulesMessage); creates "Automa.txt" in the output folder, clears the output window,
-// sets BatchMode and the hourglass, asks for the iteration number and plays every hand that
-// many times. At the end, or when it stops early (a number that is not an integer, a file
-// that cannot be written), the results file is closed, BatchMode cleared, the move string
-// emptied and the cursor restored before any message is shown. Returns what was played, or
-// nothing when it stopped early; after a run the window shows the output window.
+// ChooseRulesMessage); asks for the iteration number first, and a number that is no whole
+// integer is refused with its message before anything is emptied. Then it creates
+// "Automa.txt" in the output folder, clears the output window, sets BatchMode and the
+// hourglass and plays every hand that many times. At the end, or when a file cannot be
+// written, the results file is closed, BatchMode cleared and the cursor restored before any
+// message is shown; the hand on screen, its tree and move string are as they were. Returns
+// what was played, or nothing when it stopped early; after a run the window shows the
+// output window.
 std::optional<PlayAllTally> PlayAllHandsArtificially(SharedState& state, PlayAllPrompts& prompts);
 
 // The same with the iteration number already typed (the headless tool, the tests).

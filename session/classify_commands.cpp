@@ -1,5 +1,7 @@
 #include "session/classify_commands.h"
 
+#include "session/hand_on_screen.h"
+#include "session/move_marks.h"
 #include "shoe/start_hand.h"
 
 namespace bruso {
@@ -41,7 +43,8 @@ MoveLineOutcome ClassifyMoveLine(SharedState& state, std::string_view line) {
   return ReplayAndPrint(state);
 }
 
-void automatic1Click(SharedState& state) {
+void ClassifyAllHands(SharedState& state) {
+  HandOnScreen kept(state);
   state.io.ClearOutputWindow();
   for (Fhand& hand : state.HandList) {
     ClassifyHandSetUp(state, hand);
@@ -49,11 +52,15 @@ void automatic1Click(SharedState& state) {
       ClassifyMoveLine(state, hand.MoveLines[line].Line);
     }
   }
-  state.ShowMessage("Automatic analysis succesfully done!");
+}
+
+void automatic1Click(SharedState& state) {
+  ClassifyAllHands(state);
+  state.ShowMessage(ClassifiedMessage);
 }
 
 void Memo2DblClick(SharedState& state, std::string_view selected) {
-  state.FirstMover = state.view.firstMoveCaption.find("CK") != std::string::npos ? "C" : "N";
+  state.FirstMover = state.view.firstMoveCaption.find("CK") != std::string::npos ? 'C' : 'N';
   state.view.highlightedRole = FirstMoverRole(state);
   state.MovePosition = 0;
   if (state.CurrentNode == nullptr) {
@@ -68,6 +75,7 @@ void Memo2DblClick(SharedState& state, std::string_view selected) {
   state.HandBuffer.WriteMoveString(selected);  // only the first 40 letters fit; no more are replayed
   ReplayAndPrint(state);
   state.display.ShowBoard(state.CurrentNode->board);
+  RefreshMoveMarks(state);  // the opening position: no move marked
 }
 
 }  // namespace bruso

@@ -9,11 +9,16 @@ namespace bruso {
 
 // The two commands that replay recorded move strings through the hand analysis.
 
+inline constexpr const char* ClassifiedMessage = "Automatic analysis succesfully done!";
+
 // "Classify All Hands": clears the output window, then for every hand sets it up (its
 // Board line to Amik.txt and the output window) and replays each of its move lines from
-// the second on, printing each path to Amik.txt, the output window and the memo. Ends with
-// the message "Automatic analysis succesfully done!". Draws nothing: the window keeps
-// showing the hand it showed, and shows the output window afterwards.
+// the second on, printing each path to Amik.txt, the output window and the memo. The hand
+// on screen, its tree and move string are as they were afterwards, so the next click plays
+// on it; the window shows the output window afterwards.
+void ClassifyAllHands(SharedState& state);
+// The same, ending with the message ClassifiedMessage (the window first puts the cursor
+// back and then shows it).
 void automatic1Click(SharedState& state);
 
 // The steps of "Classify All Hands", for a batch that drives it line by line (to show its

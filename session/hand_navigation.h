@@ -4,9 +4,10 @@
 
 namespace bruso {
 
-// Previous Hand (BitBtn1Click): shows the hand before the current one; on the first hand
-// it only empties the move string and resets the marks. Moves played on the hand left are
-// not kept.
+// Previous Hand (BitBtn1Click): shows the hand before the current one, at its opening
+// position with its first mover to move; on the first hand it takes back every move of the
+// hand, as "Clear Hand" does. Moves played on the hand left are not kept. With no hand in
+// the list the hand-number box shows 0 and nothing else changes.
 void PreviousHand(SharedState& state);
 
 // Next Hand (BitBtn2Click): the same towards the last hand.

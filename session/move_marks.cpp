@@ -49,10 +49,14 @@ void RefreshMoveMarks(SharedState& state) {
   }
 }
 
-void vita(SharedState& state) {
-  ++state.MovePosition;
+void MarkPosition(SharedState& state) {
   evidenzia(state);
   RefreshMoveMarks(state);
+}
+
+void vita(SharedState& state) {
+  ++state.MovePosition;
+  MarkPosition(state);
 }
 
 std::string MoveStringTo(const TreeNode* node) {

@@ -17,7 +17,11 @@ void RefreshMoveMarks(SharedState& state);
 // Puts all frames at rest and the pass button to "Passo" in black.
 void ResetMoveMarks(SharedState& state);
 
-// Advances the move cursor, then evidenzia and RefreshMoveMarks.
+// evidenzia and RefreshMoveMarks: the role labels, the move cursor and the frames describe
+// the position shown. Every command that changes the position shown ends with it.
+void MarkPosition(SharedState& state);
+
+// Advances the move cursor, then MarkPosition.
 void vita(SharedState& state);
 
 // Discards the moves after the current node, applies MoveChar, shows the Board and

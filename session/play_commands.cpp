@@ -16,14 +16,15 @@ void GoToStart(SharedState& state) {
     state.ShowMessage(NoCurrentNodeMessage);
     return;
   }
-  state.FirstMover = state.view.firstMoveCaption.find("CK") != std::string::npos ? "C" : "N";
-  state.view.highlightedRole = RoleOfFirstMover(state.FirstMover);
+  state.FirstMover = state.view.firstMoveCaption.find("CK") != std::string::npos ? 'C' : 'N';
   state.MovePosition = 0;
-  state.view.selectionStart = 0;
-  state.view.selectionLength = 0;
-  ResetMoveMarks(state);
   state.tree.GoTop(state.CurrentNode);
+  // With no moves made yet the first mover plays first; a tree of moves keeps its roles.
+  if (state.MoveString.empty() && state.CurrentNode->firstChild == nullptr) {
+    state.CurrentNode->role = RoleOfFirstMover(state.FirstMover);
+  }
   ShowCurrentBoard(state);
+  MarkPosition(state);
 }
 
 void StepMove(SharedState& state, bool forward) {
@@ -42,8 +43,7 @@ void StepMove(SharedState& state, bool forward) {
       ShowCurrentBoard(state);
     }
   }
-  evidenzia(state);
-  RefreshMoveMarks(state);
+  MarkPosition(state);
 }
 
 void GoToEnd(SharedState& state) {
@@ -52,10 +52,9 @@ void GoToEnd(SharedState& state) {
     return;
   }
   state.MovePosition = static_cast<int>(state.MoveString.size());
-  evidenzia(state);  // before the walk: the labels keep the role of the position left
   state.tree.GoBottom(state.CurrentNode);
   ShowCurrentBoard(state);
-  RefreshMoveMarks(state);
+  MarkPosition(state);  // the labels show the role to move at the last position
 }
 
 void PlayMove(SharedState& state, char letter) {
@@ -70,18 +69,20 @@ void ClearHand(SharedState& state) {
   if (state.CurrentNode == nullptr || state.RootNode == nullptr) return;
   state.MoveString.clear();
   state.tree.DeleteBelow(state.CurrentNode, state.RootNode);
+  state.RootNode->role = RoleOfFirstMover(state.FirstMover);
   vita(state);
   ShowCurrentBoard(state);  // the pictures would otherwise keep showing a removed position
 }
 
 void SwitchFirstMover(SharedState& state) {
   if (state.CurrentNode == nullptr) return;
-  state.FirstMover = state.FirstMover == "C" ? "N" : "C";
+  state.FirstMover = state.FirstMover == "C" ? 'N' : 'C';
   const bool ck_first = state.FirstMover == "C";
   state.view.changeRoleCaption = ck_first ? NKFirstMoveCaption : CKFirstMoveCaption;
   state.CurrentNode->role = RoleOfFirstMover(state.FirstMover);
   state.view.firstMoveCaption = ck_first ? CKFirstMoveCaption : NKFirstMoveCaption;
   state.view.handFirstMoveCaption = state.view.firstMoveCaption;
+  MarkPosition(state);  // the role to move here has changed
 }
 
 }  // namespace bruso

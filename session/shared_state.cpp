@@ -36,6 +36,7 @@ void StartUp(SharedState& state, const StartUpOptions& options) {
 
   state.HandBuffer.Clear();
   state.random.Seed(options.seed);
+  state.RunSeed = options.seed;
   state.CurrentNode = nullptr;
 }
 

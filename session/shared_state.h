@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "analysis/analysis_settings.h"
@@ -20,6 +21,10 @@
 #include "shoe/shoe_file.h"
 
 namespace bruso {
+
+// The share of moves a player makes without reasoning, at random; the likelihood of the
+// recorded moves needs it strictly between 0 and 1.
+inline constexpr double DefaultLapseRate = 0.01;
 
 // Everything the commands of the main window share that is not a widget: the engine
 // objects, the open output files and the state of the hand on screen. The window owns one;
@@ -43,8 +48,15 @@ struct SharedState {
 
   // --- Hand analysis ---
   // The settings, card tables and memory boards that the replay commands hand to the
-  // analysis. StartUp gives them their start values; no command changes them.
+  // analysis. StartUp gives them their start values; the window's model settings change
+  // the modes and the probabilities.
   AnalysisSettings analysis;
+  double LapseRate = DefaultLapseRate;
+
+  // --- The seed of the window's batch runs ---
+  std::uint64_t RunSeed = 0;  // the next run starts the generator from it (StartUp: its seed)
+  bool SameSeedEveryRun = false;
+  std::optional<std::uint64_t> LastRunSeed;
 
   bruso::HandList HandList;
   Fhand* CurrentHand = nullptr;

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "session/move_marks.h"
 #include "shoe/start_hand.h"
 
 namespace bruso {
@@ -20,7 +21,7 @@ void ReportSkippedLines(SharedState& state, int skipped) {
 
 void ClearForOpenShoe(SharedState& state) {
   state.MoveString.clear();
-  state.view.handNumber = "1";
+  state.view.handNumber = '1';
   state.HandNumber = 1;
   state.HandIndex = 0;
   state.MovePosition = 1;
@@ -61,6 +62,7 @@ void ShowHand(SharedState& state) {
                      " does not hold the cards 2H 3H 4H 2C 3C 4C once each");
   }
   state.display.ShowBoard(state.CurrentNode->board);
+  MarkPosition(state);  // the opening position: the first mover's label, no move marked
 }
 
 }  // namespace bruso

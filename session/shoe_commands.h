@@ -18,7 +18,8 @@ void ClearForOpenShoe(SharedState& state);
 void PerformFileOpen(SharedState& state, const std::string& path);
 
 // ShowHand: makes the hand at HandIndex current and shows it (hand text, first mover and
-// its captions, a fresh game tree, the move-lines list, the board).
+// its captions, a fresh game tree, the move-lines list, the board, the first mover's label
+// lit and no move marked).
 void ShowHand(SharedState& state);
 
 }  // namespace bruso

@@ -8,8 +8,6 @@ namespace bruso {
 
 namespace {
 
-constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
-
 bool IsBelow33(char c) { return static_cast<unsigned char>(c) < 33; }
 
 std::string Trim(std::string_view text) {
@@ -46,10 +44,7 @@ Fhand HandFromLine(std::string_view line) {
 
 Shoe ReadShoe(std::string_view text) {
   Shoe shoe;
-  // Editors that save UTF-8 may put a byte order mark first; it would become part of the
-  // first hand's first card code.
-  if (text.starts_with(Utf8ByteOrderMark)) text.remove_prefix(Utf8ByteOrderMark.size());
-  LineCursor lines(text);
+  LineCursor lines(WithoutByteOrderMark(text));
   std::string_view line;
   while (lines.Next(line)) {
     if (IsHandLine(line)) {

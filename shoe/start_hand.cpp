@@ -26,6 +26,7 @@ void StartHand(SharedState& state, const Fhand& hand) {
   BoardFromText(board, state.HandBuffer);
   state.tree.AddChild(state.CurrentNode, board);
   state.RootNode = state.CurrentNode;
+  state.RootNode->role = RoleOfFirstMover(state.FirstMover);  // the first mover plays first
   state.score.PrintBoard(*state.RootNode, state.outputFiles.Amik(), state.FirstMover);
 }
 

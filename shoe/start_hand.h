@@ -18,9 +18,9 @@ std::string FirstMoverOf(const Fhand& hand);
 // The role letter of a first mover: NK's when it is "N", CK's otherwise.
 char RoleOfFirstMover(std::string_view first_mover);
 
-// Makes the hand's opening Board the root of a fresh game tree and the current node, and
-// prints it to Amik.txt and the output window. The previous hand's tree is freed. The
-// caller has set CurrentHand, the hand number and FirstMover.
+// Makes the hand's opening Board the root of a fresh game tree and the current node, with
+// FirstMover to move, and prints it to Amik.txt and the output window. The previous hand's
+// tree is freed. The caller has set CurrentHand, the hand number and FirstMover.
 void StartHand(SharedState& state, const Fhand& hand);
 
 }  // namespace bruso

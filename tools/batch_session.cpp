@@ -1,5 +1,6 @@
 #include "tools/batch_session.h"
 
+#include <optional>
 #include <system_error>
 
 #include "engine/io_error.h"
@@ -29,8 +30,14 @@ BatchSession::~BatchSession() {
 
 void BatchSession::Finish() {
   finished_ = true;
-  std::fflush(stdout);
+  std::optional<IoError> failure;
+  try {
+    output_.Flush();
+  } catch (const IoError& error) {
+    failure = error;
+  }
   state_.iodef.CloseFiles(state_.outputFiles);
+  if (failure) throw *failure;
 }
 
 }  // namespace bruso

@@ -6,19 +6,10 @@
 #include <optional>
 #include <string_view>
 
-#include "engine/output_channel.h"
 #include "session/shared_state.h"
+#include "tools/standard_output.h"
 
 namespace bruso {
-
-// The output window of a headless run: its lines go to standard output.
-class StdoutSink : public TextSink {
- public:
-  void AppendLine(std::string_view line) override {
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
-  }
-};
 
 // A shared state set up as the window sets it up, without a window: output files in
 // `out` (created when missing), the output window on standard output, the generator
@@ -30,7 +21,8 @@ class BatchSession {
 
   SharedState& state() { return state_; }
   std::uint64_t seed() const { return seed_; }
-  // Closes the output files, reporting a failed close as IoError.
+  // Hands standard output's last lines over and closes the output files; throws IoError
+  // for the first that fails, after trying the others.
   void Finish();
 
  private:

@@ -11,6 +11,7 @@
 #include "engine/io_error.h"
 #include "tools/batch_commands.h"
 #include "tools/command_line.h"
+#include "tools/standard_output.h"
 
 namespace {
 
@@ -20,19 +21,43 @@ constexpr const char* Usage =
     "       bruso-batch classify SHOE [--out DIR] [--seed N] [--memo FILE] [--csv FILE] [--trace]\n"
     "                            [--conflict-mode 0|1] [--altruism 0|1] [--prob P1,...,P10]\n";
 
+// --help: the usage and where the whole description is.
+constexpr const char* HelpEnd =
+    "       bruso-batch --help | --version\n"
+    "\n"
+    "Runs the batch commands of Bruso without a window. The exit status is 0 when done,\n"
+    "1 for a file that cannot be read or written, 2 for a bad command line, 130 when\n"
+    "stopped with Ctrl-C, 143 with SIGTERM. See man bruso-batch for the options and\n"
+    "output files.\n";
+
+bool IsHelp(const std::string& word) { return word == "--help" || word == "-h"; }
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  bruso::GuardStandardStreams();
   const std::map<std::string, std::function<int(const std::vector<std::string>&)>> commands = {
       {"play", bruso::RunPlay},
       {"classify", bruso::RunClassify},
   };
   std::vector<std::string> words(argv + 1, argv + argc);
-  if (words.empty() || commands.count(words[0]) == 0) {
-    std::fputs(Usage, stderr);
-    return 2;
+  // "--help" alone or after a command's name.
+  const bool help = (words.size() == 1 && IsHelp(words[0])) ||
+                    (words.size() == 2 && commands.count(words[0]) > 0 && IsHelp(words[1]));
+  if (help) {
+    std::printf("%s%s", Usage, HelpEnd);
+    return 0;
+  }
+  if (words.size() == 1 && words[0] == "--version") {
+    std::printf("bruso-batch %s\n", BRUSO_VERSION);
+    return 0;
   }
   try {
+    if (words.empty()) throw bruso::UsageError("no command given");
+    if (commands.count(words[0]) == 0) {
+      const bool option = words[0].rfind("-", 0) == 0;
+      throw bruso::UsageError((option ? "unknown option " : "unknown command ") + words[0]);
+    }
     return commands.at(words[0])({words.begin() + 1, words.end()});
   } catch (const bruso::OptionValueError& error) {
     std::fprintf(stderr, "bruso-batch: %s\n", error.what());

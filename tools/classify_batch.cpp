@@ -3,7 +3,8 @@
 #include <cstdio>
 
 #include "tools/csv_row.h"
-#include "tools/interruption.h"
+#include "tools/batch_outcome.h"
+#include "tools/stop_signals.h"
 #include "tools/progress_line.h"
 #include "tools/summary.h"
 
@@ -42,7 +43,6 @@ ClassifyBatch::ClassifyBatch(SharedState& state, TextFile* csv)
 
 void ClassifyBatch::Run() {
   ProgressLine progress(linesTotal_, "lines");
-  if (csv_ != nullptr) csv_->WriteLine(CsvRow(ClassifyCsvHeader));
   state_.io.ClearOutputWindow();
   int hand_number = 0;
   for (Fhand& hand : state_.HandList) {
@@ -56,7 +56,7 @@ void ClassifyBatch::ClassifyHand(Fhand& hand, int hand_number, ProgressLine& pro
   ClassifyHandSetUp(state_, hand);
   tally_.HandSetUp();
   for (std::size_t line = FirstReplayedLine; line < hand.MoveLines.size(); ++line) {
-    if (Stopping()) return;
+    if (line > FirstReplayedLine && Stopping()) return;
     const std::string& text = hand.MoveLines[line].Line;
     tally_.LineStarted();
     const MoveLineOutcome outcome = ClassifyMoveLine(state_, text);
@@ -77,18 +77,15 @@ void ClassifyBatch::WriteCsvRow(int hand_number, std::size_t line_number, std::s
 }
 
 bool ClassifyBatch::Stopping() {
-  if (Interrupted()) stopped_ = true;
+  if (StopRequested()) stopped_ = true;
   return stopped_;
 }
 
-std::string ClassifyBatch::SummaryText(std::uint64_t seed) const {
+std::string ClassifyBatch::SummaryText(std::uint64_t seed, const BatchOutcome& outcome) const {
   const PositionCounts& total = tally_.total();
   Summary summary("classify");
   summary.Add("seed", std::to_string(seed));
-  if (stopped_) {
-    summary.Add("stopped by Ctrl-C",
-                "after " + std::to_string(linesDone_) + " of " + std::to_string(linesTotal_) + " lines");
-  }
+  outcome.AddTo(summary, linesDone_, linesTotal_, "lines");
   summary.Add("hands", std::to_string(tally_.hands()));
   summary.Add("lines replayed", std::to_string(tally_.linesReplayed()));
   summary.Add("lines not usable", std::to_string(tally_.linesNotUsable()));

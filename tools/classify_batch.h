@@ -11,6 +11,7 @@
 
 namespace bruso {
 
+class BatchOutcome;
 class ProgressLine;
 
 // The columns of the table of lines that `classify --csv` writes, one row per move line.
@@ -18,22 +19,25 @@ extern const std::vector<std::string> ClassifyCsvHeader;
 
 // "Classify All Hands" as a batch drives it: line by line, so that it can show its
 // progress, count how well the model follows the players, write a row per line, and stop
-// between two lines after a Ctrl-C. What it writes to Amik.txt, the output window and
-// the memo is what the window's command writes, up to where it stopped.
+// after the line in progress when a stop signal comes (see stop_signals.h). What it writes
+// to Amik.txt, the output window and the memo is what the window's command writes, up to
+// where it stopped.
 class ClassifyBatch {
  public:
-  // `csv`: an open file for the table of lines, or none.
+  // `csv`: the table of lines, open with its header row (OpenTable), or none.
   ClassifyBatch(SharedState& state, TextFile* csv);
   ~ClassifyBatch() { state_.score.SetReplayObserver(nullptr); }
   ClassifyBatch(const ClassifyBatch&) = delete;
   ClassifyBatch& operator=(const ClassifyBatch&) = delete;
 
   // Classifies the hands of the state's HandList, with a progress line on a terminal.
-  // After a Ctrl-C (see CatchInterruption) it stops before the next hand or line.
+  // After a stop request it stops before the next hand or line; a hand once set up has
+  // its first line replayed, so that every hand counted has lines to show for it.
   void Run();
 
-  // The summary of the run so far, aligned lines for standard error.
-  std::string SummaryText(std::uint64_t seed) const;
+  // The summary of the run so far, aligned lines for standard error; the outcome tells
+  // whether the run stopped early or failed.
+  std::string SummaryText(std::uint64_t seed, const BatchOutcome& outcome) const;
 
   const ClassifyTally& tally() const { return tally_; }
   bool stopped() const { return stopped_; }

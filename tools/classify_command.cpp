@@ -5,18 +5,18 @@
 #include "engine/output_files.h"
 #include "engine/text_file.h"
 #include "tools/batch_commands.h"
+#include "tools/batch_outcome.h"
 #include "tools/batch_session.h"
 #include "tools/classify_batch.h"
 #include "tools/classify_options.h"
 #include "tools/command_line.h"
-#include "tools/interruption.h"
+#include "tools/csv_row.h"
+#include "tools/file_overlap.h"
+#include "tools/stop_signals.h"
 
 namespace bruso {
 
 namespace {
-
-// The exit status of a run that Ctrl-C stopped early, as shells report it: 128 + SIGINT.
-constexpr int StoppedByCtrlC = 130;
 
 // The main window's memo of a headless run: its lines go to a file.
 class FileSink : public TextSink {
@@ -34,8 +34,9 @@ class FileSink : public TextSink {
 // classify SHOE [--out DIR] [--seed N] [--memo FILE] [--csv FILE] [model options]:
 // "Classify All Hands" on the shoe. Amik.txt goes to DIR (default: outputFile in the working
 // directory), the output window to standard output, the memo to FILE when given, a table
-// of the lines to the CSV file when given, and a summary to standard error. A run that
-// Ctrl-C stopped early still closes its files and prints its summary, and exits with 130.
+// of the lines to the CSV file when given, and a summary to standard error. A run that a
+// signal stopped or a failed write cut short still closes its files and prints its
+// summary.
 int RunClassify(const std::vector<std::string>& words) {
   const CommandLine line(
       words, {"--out", "--seed", "--memo", "--csv", ConflictModeOption, AltruismOption, ProbOption}, {TraceOption});
@@ -43,18 +44,30 @@ int RunClassify(const std::vector<std::string>& words) {
   const ModelOptions model = ModelOptionsFrom(line);
   const std::optional<std::uint64_t> seed = line.Number("--seed");
   const std::string& shoe_path = line.positional()[0];
+  const std::filesystem::path out =
+      line.Value("--out").value_or((std::filesystem::current_path() / OutputFolderName).string());
+  const std::optional<std::string> memo_path = line.Value("--memo");
+  const std::optional<std::string> csv_path = line.Value("--csv");
+  std::vector<NamedFile> outputs = EmptiedOutputFiles(out, false);
+  if (memo_path) outputs.push_back({"--memo", *memo_path});
+  if (csv_path) outputs.push_back({"--csv", *csv_path});
+  RefuseOverlaps({{"the shoe", shoe_path}}, outputs);
+
   Shoe shoe = ReadShoeFile(shoe_path);
   if (shoe.hands.empty()) {
     std::fprintf(stderr, "bruso-batch: %s holds no hand\n", shoe_path.c_str());
     return 1;
   }
   std::optional<FileSink> memo;
-  if (std::optional<std::string> memo_path = line.Value("--memo")) memo.emplace(*memo_path);
+  if (memo_path) memo.emplace(*memo_path);
+  if (model.trace && !memo) {
+    std::fputs("bruso-batch: --trace without --memo FILE: the trace words go to the memo only, so none are kept\n",
+               stderr);
+  }
   std::optional<TextFile> csv;
-  if (std::optional<std::string> csv_path = line.Value("--csv")) csv.emplace().Open(*csv_path, TextFile::Mode::Write);
+  if (csv_path) csv = OpenTable(*csv_path, ClassifyCsvHeader);
 
-  BatchSession session(line.Value("--out").value_or((std::filesystem::current_path() / OutputFolderName).string()),
-                       seed);
+  BatchSession session(out, seed);
   SharedState& state = session.state();
   model.ApplyTo(state.analysis);
   // Standard output carries the output window's lines; the "looks for" trace stays in the
@@ -62,15 +75,16 @@ int RunClassify(const std::vector<std::string>& words) {
   state.score.SetTraceStream(nullptr);
   if (memo) state.io.SetMemo(&*memo);
   state.HandList = std::move(shoe.hands);
-  CatchInterruption();
+  CatchStopSignals();
   ClassifyBatch batch(state, csv ? &*csv : nullptr);
-  batch.Run();
+  BatchOutcome outcome;
+  outcome.Step([&] { batch.Run(); });
   state.io.SetMemo(nullptr);
-  session.Finish();
-  if (memo) memo->Close();
-  if (csv) csv->Close();
-  std::fputs(batch.SummaryText(session.seed()).c_str(), stderr);
-  return batch.stopped() ? StoppedByCtrlC : 0;
+  outcome.Step([&] { session.Finish(); });
+  if (memo) outcome.Step([&] { memo->Close(); });
+  if (csv) outcome.Step([&] { csv->Close(); });
+  std::fputs(batch.SummaryText(session.seed(), outcome).c_str(), stderr);
+  return outcome.ExitStatus();
 }
 
 }  // namespace bruso

@@ -23,4 +23,12 @@ std::string CsvRow(const std::vector<std::string>& fields) {
   return row;
 }
 
+TextFile OpenTable(const std::string& path, const std::vector<std::string>& header) {
+  TextFile table;
+  table.Open(path, TextFile::Mode::Write);
+  table.WriteLine(CsvRow(header));
+  table.Flush();
+  return table;
+}
+
 }  // namespace bruso

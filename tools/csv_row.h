@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/text_file.h"
+
 namespace bruso {
 
 // One row of a comma-separated table, as spreadsheets and data-frame libraries read it
@@ -12,5 +14,9 @@ namespace bruso {
 std::string CsvRow(const std::vector<std::string>& fields);
 
 std::string CsvField(std::string_view text);
+
+// Opens a table for writing and writes its header row at once, so that a file that cannot
+// be written (a full disk) shows before the run touches anything else. Throws IoError.
+TextFile OpenTable(const std::string& path, const std::vector<std::string>& header);
 
 }  // namespace bruso

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -7,50 +8,73 @@
 #include "engine/output_files.h"
 #include "engine/text_file.h"
 #include "engine/whole_integer.h"
+#include "players/rules_file.h"
 #include "session/artificial_play.h"
-#include "session/rules_commands.h"
 #include "tools/batch_commands.h"
+#include "tools/batch_outcome.h"
 #include "tools/batch_session.h"
 #include "tools/command_line.h"
 #include "tools/csv_row.h"
-#include "tools/interruption.h"
+#include "tools/file_overlap.h"
 #include "tools/play_statistics.h"
 #include "tools/progress_line.h"
+#include "tools/rules_loading.h"
+#include "tools/stop_signals.h"
 #include "tools/summary.h"
 
 namespace bruso {
 
 namespace {
 
-constexpr int InterruptedStatus = 130;
-
-// The message boxes of a headless run: one line each on standard error.
+// The message boxes of a headless run: one line each on standard error. The last one is
+// kept, for the summary of a run that it ended.
 class StderrMessages : public UserMessages {
  public:
   void ShowMessage(std::string_view text) override {
     std::fprintf(stderr, "bruso-batch: %.*s\n", static_cast<int>(text.size()), text.data());
+    last.assign(text);
   }
+  std::string last;
 };
 
-// The window's part of the run: the iteration number comes from the command line, the
-// progress goes to standard error, and Ctrl-C stops the run after the hand being played.
+// The window's part of the run: the iteration number comes from the command line, each
+// play is counted and written to the table as it ends, the progress goes to standard
+// error, and a stop signal ends the run after the play in progress.
 class ToolPrompts : public PlayAllPrompts {
  public:
-  ToolPrompts(std::string iterations, long long hands) : iterations_(std::move(iterations)), progress_(hands, "hands") {}
+  ToolPrompts(std::string iterations, long long plays, TextFile* csv, bool per_hand)
+      : iterations_(std::move(iterations)), csv_(csv), perHand_(per_hand), progress_(plays, "plays") {}
   std::string AskIterationNumber() override { return iterations_; }
-  void Played(const PlayRecord& play) override { plays.push_back(play); }
+  bool Played(const PlayRecord& play) override {
+    counts.Add(play);
+    HandBegun(play.hand);
+    if (perHand_) byHand[play.hand - 1].Add(play);
+    if (csv_ != nullptr) csv_->WriteLine(CsvRow(PlayCsvFields(play)));
+    progress_.Update(counts.plays);
+    return !StopRequested();
+  }
+  // Hands count even when they are played no time (K = 0).
   bool HandPlayed(int hands_done) override {
-    progress_.Update(hands_done);
-    return !Interrupted();
+    HandBegun(hands_done);
+    return !StopRequested();
   }
   void ShowBusyCursor(bool busy) override {
     if (!busy) progress_.Finish();
   }
 
-  std::vector<PlayRecord> plays;
+  PlayCounts counts;
+  std::vector<PlayCounts> byHand;  // with --per-hand only
+  int hands = 0;                   // begun
 
  private:
+  void HandBegun(int hand) {
+    hands = std::max(hands, hand);
+    if (perHand_ && byHand.size() < static_cast<std::size_t>(hand)) byHand.resize(hand);
+  }
+
   std::string iterations_;
+  TextFile* csv_;
+  bool perHand_;
   ProgressLine progress_;
 };
 
@@ -61,87 +85,82 @@ std::string RequiredValue(const CommandLine& line, const std::string& option) {
 }
 
 struct RunFacts {
-  std::size_t hands = 0;        // in the shoe
+  long long plays = 0;  // asked for: hands in the shoe times iterations
   std::uint64_t seed = 0;
   double seconds = 0;
-  bool perHand = false;
 };
 
-void PrintSummary(const PlayAllTally& tally, const std::vector<PlayRecord>& plays, const RunFacts& run) {
+void PrintSummary(const ToolPrompts& run, const BatchOutcome& outcome, const RunFacts& facts) {
   Summary summary("play");
-  summary.Add("seed", std::to_string(run.seed));
-  summary.Add("hands", std::to_string(tally.hands));
-  AddFigures(summary, "", FiguresOf(plays));
+  summary.Add("seed", std::to_string(facts.seed));
+  outcome.AddTo(summary, run.counts.plays, facts.plays, "plays");
+  summary.Add("hands", std::to_string(run.hands));
+  AddFigures(summary, "", FiguresOf(run.counts));
   char rate[32];
-  std::snprintf(rate, sizeof rate, "%.0f", run.seconds > 0 ? tally.plays / run.seconds : 0.0);
+  std::snprintf(rate, sizeof rate, "%.0f", facts.seconds > 0 ? run.counts.plays / facts.seconds : 0.0);
   summary.Add("plays per second", rate);
-  if (Interrupted()) {
-    summary.Add("stopped", "by Ctrl-C after " + std::to_string(tally.hands) + " of " + std::to_string(run.hands) + " hands");
-  }
-  if (run.perHand) {
-    std::vector<std::vector<PlayRecord>> by_hand(static_cast<std::size_t>(tally.hands));
-    for (const PlayRecord& play : plays) by_hand[play.hand - 1].push_back(play);
-    for (std::size_t hand = 0; hand < by_hand.size(); ++hand) {
-      AddFigures(summary, "hand " + std::to_string(hand + 1) + " ", FiguresOf(by_hand[hand]));
-    }
+  for (std::size_t hand = 0; hand < run.byHand.size(); ++hand) {
+    AddFigures(summary, "hand " + std::to_string(hand + 1) + " ", FiguresOf(run.byHand[hand]));
   }
   std::fputs(summary.Text().c_str(), stderr);
-}
-
-void WriteCsv(const std::string& path, const std::vector<PlayRecord>& plays) {
-  TextFile csv;
-  csv.Open(path, TextFile::Mode::Write);
-  csv.WriteLine(CsvRow(PlayCsvHeader));
-  for (const PlayRecord& play : plays) csv.WriteLine(CsvRow(PlayCsvFields(play)));
-  csv.Close();
 }
 
 }  // namespace
 
 // play SHOE --ck RULES --nk RULES [--iterations K] [--out DIR] [--seed N] [--csv FILE]
-// [--per-hand]: "Play All Hands
-// Artificially" on the shoe with the two rules files, K times each hand (default 1).
-// Automa.txt and Amik.txt go to DIR (default: outputFile in the working directory), the
-// output window to standard output, messages and the summary to standard error.
+// [--per-hand]: "Play All Hands Artificially" on the shoe with the two rules files, K times
+// each hand (default 1). Automa.txt and Amik.txt go to DIR (default: outputFile in the
+// working directory), the output window to standard output, a row per play to the CSV
+// file, messages and the summary to standard error. Every input is read and every other
+// output opened before anything in DIR is emptied.
 int RunPlay(const std::vector<std::string>& words) {
   const CommandLine line(words, {"--ck", "--nk", "--iterations", "--out", "--seed", "--csv"}, {"--per-hand"});
   if (line.positional().size() != 1) throw UsageError("play takes exactly one shoe file");
-  const std::string ck_rules = RequiredValue(line, "--ck");
-  const std::string nk_rules = RequiredValue(line, "--nk");
+  const std::string ck_path = RequiredValue(line, "--ck");
+  const std::string nk_path = RequiredValue(line, "--nk");
   const std::optional<std::uint64_t> seed = line.Number("--seed");
   const std::string iterations = line.Value("--iterations").value_or("1");
-  if (!ParseWholeInteger(iterations)) throw UsageError("'" + iterations + "' is not a valid integer value");
+  const std::optional<std::int32_t> iteration_count = ParseWholeInteger(iterations);
+  if (!iteration_count) throw UsageError("'" + iterations + "' is not a valid integer value");
   const std::string& shoe_path = line.positional()[0];
+  const std::filesystem::path out =
+      line.Value("--out").value_or((std::filesystem::current_path() / OutputFolderName).string());
+  const std::optional<std::string> csv_path = line.Value("--csv");
+  std::vector<NamedFile> outputs = EmptiedOutputFiles(out, true);
+  if (csv_path) outputs.push_back({"--csv", *csv_path});
+  RefuseOverlaps({{"the shoe", shoe_path}, {"--ck", ck_path}, {"--nk", nk_path}}, outputs);
+
   Shoe shoe = ReadShoeFile(shoe_path);
   if (shoe.hands.empty()) {
     std::fprintf(stderr, "bruso-batch: %s holds no hand\n", shoe_path.c_str());
     return 1;
   }
-  // An unreadable rules file stops the run before the output files are emptied.
-  ReadWholeFile(ck_rules);
-  ReadWholeFile(nk_rules);
+  const RuleSet ck_rules = LoadRulesFile(ck_path, "CK");
+  const RuleSet nk_rules = LoadRulesFile(nk_path, "NK");
+  std::optional<TextFile> csv;
+  if (csv_path) csv = OpenTable(*csv_path, PlayCsvHeader);
 
   StderrMessages messages;  // outlives the session, whose state points at it
-  BatchSession session(line.Value("--out").value_or((std::filesystem::current_path() / OutputFolderName).string()),
-                       seed);
+  BatchSession session(out, seed);
   SharedState& state = session.state();
   state.messages = &messages;
-  LoadRulesCK(state, ck_rules);
-  LoadRulesNK(state, nk_rules);
-  if (state.RulesFileCK.empty() || state.RulesFileNK.empty()) return 1;  // reported already
-
+  state.RulesCK = ck_rules;
+  state.RulesFileCK = ck_path;
+  state.RulesNK = nk_rules;
+  state.RulesFileNK = nk_path;
   state.HandList = std::move(shoe.hands);
-  const std::size_t hands = state.HandList.size();
-  CatchInterruption();
-  ToolPrompts prompts(iterations, static_cast<long long>(hands));
+  const long long plays = static_cast<long long>(state.HandList.size()) * std::max(*iteration_count, 0);
+
+  CatchStopSignals();
+  ToolPrompts run(iterations, plays, csv ? &*csv : nullptr, line.Has("--per-hand"));
+  BatchOutcome outcome;
   const auto start = std::chrono::steady_clock::now();
-  const std::optional<PlayAllTally> tally = PlayAllHandsArtificially(state, prompts);
+  if (!PlayAllHandsArtificially(state, run)) outcome.Failed(messages.last);  // reported already
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  session.Finish();
-  if (!tally) return 1;  // reported already
-  if (std::optional<std::string> csv = line.Value("--csv")) WriteCsv(*csv, prompts.plays);
-  PrintSummary(*tally, prompts.plays, {hands, session.seed(), seconds, line.Has("--per-hand")});
-  return Interrupted() ? InterruptedStatus : 0;
+  outcome.Step([&] { session.Finish(); });
+  if (csv) outcome.Step([&] { csv->Close(); });
+  PrintSummary(run, outcome, {plays, session.seed(), seconds});
+  return outcome.ExitStatus();
 }
 
 }  // namespace bruso

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "players/go_speedy.h"
-
 namespace bruso {
 
 const std::vector<std::string> PlayCsvHeader = {"hand", "iteration", "moves", "solved", "attempts"};
@@ -14,31 +12,25 @@ std::vector<std::string> PlayCsvFields(const PlayRecord& play) {
           play.solved ? "1" : "0", std::to_string(play.attempts)};
 }
 
-PlayFigures FiguresOf(const std::vector<PlayRecord>& plays) {
-  PlayFigures figures;
-  std::vector<int> solved_moves;
-  for (const PlayRecord& play : plays) {
-    ++figures.plays;
-    if (play.solved) {
-      solved_moves.push_back(play.moves);
-    } else if (play.attempts >= MaxArtificialMoves) {
-      ++figures.stopped;
-    }
+void PlayCounts::Add(const PlayRecord& play) {
+  ++plays;
+  if (play.solved) {
+    ++solvedByMoves[std::clamp(play.moves, 0, MaxArtificialMoves)];
+  } else if (play.attempts >= MaxArtificialMoves) {
+    ++stopped;
   }
-  figures.solved = static_cast<long long>(solved_moves.size());
-  if (solved_moves.empty()) return figures;
-  std::sort(solved_moves.begin(), solved_moves.end());
-  double total = 0;
-  for (int moves : solved_moves) total += moves;
-  figures.meanMoves = total / solved_moves.size();
-  const std::size_t middle = solved_moves.size() / 2;
-  figures.medianMoves = solved_moves.size() % 2 == 1
-                            ? solved_moves[middle]
-                            : (solved_moves[middle - 1] + solved_moves[middle]) / 2.0;
-  return figures;
 }
 
 namespace {
+
+// The moves of the solved play at `rank` (from 0) in the order of their moves.
+int MovesAtRank(const PlayCounts& counts, long long rank) {
+  for (int moves = 0; moves <= MaxArtificialMoves; ++moves) {
+    rank -= counts.solvedByMoves[moves];
+    if (rank < 0) return moves;
+  }
+  return MaxArtificialMoves;
+}
 
 std::string OneDecimal(double value) {
   char text[32];
@@ -47,6 +39,22 @@ std::string OneDecimal(double value) {
 }
 
 }  // namespace
+
+PlayFigures FiguresOf(const PlayCounts& counts) {
+  PlayFigures figures{.plays = counts.plays, .stopped = counts.stopped};
+  double total_moves = 0;
+  for (int moves = 0; moves <= MaxArtificialMoves; ++moves) {
+    figures.solved += counts.solvedByMoves[moves];
+    total_moves += static_cast<double>(moves) * counts.solvedByMoves[moves];
+  }
+  if (figures.solved == 0) return figures;
+  figures.meanMoves = total_moves / figures.solved;
+  const long long middle = figures.solved / 2;
+  figures.medianMoves = figures.solved % 2 == 1
+                            ? MovesAtRank(counts, middle)
+                            : (MovesAtRank(counts, middle - 1) + MovesAtRank(counts, middle)) / 2.0;
+  return figures;
+}
 
 void AddFigures(Summary& summary, const std::string& prefix, const PlayFigures& figures) {
   summary.Add(prefix + "plays", std::to_string(figures.plays));

@@ -5,14 +5,15 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "ui/model_settings_dialog.h"
 #include "ui/text_conversion.h"
 
 namespace bruso {
 
 void Dialogs::ShowMessage(std::string_view text) { Message(ToQString(text)); }
 
-QString QtDialogs::OpenFile(const QString& folder, const QString& filter) {
-  return QFileDialog::getOpenFileName(parent_, QString(), folder, filter);
+QString QtDialogs::OpenFile(const QString& title, const QString& folder, const QString& filter) {
+  return QFileDialog::getOpenFileName(parent_, title, folder, filter);
 }
 
 QString QtDialogs::SaveFile(const QString& folder, const QString& filter,
@@ -52,5 +53,7 @@ QString QtDialogs::InputBox(const QString& title, const QString& prompt,
   QString answer = QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, default_value, &ok);
   return ok ? answer : default_value;
 }
+
+bool QtDialogs::EditModelSettings(ModelSettingsDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
 
 }  // namespace bruso

@@ -10,14 +10,17 @@
 
 namespace bruso {
 
+class ModelSettingsDialog;
+
 // Every modal question the windows ask goes through here, so that tests can answer by
 // script instead of blocking. It also shows the core's message boxes (UserMessages).
 class Dialogs : public UserMessages {
  public:
   enum class Answer { Yes, No, Cancel };
 
-  // The file-open dialog: the chosen file, or empty when cancelled.
-  virtual QString OpenFile(const QString& folder, const QString& filter) = 0;
+  // The file-open dialog with its title (empty: the toolkit's own, "Open"): the chosen
+  // file, or empty when cancelled.
+  virtual QString OpenFile(const QString& title, const QString& folder, const QString& filter) = 0;
   // The file-save dialog: the chosen file (with the default suffix added when the name has
   // none), or empty when cancelled.
   virtual QString SaveFile(const QString& folder, const QString& filter,
@@ -31,6 +34,8 @@ class Dialogs : public UserMessages {
   // An input box; Cancel gives the default.
   virtual QString InputBox(const QString& title, const QString& prompt,
                            const QString& default_value) = 0;
+  // Runs the model settings dialog: true when it was accepted (OK).
+  virtual bool EditModelSettings(ModelSettingsDialog& dialog) = 0;
 
   void ShowMessage(std::string_view text) override;
 };
@@ -40,7 +45,7 @@ class QtDialogs : public Dialogs {
  public:
   void SetParentWindow(QWidget* parent) { parent_ = parent; }
 
-  QString OpenFile(const QString& folder, const QString& filter) override;
+  QString OpenFile(const QString& title, const QString& folder, const QString& filter) override;
   QString SaveFile(const QString& folder, const QString& filter,
                    const QString& default_suffix) override;
   void Message(const QString& text) override;
@@ -48,6 +53,7 @@ class QtDialogs : public Dialogs {
   Answer Question(const QString& text) override;
   QString InputBox(const QString& title, const QString& prompt,
                    const QString& default_value) override;
+  bool EditModelSettings(ModelSettingsDialog& dialog) override;
 
  private:
   QPointer<QWidget> parent_;

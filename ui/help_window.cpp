@@ -1,5 +1,6 @@
 #include "ui/help_window.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 
 #include "ui/fonts.h"
@@ -12,7 +13,21 @@ namespace {
 // The design size of the whole window, frame included; the view keeps a margin inside it.
 constexpr int OuterWidth = 630;
 constexpr int OuterHeight = 656;
+
+// Where `cmake --install` puts the help page, seen from the program's folder.
+std::filesystem::path InstalledHelpPage() {
+  return (QStringToPath(QCoreApplication::applicationDirPath()) / BRUSO_DOCDIR_FROM_BINDIR / HelpPageName)
+      .lexically_normal();
+}
 }  // namespace
+
+std::filesystem::path HelpPagePath(const std::filesystem::path& start_directory,
+                                   const std::filesystem::path& installed_page) {
+  const std::filesystem::path page = start_directory / HelpPageName;
+  std::error_code error;
+  if (std::filesystem::exists(page, error) || !std::filesystem::exists(installed_page, error)) return page;
+  return installed_page;
+}
 
 TFormHelp::TFormHelp() {
   setWindowTitle(QStringLiteral("Help"));
@@ -29,10 +44,16 @@ TFormHelp::TFormHelp() {
 }
 
 void TFormHelp::LoadHelpPage(const std::filesystem::path& start_directory, int extra_width) {
-  WebBrowser1->setSource(QUrl::fromLocalFile(PathToQString(start_directory / HelpPageName)));
+  WebBrowser1->setSource(QUrl::fromLocalFile(PathToQString(HelpPagePath(start_directory, InstalledHelpPage()))));
   WebBrowser1->resize(OuterWidth - 60 + extra_width, OuterHeight - 150);
 }
 
 void TFormHelp::Button1Click() { accept(); }
+
+void TFormHelp::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  raise();
+  activateWindow();
+}
 
 }  // namespace bruso

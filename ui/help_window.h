@@ -10,6 +10,12 @@ namespace bruso {
 
 inline constexpr const char* HelpPageName = "help.html";
 
+// The help page to show: help.html of the start directory; when it has none but
+// `installed_page` exists, that copy (installed with the program), so that a program started
+// from the desktop menu has its help too. Without either, the start directory's path.
+std::filesystem::path HelpPagePath(const std::filesystem::path& start_directory,
+                                   const std::filesystem::path& installed_page);
+
 // The help window: shows the page help.html of the start directory.
 class TFormHelp : public QDialog {
   Q_OBJECT
@@ -26,6 +32,10 @@ class TFormHelp : public QDialog {
 
  public slots:
   void Button1Click();
+
+ protected:
+  // Comes to the front, active, whenever it is shown.
+  void showEvent(QShowEvent* event) override;
 };
 
 }  // namespace bruso

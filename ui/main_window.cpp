@@ -1,16 +1,22 @@
 #include "ui/main_window.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
+#include <QStatusBar>
+#include <QWindow>
 
 #include "engine/io_error.h"
 #include "session/artificial_play.h"
 #include "session/classify_commands.h"
 #include "session/hand_navigation.h"
+#include "session/model_settings.h"
 #include "session/play_commands.h"
 #include "session/rules_commands.h"
 #include "session/shoe_commands.h"
 #include "ui/fonts.h"
+#include "ui/model_settings_dialog.h"
 #include "ui/text_conversion.h"
 #include "ui/window_geometry.h"
 
@@ -72,6 +78,8 @@ TForm1::TForm1(const std::filesystem::path& start_directory, Dialogs& dialogs, s
   BuildButtons();
   BuildTextControls();
   BuildMenu();
+  ModelStatus = new QLabel;
+  statusBar()->addWidget(ModelStatus, 1);
   ConnectCommands();
   FormCreate(start_directory, seed);
   CreateOtherWindows();
@@ -106,6 +114,8 @@ void TForm1::CreateOtherWindows() {
 void TForm1::Run(const std::function<void()>& command) {
   try {
     command();
+    // What the command wrote is on disk when it ends, for whoever opens the files now.
+    state_.iodef.FlushFiles(state_.outputFiles);
   } catch (const IoError& error) {
     dialogs_.Error(ErrorText(error));
   }
@@ -151,6 +161,7 @@ void TForm1::ConnectCommands() {
       {automatic1, &TForm1::automatic1Click},
       {Players1, &TForm1::Players1Click},
       {ShowOutput, &TForm1::ShowOutputClick},
+      {ModelSettings1, &TForm1::ModelSettings1Click},
       {Quitdoi, &TForm1::QuitdoiClick},
       {Aboutunh, &TForm1::AboutunhClick},
   };
@@ -160,10 +171,13 @@ void TForm1::ConnectCommands() {
 void TForm1::ShowState() {
   const WindowState& view = state_.view;
   Edit2->setText(ToQString(state_.MoveString));
-  if (view.selectionLength > 0) {
-    Edit2->setSelection(view.selectionStart, view.selectionLength);
+  // A selection left from a longer move string selects what is left of it, or nothing.
+  const int length = static_cast<int>(Edit2->text().size());
+  const int start = std::min(view.selectionStart, length);
+  if (view.selectionLength > 0 && start < length) {
+    Edit2->setSelection(start, std::min(view.selectionLength, length - start));
   } else {
-    Edit2->setCursorPosition(view.selectionStart);
+    Edit2->setCursorPosition(start);
   }
   Edit1->setText(ToQString(view.handText));
   Edit4->setText(ToQString(view.handNumber));
@@ -179,6 +193,7 @@ void TForm1::ShowState() {
   Passo->setText(ToQString(view.passCaption));
   SetTextColor(Passo, view.passMarked ? AquaColor : QColor(Qt::black));
   changerole->setText(ToQString(view.changeRoleCaption));
+  ModelStatus->setText(ToQString(ModelSettingsLine(state_)));
 
   Memo1->Flush();
   Form3->Memo1->Flush();
@@ -193,8 +208,8 @@ void TForm1::ShowMoveLines() {
   shownMoveLines_ = lines;
 }
 
-QString TForm1::OpenDialog1() {
-  return dialogs_.OpenFile(PathToQString(state_.StartDirectory), QString::fromLatin1(InputFileFilter));
+QString TForm1::OpenDialog1(const QString& title) {
+  return dialogs_.OpenFile(title, PathToQString(state_.StartDirectory), QString::fromLatin1(InputFileFilter));
 }
 
 // --- Hands and moves: the commands of manual play ---
@@ -273,12 +288,12 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::ArtificialPlayer1Click() {
-  const QString file = OpenDialog1();
+  const QString file = OpenDialog1(ArtificialPlayer1->text());
   if (!file.isEmpty()) bruso::LoadRulesCK(state_, QStringToPath(file).string());
 }
 
 void TForm1::LoadRulesNK1Click() {
-  const QString file = OpenDialog1();
+  const QString file = OpenDialog1(LoadRulesNK1->text());
   if (!file.isEmpty()) bruso::LoadRulesNK(state_, QStringToPath(file).string());
 }
 
@@ -289,7 +304,8 @@ void TForm1::ShowRules1Click() {
 
 void TForm1::Players1Click() {
   WindowPlayAllPrompts prompts(dialogs_);
-  if (bruso::PlayAllHandsArtificially(state_, prompts)) ShowCentred(Form3.get());
+  const bool played = SeededRun(state_, [&] { return bruso::PlayAllHandsArtificially(state_, prompts).has_value(); });
+  if (played) ShowCentred(Form3.get());
 }
 
 // --- Shoes, analysis and the window ---
@@ -303,8 +319,13 @@ void TForm1::ApriUnoClick() {
 void TForm1::automatic1Click() {
   {
     BusyCursor busy;
-    bruso::automatic1Click(state_);
+    SeededRun(state_, [this] {
+      bruso::ClassifyAllHands(state_);
+      return true;
+    });
   }
+  // The cursor is back before the message box.
+  state_.ShowMessage(ClassifiedMessage);
   ShowCentred(Form3.get());
 }
 
@@ -351,6 +372,11 @@ void TForm1::CopyUnoClick() { Memo2->copy(); }
 
 void TForm1::ShowOutputClick() { ShowCentred(Form3.get()); }
 
+void TForm1::ModelSettings1Click() {
+  ModelSettingsDialog dialog(CurrentModelSettings(state_), this);
+  if (dialogs_.EditModelSettings(dialog)) ApplyModelSettings(state_, dialog.Settings());
+}
+
 void TForm1::QuitdoiClick() {
   dialogs_.Message(PathToQString(state_.StartDirectory));
   const int extra_width = static_cast<int>(state_.random.Next() * 2);
@@ -361,6 +387,10 @@ void TForm1::QuitdoiClick() {
 
 void TForm1::AboutunhClick() {
   setEnabled(false);
+  // Owned by the main window, the box stays above it while the main window is disabled.
+  Form2->winId();
+  winId();
+  Form2->windowHandle()->setTransientParent(windowHandle());
   ShowCentred(Form2.get());
 }
 

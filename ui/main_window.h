@@ -53,8 +53,8 @@ class TForm1 : public QMainWindow {
   // Applies the board layout that LayoutFlag names and switches the layout item's caption.
   void SetLayOut();
 
-  // The file-open dialog of shoes and rules files: the chosen file, or empty.
-  QString OpenDialog1();
+  // The file-open dialog of shoes and rules files, with its title: the chosen file, or empty.
+  QString OpenDialog1(const QString& title = {});
 
   // --- Board ---
   QFrame* BoardFrame;
@@ -73,12 +73,13 @@ class TForm1 : public QMainWindow {
   QLabel *Label7, *Label8, *Label9, *LabelSyntax;
   LineMemo* Memo1;
   TextMemo* Memo2;
+  QLabel* ModelStatus;  // the status bar: the model settings changed and the seed of the last run
 
   // --- Menu ---
   QMenu *FileMenu, *EditMenu, *AnalysisMenu, *HelpMenu;
   QAction *ApriUno, *ArtificialPlayer1, *LoadRulesNK1, *stLayout, *changerole, *SaveUno, *QuitUno;
   QAction *CutUno, *CopyUno, *PasteUno, *ShowRules1, *Clear1;
-  QAction *automatic1, *Players1, *ShowOutput;
+  QAction *automatic1, *Players1, *ShowOutput, *ModelSettings1;
   QAction *Quitdoi, *Aboutunh;
 
   // --- The other windows, created hidden after the start-up ---
@@ -120,6 +121,7 @@ class TForm1 : public QMainWindow {
   void QuitUnoClick();
   void CopyUnoClick();
   void ShowOutputClick();
+  void ModelSettings1Click();
   void QuitdoiClick();
   void AboutunhClick();
 

@@ -4,6 +4,7 @@
 
 #include "ui/fonts.h"
 #include "ui/main_window.h"
+#include "ui/move_string_box.h"
 #include "ui/pictures.h"
 #include "ui/window_geometry.h"
 
@@ -143,26 +144,27 @@ void TForm1::BuildButtons() {
 
 void TForm1::BuildTextControls() {
   QWidget* client = centralWidget();
-  Edit2 = TextBox(client, PixelFont("Courier", 13), {24, 576, 313, 21});
-  // The selected letter marks the move cursor, so it must show without the focus too.
-  QPalette palette = Edit2->palette();
-  for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {
-    palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
-  }
-  Edit2->setPalette(palette);
+  Edit2 = new MoveStringBox(client);
+  Edit2->setFont(PixelFont("Courier", 13));
+  Edit2->setGeometry(24, 576, 313, 21);
   Label7 = Caption(client, CKFirstMoveCaption, 24, 600);
 
   Label8 = Caption(client, "N.", 408, 8);
   Label8->setFont(PixelFont("Courier New", 16));
   Label8->adjustSize();
+  // The header names the cells of a hand text: both in one font of fixed pitch and size,
+  // so that a hand text spaced like the header lines up under it.
+  const QFont hand_font = PixelFont("Courier New", 16);
   LabelSyntax = Caption(client, "C     CK     UP     T     N     NK   ", 448, 8);
-  LabelSyntax->setFont(PixelFont("Courier New", 16));
+  LabelSyntax->setFont(hand_font);
   LabelSyntax->adjustSize();
 
   Edit4 = TextBox(client, PixelFont("Courier New", 21), {392, 32, 41, 31});
   Edit4->setToolTip(QStringLiteral("Hand Number"));
-  Edit1 = TextBox(client, PixelFont("Courier New", 21), {440, 32, 361, 31});
+  Edit1 = TextBox(client, hand_font, {440, 32, 361, 31});
   Edit1->setToolTip(QStringLiteral("Hand"));
+  // The boxes that only show state: they can be selected and copied, not edited.
+  for (QLineEdit* box : {Edit1, Edit2, Edit4}) box->setReadOnly(true);
   Label9 = Caption(client, CKFirstMoveCaption, 440, 64);
 
   Memo2 = new TextMemo(client);
@@ -171,6 +173,7 @@ void TForm1::BuildTextControls() {
   Memo2->setFont(PixelFont("Arial", 16));
   SetTextColor(Memo2, Qt::black);
   Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Memo2->setReadOnly(true);
 
   Memo1 = new LineMemo(client);
   Place(Memo1, 359, 576, 442, 25);
@@ -207,6 +210,8 @@ void TForm1::BuildMenu() {
   automatic1 = Item(AnalysisMenu, "Classify All Hands", Qt::SHIFT | Qt::Key_F1);
   Players1 = Item(AnalysisMenu, "Play All Hands Artificially", Qt::SHIFT | Qt::Key_F2);
   ShowOutput = Item(AnalysisMenu, "Show Output");
+  AnalysisMenu->addSeparator();
+  ModelSettings1 = Item(AnalysisMenu, "Model Settings...");
 
   HelpMenu = menuBar()->addMenu(QStringLiteral("Help"));
   Quitdoi = Item(HelpMenu, "Help");

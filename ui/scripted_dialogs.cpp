@@ -1,6 +1,14 @@
 #include "ui/scripted_dialogs.h"
 
+#include <QApplication>
+
+#include "ui/model_settings_dialog.h"
+
 namespace bruso {
+
+void ScriptedDialogs::Record(Kind kind, const QString& text, const QStringList& details, const QString& title) {
+  asked.push_back({kind, text, details, title, QApplication::overrideCursor() != nullptr});
+}
 
 QString ScriptedDialogs::NextFile() {
   if (files_.empty()) {
@@ -12,23 +20,23 @@ QString ScriptedDialogs::NextFile() {
   return name;
 }
 
-QString ScriptedDialogs::OpenFile(const QString& folder, const QString& filter) {
-  asked.push_back({Kind::OpenFile, folder, {filter}});
+QString ScriptedDialogs::OpenFile(const QString& title, const QString& folder, const QString& filter) {
+  Record(Kind::OpenFile, folder, {filter}, title);
   return NextFile();
 }
 
 QString ScriptedDialogs::SaveFile(const QString& folder, const QString& filter,
                                   const QString& default_suffix) {
-  asked.push_back({Kind::SaveFile, folder, {filter, default_suffix}});
+  Record(Kind::SaveFile, folder, {filter, default_suffix});
   return NextFile();
 }
 
-void ScriptedDialogs::Message(const QString& text) { asked.push_back({Kind::Message, text, {}}); }
+void ScriptedDialogs::Message(const QString& text) { Record(Kind::Message, text); }
 
-void ScriptedDialogs::Error(const QString& text) { asked.push_back({Kind::Error, text, {}}); }
+void ScriptedDialogs::Error(const QString& text) { Record(Kind::Error, text); }
 
 Dialogs::Answer ScriptedDialogs::Question(const QString& text) {
-  asked.push_back({Kind::Question, text, {}});
+  Record(Kind::Question, text);
   if (answers_.empty()) {
     ++unanswered;
     return Answer::Cancel;
@@ -40,7 +48,7 @@ Dialogs::Answer ScriptedDialogs::Question(const QString& text) {
 
 QString ScriptedDialogs::InputBox(const QString& title, const QString& prompt,
                                   const QString& default_value) {
-  asked.push_back({Kind::InputBox, title, {prompt, default_value}});
+  Record(Kind::InputBox, title, {prompt, default_value});
   if (inputs_.empty()) {
     ++unanswered;
     return default_value;
@@ -48,6 +56,19 @@ QString ScriptedDialogs::InputBox(const QString& title, const QString& prompt,
   QString text = inputs_.front();
   inputs_.pop_front();
   return text;
+}
+
+bool ScriptedDialogs::EditModelSettings(ModelSettingsDialog& dialog) {
+  Record(Kind::ModelSettings, dialog.windowTitle());
+  if (settingsScripts_.empty()) {
+    ++unanswered;
+    return false;
+  }
+  DialogScript script = std::move(settingsScripts_.front());
+  settingsScripts_.pop_front();
+  dialog.setResult(QDialog::Rejected);
+  script(dialog);
+  return dialog.result() == QDialog::Accepted;
 }
 
 QStringList ScriptedDialogs::Messages() const {

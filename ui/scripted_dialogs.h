@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include <QStringList>
@@ -13,19 +14,25 @@ namespace bruso {
 // is recorded. A question without a queued answer is cancelled and counted.
 class ScriptedDialogs : public Dialogs {
  public:
-  enum class Kind { OpenFile, SaveFile, Message, Error, Question, InputBox };
+  enum class Kind { OpenFile, SaveFile, Message, Error, Question, InputBox, ModelSettings };
   struct Asked {
     Kind kind;
     QString text;         // the message, question or title; the folder for file dialogs
     QStringList details;  // filter and suffix, or prompt and default
+    QString title = {};   // the title of a file-open dialog
+    bool busy = false;    // the hourglass was on when it was asked
   };
 
   // The file a file dialog returns; an empty name cancels it.
   void QueueFile(const QString& name) { files_.push_back(name); }
   void QueueAnswer(Answer answer) { answers_.push_back(answer); }
   void QueueInput(const QString& text) { inputs_.push_back(text); }
+  // What the user does in the model settings dialog: the script sets its fields and clicks
+  // its buttons, OK or Cancel among them (a script that clicks neither cancels).
+  using DialogScript = std::function<void(ModelSettingsDialog&)>;
+  void QueueModelSettings(DialogScript script) { settingsScripts_.push_back(std::move(script)); }
 
-  QString OpenFile(const QString& folder, const QString& filter) override;
+  QString OpenFile(const QString& title, const QString& folder, const QString& filter) override;
   QString SaveFile(const QString& folder, const QString& filter,
                    const QString& default_suffix) override;
   void Message(const QString& text) override;
@@ -33,6 +40,7 @@ class ScriptedDialogs : public Dialogs {
   Answer Question(const QString& text) override;
   QString InputBox(const QString& title, const QString& prompt,
                    const QString& default_value) override;
+  bool EditModelSettings(ModelSettingsDialog& dialog) override;
 
   // The texts of every message and error box, in order.
   QStringList Messages() const;
@@ -41,11 +49,13 @@ class ScriptedDialogs : public Dialogs {
   int unanswered = 0;
 
  private:
+  void Record(Kind kind, const QString& text, const QStringList& details = {}, const QString& title = {});
   QString NextFile();
 
   std::deque<QString> files_;
   std::deque<Answer> answers_;
   std::deque<QString> inputs_;
+  std::deque<DialogScript> settingsScripts_;
 };
 
 }  // namespace bruso

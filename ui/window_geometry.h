@@ -26,10 +26,13 @@ inline void CentreOnScreen(QWidget* window) {
   window->move(frame.topLeft());
 }
 
-// Shows a window, centred on the screen when it was hidden.
+// Shows a window, centred on the screen when it was hidden, in front of the others and
+// active, also when it was open behind them.
 inline void ShowCentred(QWidget* window) {
   if (!window->isVisible()) CentreOnScreen(window);
   window->show();
+  window->raise();
+  window->activateWindow();
 }
 
 }  // namespace bruso

@@ -129,6 +129,22 @@ TEST(RulesFile, ALoadFreesEveryRowAndCountsItsRules) {
   EXPECT_EQ(rules.Weight(2), 5);  // not reached: kept from the earlier load
 }
 
+TEST(RulesFile, AByteOrderMarkFirstIsSkipped) {
+  // Saved as UTF-8 by an editor: the mark must not turn the weights line into a rule.
+  const std::string text = "0 5 5 5\nT 2H # 3H\n";
+  RuleSet plain;
+  RuleSet marked;
+  ReadRules(text, plain);
+  ReadRules("\xEF\xBB\xBF" + text, marked);
+  EXPECT_EQ(marked.RuleCount, 1);
+  EXPECT_EQ(marked.Weight(2), 5);
+  EXPECT_EQ(marked.RuleTable, plain.RuleTable);
+  EXPECT_EQ(marked.RuleWeights, plain.RuleWeights);
+  // A rule line first keeps its action letter.
+  ReadRules("\xEF\xBB\xBFU 2H\n", marked);
+  EXPECT_EQ(FieldTexts(marked.RuleTable[0], 2), (Fields{"U", "2H"}));
+}
+
 TEST(RulesFile, StopsAtTheRuleOneTooManyWithTheTableFull) {
   RuleSet rules;
   EXPECT_FALSE(ReadRules(ManyRules(MaxRules), rules).tableFull);

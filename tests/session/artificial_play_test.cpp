@@ -9,12 +9,14 @@
 #include "session/rules_commands.h"
 #include "shoe/shoe_file.h"
 #include "shoe/start_hand.h"
+#include "session_fixture.h"
 #include "support/started_session.h"
 
 namespace bruso {
 namespace {
 
 using Lines = std::vector<std::string>;
+using testing::Frames;
 using testing::ReadFile;
 using testing::StartedSession;
 using testing::WriteFile;
@@ -115,10 +117,11 @@ TEST(ArtificialHandPlay, NeedsBothRulesFiles) {
   SharedState& state = session.state;
   session.OpenShoe(SolvedByT);
   state.RulesFileCK = "ck.txt";
+  const WindowState shown = state.view;
   ArtificialHandPlay(state);
   EXPECT_EQ(session.messages.shown, (Lines{ChooseRulesMessage}));
   EXPECT_EQ(state.RootNode->firstChild, nullptr);
-  EXPECT_EQ(state.view.highlightedRole, ' ');
+  EXPECT_EQ(state.view, shown);
 }
 
 TEST(ArtificialHandPlay, PlaysTheHandFromItsRootAndSelectsTheLastLetter) {
@@ -133,7 +136,9 @@ TEST(ArtificialHandPlay, PlaysTheHandFromItsRootAndSelectsTheLastLetter) {
   EXPECT_EQ(state.MovePosition, 1);
   EXPECT_EQ(state.view.selectionStart, 0);
   EXPECT_EQ(state.view.selectionLength, 1);
-  EXPECT_EQ(state.view.highlightedRole, ' ');
+  // The last position: CK played T from its keeper position, NK is to move.
+  EXPECT_EQ(state.view.highlightedRole, RoleNK);
+  EXPECT_EQ(Frames(state.view), ".x.x..");
   EXPECT_TRUE(session.messages.shown.empty());
 
   // CK swaps with C and NK with N for ever: twenty moves and the message.
@@ -157,12 +162,14 @@ TEST(PlayAllHandsArtificially, WritesEveryHandAndOneMoveStringPerPlay) {
   EXPECT_EQ(tally->hands, 2);
   EXPECT_EQ(tally->plays, 6);
   EXPECT_EQ(tally->solvedPlays, 6);
-  EXPECT_EQ(prompts.events, (Lines{"hourglass", "ask", "normal cursor"}));
+  EXPECT_EQ(prompts.events, (Lines{"ask", "hourglass", "normal cursor"}));
   EXPECT_FALSE(state.BatchMode);
-  EXPECT_EQ(state.MoveString, "");
-  EXPECT_EQ(state.CurrentHand, &state.HandList[1]);
-  EXPECT_EQ(state.FirstMover, "N");
   EXPECT_FALSE(state.ResultsFile.IsOpen());
+  // No hand was on screen, and none is afterwards.
+  EXPECT_EQ(state.MoveString, "");
+  EXPECT_EQ(state.CurrentHand, nullptr);
+  EXPECT_EQ(state.CurrentNode, nullptr);
+  EXPECT_EQ(state.FirstMover, "C");
 
   EXPECT_EQ(ReadFile(session.OutputFolder() / "Automa.txt"),
             "4H 2H 3C 3H 2C 4C CK\n\nT\nT\nT\n"
@@ -185,19 +192,21 @@ TEST(PlayAllHandsArtificially, ZeroIterationsStillSetsEveryHandUp) {
   EXPECT_EQ(ReadFile(session.OutputFolder() / "Amik.txt"), BothBoardLines);
 }
 
-TEST(PlayAllHandsArtificially, ANumberThatIsNoIntegerStopsAfterPuttingThingsBack) {
+TEST(PlayAllHandsArtificially, ANumberThatIsNoIntegerIsRefusedBeforeAnythingIsEmptied) {
   StartedSession session;
   SharedState& state = session.state;
   PrepareAllHands(session, SolvedByT);
+  WriteFile(session.OutputFolder() / "Automa.txt", "the last results\n");
+  session.output.lines = {"the last output"};
   RecordingPrompts prompts("abc");
   state.messages = &prompts;
 
   EXPECT_FALSE(PlayAllHandsArtificially(state, prompts).has_value());
-  // The cursor is back before the message is shown.
-  EXPECT_EQ(prompts.events, (Lines{"hourglass", "ask", "normal cursor", "message 'abc' is not a valid integer value"}));
+  EXPECT_EQ(prompts.events, (Lines{"ask", "message 'abc' is not a valid integer value"}));
   EXPECT_FALSE(state.BatchMode);
   EXPECT_FALSE(state.ResultsFile.IsOpen());
-  EXPECT_EQ(ReadFile(session.OutputFolder() / "Automa.txt"), "");
+  EXPECT_EQ(ReadFile(session.OutputFolder() / "Automa.txt"), "the last results\n");
+  EXPECT_EQ(session.output.lines, Lines{"the last output"});
   EXPECT_EQ(state.CurrentNode, nullptr);  // no hand was set up
 }
 
@@ -217,7 +226,7 @@ TEST(PlayAllHandsArtificially, NeedsBothRulesFilesAndAnOutputFolder) {
   prompts.events.clear();
   EXPECT_FALSE(PlayAllHandsArtificially(state, prompts).has_value());
   const std::string path = (state.OutputFolder / "Automa.txt").string();
-  EXPECT_EQ(prompts.events, (Lines{"message File not found: " + path}));
+  EXPECT_EQ(prompts.events, (Lines{"ask", "message File not found: " + path}));
   EXPECT_FALSE(state.BatchMode);
 }
 

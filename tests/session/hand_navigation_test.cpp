@@ -37,15 +37,17 @@ TEST(HandNavigation, NextAndPreviousShowEachHandAndStopAtTheEnds) {
   EXPECT_EQ(state.view.handFirstMoveCaption, "NK first move");
   EXPECT_TRUE(state.view.moveLines.empty());  // a hand with one stored line lists nothing
   EXPECT_EQ(s.Pictures(), "2C3C4C2H3H4H");
-  EXPECT_EQ(state.view.highlightedRole, RoleCK);  // lit for the hand that was left
-  EXPECT_EQ(state.CurrentNode->role, RoleCK);     // the new root
+  // The first mover of the hand shown is to move, and its label is lit.
+  EXPECT_EQ(state.CurrentNode->role, RoleNK);
+  EXPECT_EQ(state.view.highlightedRole, RoleNK);
 
   NextHand(state);
   PlayMove(state, 'U');
   ASSERT_EQ(state.MoveString, "U");
-  TreeNode* const last_hand_node = state.CurrentNode;
+  EXPECT_EQ(state.view.highlightedRole, RoleNK);
 
-  // On the last hand nothing switches; the move string goes and the marks rest.
+  // On the last hand nothing switches; the move string goes, and with it the move: the
+  // opening position is shown again, CK to move, nothing marked.
   NextHand(state);
   EXPECT_EQ(state.HandIndex, 2);
   EXPECT_EQ(state.HandNumber, 3);
@@ -53,8 +55,13 @@ TEST(HandNavigation, NextAndPreviousShowEachHandAndStopAtTheEnds) {
   EXPECT_EQ(state.MoveString, "");
   EXPECT_EQ(Frames(state.view), "......");
   EXPECT_EQ(state.view.passCaption, "Passo");
-  EXPECT_EQ(state.CurrentNode, last_hand_node);
-  EXPECT_EQ(state.CurrentNode->role, RoleCK);  // the first mover's role, written in place
+  EXPECT_EQ(state.CurrentNode, state.RootNode);
+  EXPECT_EQ(state.RootNode->firstChild, nullptr);
+  EXPECT_EQ(s.Pictures(), "3H4H2H2C3C4C");
+  EXPECT_EQ(state.CurrentNode->role, RoleCK);
+  EXPECT_EQ(state.view.highlightedRole, RoleCK);
+  PlayMove(state, 'U');  // the next click is CK's
+  EXPECT_EQ(state.CurrentNode->board.Cell(Position::CK), "2H");
 
   PreviousHand(state);
   PreviousHand(state);
@@ -82,8 +89,8 @@ TEST(HandNavigation, MovesPlayedOnAHandAreNotKeptWhenItIsLeft) {
   EXPECT_EQ(s.Pictures(), "4H4C3H3C2H2C");
 }
 
-// Before any shoe there is no node and no hand: "Start" and "End" say so, the other
-// commands do nothing at all.
+// Before any shoe there is no node and no hand: "Start" and "End" say so, the hand buttons
+// show hand number 0, the other commands do nothing at all.
 TEST(HandNavigation, CommandsBeforeAnyShoeTouchNothing) {
   Session s;
   const WindowState at_start = s.state.view;
@@ -101,7 +108,9 @@ TEST(HandNavigation, CommandsBeforeAnyShoeTouchNothing) {
   GoToStart(s.state);
   GoToEnd(s.state);
   EXPECT_EQ(s.messages.shown, (Lines{"ACTUAL = NIL !!!", "ACTUAL = NIL !!!"}));
-  EXPECT_EQ(s.state.view, at_start);
+  WindowState expected = at_start;
+  expected.handNumber = "0";
+  EXPECT_EQ(s.state.view, expected);
   EXPECT_EQ(s.Pictures(), pictures);
   EXPECT_EQ(s.state.CurrentNode, nullptr);
   EXPECT_EQ(s.state.HandNumber, 0);

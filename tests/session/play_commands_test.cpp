@@ -66,8 +66,8 @@ TEST(ManualPlay, AHandPlayedSteppedAndClearedShowsEachPosition) {
       {"< at the root", back, {"4H4C3H3C2H2C", "NUPTC", 0, 0, 'C', "......", "Passo"}},
       {">", forward, {"4H2H3H3C4C2C", "NUPTC", 0, 1, 'N', ".x..x.", "Passo"}},
       {"Start", GoToStart, {"4H4C3H3C2H2C", "NUPTC", 0, 0, 'C', "......", "Passo"}},
-      // The labels still show the role of the position "End" was chosen from.
-      {"End", GoToEnd, {"2H4H2C3H4C3C", "NUPTC", 4, 1, 'C', "xx....", "Passo"}},
+      // The labels show the role to move at the last position.
+      {"End", GoToEnd, {"2H4H2C3H4C3C", "NUPTC", 4, 1, 'N', "xx....", "Passo"}},
       {"Clear Hand", ClearHand, {"4H4C3H3C2H2C", "", 0, 0, 'C', "......", "Passo"}},
   };
 
@@ -101,6 +101,7 @@ TEST(ManualPlay, NKFirstMoveSwitchesTheMoverOfThePositionShown) {
   EXPECT_EQ(state.view.firstMoveCaption, "NK First Move");
   EXPECT_EQ(state.view.handFirstMoveCaption, "NK First Move");
   EXPECT_EQ(state.CurrentNode->role, RoleNK);
+  EXPECT_EQ(state.view.highlightedRole, RoleNK);
 
   PlayMove(state, 'U');  // now NK's 2C goes to UP
   EXPECT_EQ(s.Pictures(), "4H4C2C3C2H3H");

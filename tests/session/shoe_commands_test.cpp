@@ -32,7 +32,7 @@ TEST(OpenShoe, ShowsTheFirstHandWithItsMoveLinesFromTheSecondOn) {
   EXPECT_EQ(state.CurrentHand, &state.HandList[0]);
   EXPECT_EQ(state.HandIndex, 0);
   EXPECT_EQ(state.HandNumber, 1);
-  EXPECT_EQ(state.MovePosition, 1);
+  EXPECT_EQ(state.MovePosition, 0);
   EXPECT_EQ(state.MoveString, "");
   EXPECT_EQ(state.FirstMover, "N");
   EXPECT_EQ(state.view.handNumber, "1");
@@ -43,7 +43,8 @@ TEST(OpenShoe, ShowsTheFirstHandWithItsMoveLinesFromTheSecondOn) {
   EXPECT_EQ(s.Pictures(), "2H3H4H2C3C4C");
   ASSERT_NE(state.CurrentNode, nullptr);
   EXPECT_EQ(state.CurrentNode, state.RootNode);
-  EXPECT_EQ(state.RootNode->role, RoleCK);  // a new root is CK's whoever moves first
+  EXPECT_EQ(state.RootNode->role, RoleNK);  // the first mover is to move, and lit
+  EXPECT_EQ(state.view.highlightedRole, RoleNK);
   EXPECT_EQ(s.output.lines, (Lines{"   ", "   2H   3H   4H   2C   3C   4C NK"}));
   EXPECT_TRUE(s.messages.shown.empty());
 }
@@ -77,12 +78,15 @@ TEST(OpenShoe, CancelledDialogAndEmptyFileKeepTheHandShown) {
     EXPECT_EQ(s.Pictures(), pictures);
     EXPECT_EQ(s.state.CurrentNode, node);
 
-    // No hand to go to: the hand buttons change nothing.
-    const WindowState cleared = s.state.view;
+    // No hand to go to: the hand buttons show hand number 0 and change nothing else.
+    WindowState cleared = s.state.view;
     NextHand(s.state);
     PreviousHand(s.state);
+    cleared.handNumber = "0";
     EXPECT_EQ(s.state.view, cleared);
-    EXPECT_EQ(s.state.HandNumber, 1);
+    EXPECT_EQ(s.state.HandNumber, 0);
+    EXPECT_EQ(s.state.CurrentNode, node);
+    EXPECT_EQ(s.Pictures(), pictures);
   }
 }
 

@@ -34,7 +34,7 @@ TEST(StartHand, SetsUpARootBoardAndPrintsIt) {
   ASSERT_NE(state.RootNode, nullptr);
   EXPECT_EQ(state.CurrentNode, state.RootNode);
   EXPECT_EQ(state.RootNode->board, Board::FromText("2H3H4H2C3C4C"));
-  EXPECT_EQ(state.RootNode->role, 'C');  // a new root is always CK's
+  EXPECT_EQ(state.RootNode->role, 'N');  // the first mover is to move at the root
 
   state.moves.ApplyMove(state.CurrentNode, state.ScratchBoard, 'U');
   state.CurrentHand = &state.HandList[1];
@@ -42,6 +42,7 @@ TEST(StartHand, SetsUpARootBoardAndPrintsIt) {
   StartHand(state, *state.CurrentHand);  // frees the previous tree; the sanitizer checks it
   EXPECT_EQ(state.RootNode->firstChild, nullptr);
   EXPECT_EQ(state.RootNode->board, Board::FromText("4H4C3H3C2H2C"));
+  EXPECT_EQ(state.RootNode->role, 'C');
   EXPECT_EQ(memo.lines, (std::vector<std::string>{" Top ", ""}));
 
   state.iodef.CloseFiles(state.outputFiles);

@@ -5,7 +5,9 @@
 
 #include "support/recorders.h"
 #include "tools/classify_batch.h"
-#include "tools/interruption.h"
+#include "tools/batch_outcome.h"
+#include "tools/csv_row.h"
+#include "tools/stop_signals.h"
 
 namespace bruso {
 namespace {
@@ -14,43 +16,54 @@ using testing::ReadFile;
 using testing::RecordingSink;
 using testing::TempFolder;
 
-// An output window whose user presses Ctrl-C when the first path line arrives.
+// An output window whose user sends a stop signal when the first line holding `cue`
+// arrives.
 class InterruptingSink : public RecordingSink {
  public:
+  InterruptingSink(std::string cue, int signal_number) : cue_(std::move(cue)), signal_(signal_number) {}
   void AppendLine(std::string_view line) override {
     RecordingSink::AppendLine(line);
-    if (line.find('\t') != std::string_view::npos && !pressed_) {
-      pressed_ = true;
-      std::raise(SIGINT);
+    if (line.find(cue_) != std::string_view::npos && !sent_) {
+      sent_ = true;
+      std::raise(signal_);
     }
   }
 
  private:
-  bool pressed_ = false;
+  std::string cue_;
+  int signal_;
+  bool sent_ = false;
 };
 
-TEST(ClassifyBatch, CtrlCStopsBetweenLinesAndTheSummaryTellsWhatWasDone) {
-  TempFolder folder;
+// Classifies the shoe in a fresh start directory, with a CSV table, until the output window
+// sends its signal; returns the summary.
+std::string ClassifyUntilStopped(const TempFolder& folder, InterruptingSink& output, std::string_view shoe) {
   std::filesystem::create_directory(folder.path() / "outputFile");
-  InterruptingSink output;
   std::string summary;
   {
     SharedState state;
     StartUp(state, {.startDirectory = folder.path(), .outputWindow = &output, .seed = 1});
     state.analysis.ProbTable.entries.fill(1);  // NK plays its 3H onto 3C, CK its 2H onto 3H
-    state.HandList = ReadShoe("4C 2H 4H 3C 2C 3H NK\n-\nTTC\nPTT\n4C 3H 4H 2H 2C 3C NK\n-\nPP\n").hands;
-    TextFile csv;
-    csv.Open((folder.path() / "lines.csv").string(), TextFile::Mode::Write);
-    CatchInterruption();
+    state.HandList = ReadShoe(shoe).hands;
+    TextFile csv = OpenTable((folder.path() / "lines.csv").string(), ClassifyCsvHeader);
+    CatchStopSignals();
     ClassifyBatch batch(state, &csv);
     batch.Run();
     EXPECT_TRUE(batch.stopped());
-    summary = batch.SummaryText(1);
+    summary = batch.SummaryText(1, BatchOutcome());
     csv.Close();
     state.iodef.CloseFiles(state.outputFiles);
   }
-  CatchInterruption();  // clears the flag for the tests after this one
-  std::signal(SIGINT, SIG_DFL);
+  CatchStopSignals();  // clears the request for the tests after this one
+  for (int each : {SIGINT, SIGTERM, SIGHUP}) std::signal(each, SIG_DFL);
+  return summary;
+}
+
+TEST(ClassifyBatch, CtrlCStopsBetweenLinesAndTheSummaryTellsWhatWasDone) {
+  TempFolder folder;
+  InterruptingSink output("\t", SIGINT);  // at the first path line
+  const std::string summary =
+      ClassifyUntilStopped(folder, output, "4C 2H 4H 3C 2C 3H NK\n-\nTTC\nPTT\n4C 3H 4H 2H 2C 3C NK\n-\nPP\n");
 
   EXPECT_NE(summary.find("  stopped by Ctrl-C: after 1 of 3 lines\n  hands:             1\n"), std::string::npos)
       << summary;
@@ -58,6 +71,24 @@ TEST(ClassifyBatch, CtrlCStopsBetweenLinesAndTheSummaryTellsWhatWasDone) {
   EXPECT_EQ(ReadFile(folder.path() / "outputFile" / "Amik.txt"), "   4C   2H   4H   3C   2C   3H NK \nTT \t3C3H2H\n");
   EXPECT_EQ(ReadFile(folder.path() / "lines.csv"),
             "hand,line,moves,usable,reaches_2h,positions,suggested,agreements\n1,1,TTC,1,1,2,2,2\n");
+}
+
+TEST(ClassifyBatch, AHandSetUpWhenTheStopComesHasItsFirstLineReplayed) {
+  TempFolder folder;
+  InterruptingSink output("   4C   3H", SIGTERM);  // at the second hand's board line
+  const std::string summary =
+      ClassifyUntilStopped(folder, output, "4C 2H 4H 3C 2C 3H NK\n-\nTTC\n4C 3H 4H 2H 2C 3C NK\n-\nPP\nPT\n");
+
+  // The summary, Amik.txt and the table agree: two hands, a line each.
+  EXPECT_NE(summary.find("  stopped by SIGTERM: after 2 of 3 lines\n  hands:              2\n"), std::string::npos)
+      << summary;
+  EXPECT_NE(summary.find("  lines replayed:     2\n"), std::string::npos) << summary;
+  EXPECT_EQ(ReadFile(folder.path() / "outputFile" / "Amik.txt"),
+            "   4C   2H   4H   3C   2C   3H NK \nTT \t3C3H2H\n   4C   3H   4H   2H   2C   3C NK \nP \t2H\n");
+  const std::string csv = ReadFile(folder.path() / "lines.csv");
+  EXPECT_NE(csv.find("\n1,1,TTC,"), std::string::npos) << csv;
+  EXPECT_NE(csv.find("\n2,1,PP,"), std::string::npos) << csv;
+  EXPECT_EQ(csv.find("\n2,2,"), std::string::npos) << csv;
 }
 
 }  // namespace

@@ -15,7 +15,9 @@ TEST(PlayStatistics, CountsSolvedAndStoppedPlaysAndTheMovesOfSolvedOnes) {
       {.hand = 2, .iteration = 2, .moves = 5, .attempts = 6, .solved = true},
       {.hand = 3, .iteration = 1, .moves = 8, .attempts = 8, .solved = true},
   };
-  const PlayFigures figures = FiguresOf(plays);
+  PlayCounts counts;
+  for (const PlayRecord& play : plays) counts.Add(play);
+  const PlayFigures figures = FiguresOf(counts);
   EXPECT_EQ(figures.plays, 5);
   EXPECT_EQ(figures.solved, 4);
   EXPECT_EQ(figures.stopped, 1);
@@ -26,12 +28,18 @@ TEST(PlayStatistics, CountsSolvedAndStoppedPlaysAndTheMovesOfSolvedOnes) {
   EXPECT_EQ(none.plays, 0);
   EXPECT_EQ(none.meanMoves, 0);
 
+  // The median of an odd number of plays is the middle one.
+  counts.Add({.hand = 3, .iteration = 2, .moves = 4, .attempts = 4, .solved = true});  // 3 4 5 8 20
+  EXPECT_DOUBLE_EQ(FiguresOf(counts).medianMoves, 5);
+
   EXPECT_EQ(PlayCsvFields(plays[1]), (std::vector<std::string>{"1", "2", "18", "0", "20"}));
 }
 
 TEST(PlayStatistics, TheSummaryLeavesOutMovesWhenNothingWasSolved) {
   Summary summary("play");
-  AddFigures(summary, "hand 1 ", FiguresOf({{.hand = 1, .iteration = 1, .moves = 20, .attempts = 20}}));
+  PlayCounts counts;
+  counts.Add({.hand = 1, .iteration = 1, .moves = 20, .attempts = 20});
+  AddFigures(summary, "hand 1 ", FiguresOf(counts));
   EXPECT_EQ(summary.Text(),
             "play\n"
             "  hand 1 plays:                  1\n"

@@ -113,5 +113,17 @@ TEST(PlayTool, AnUnreadableFileOrABadNumberStopsBeforeTheOutputFilesAreEmptied) 
   EXPECT_EQ(ReadFile(folder / "stderr.txt"), "bruso-batch: File not found: missing.txt\n");
 }
 
+TEST(PlayTool, ARulesFileTooLongForTheTableIsToldOnceWithItsNameAndSide) {
+  PlayFolder folder;
+  std::string rules;
+  for (int rule = 0; rule <= 150; ++rule) rules += "T 2H # 3H\n";
+  WriteFile(folder / "long.txt", rules);
+  ASSERT_EQ(RunTool(folder.folder.path(), "play shoe.txt --ck ck.txt --nk long.txt --out results"), 0);
+  const std::string errors = ReadFile(folder / "stderr.txt");
+  const std::string message = "bruso-batch: long.txt (NK): Not enough memory: only the first 150 rules are used\n";
+  EXPECT_NE(errors.find(message), std::string::npos) << errors;
+  EXPECT_EQ(errors.find("Not enough memory"), errors.rfind("Not enough memory")) << errors;  // once
+}
+
 }  // namespace
 }  // namespace bruso

@@ -18,13 +18,19 @@ inline std::string JoinLines(const std::vector<std::string>& lines) {
   return text;
 }
 
-// Runs bruso-batch in the folder with its standard output and error in stdout.txt and
-// stderr.txt there; returns its exit status.
-inline int RunTool(const std::filesystem::path& folder, const std::string& arguments) {
-  const std::string command = "cd '" + folder.string() + "' && '" BRUSO_BATCH "' " + arguments +
-                              " > stdout.txt 2> stderr.txt";
+// Runs a shell script in the folder, with the path of bruso-batch in $BATCH; returns the
+// script's exit status.
+inline int RunScript(const std::filesystem::path& folder, const std::string& script) {
+  const std::string command = "cd '" + folder.string() + "' || exit 1; BATCH='" BRUSO_BATCH "'; " + script;
   const int status = std::system(command.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Runs bruso-batch in the folder with its standard output and error in stdout.txt and
+// stderr.txt there (or where `redirections` send them); returns its exit status.
+inline int RunTool(const std::filesystem::path& folder, const std::string& arguments,
+                   const std::string& redirections = "> stdout.txt 2> stderr.txt") {
+  return RunScript(folder, "\"$BATCH\" " + arguments + " " + redirections);
 }
 
 }  // namespace bruso::testing

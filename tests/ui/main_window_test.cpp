@@ -3,7 +3,9 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QSettings>
 #include <QTest>
+#include <QTimer>
 
 #include "support/window_fixture.h"
 #include "ui/application.h"
@@ -65,14 +67,36 @@ TEST(MainWindowStartUp, TwoStartsKeepTheReadFilesAndEmptyTheWrittenOnes) {
 TEST(MainWindowStartUp, MissingOutputFolderShowsTheErrorAndGivesNoWindow) {
   TempFolder start;
   ScriptedDialogs dialogs;
+  ::testing::internal::CaptureStderr();
   std::unique_ptr<TForm1> form = CreateMainWindow(start.path(), dialogs, 1);
+  const std::string errors = ::testing::internal::GetCapturedStderr();
 
   EXPECT_EQ(form, nullptr);
   ASSERT_EQ(dialogs.asked.size(), 1u);
   EXPECT_EQ(dialogs.asked[0].kind, ScriptedDialogs::Kind::Error);
-  EXPECT_TRUE(dialogs.asked[0].text.contains(PathToQString(start.path() / OutputFolderName)))
-      << dialogs.asked[0].text.toStdString();
+  // The folder is named as the folder, in the box and on standard error.
+  const std::string text = "Output folder not found: " + (start.path() / OutputFolderName).string();
+  EXPECT_EQ(dialogs.asked[0].text.toStdString(), text);
+  EXPECT_EQ(errors, text + "\n");
   for (QWidget* window : QApplication::topLevelWidgets()) EXPECT_FALSE(window->isVisible());
+}
+
+TEST(MainWindowStartUp, TheFileDialogsKeepNoHistoryInTheHomeFolder) {
+  TempFolder home;
+  qputenv("HOME", QByteArray::fromStdString(home.path().string()));
+  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((home.path() / ".config").string()));
+  QtDialogs dialogs;
+  QTimer closer;  // the user cancels each dialog
+  QObject::connect(&closer, &QTimer::timeout, [] {
+    if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+  });
+  closer.start(50);
+  EXPECT_TRUE(dialogs.OpenFile(QString(), PathToQString(home.path()), QStringLiteral("Text file (*.txt)")).isEmpty());
+  EXPECT_TRUE(dialogs.SaveFile(PathToQString(home.path()), QStringLiteral("Text file (*.txt)"), "txt").isEmpty());
+
+  EXPECT_TRUE(std::filesystem::is_empty(home.path()));
+  const QString settings = QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName();
+  EXPECT_FALSE(QFile::exists(settings)) << settings.toStdString();
 }
 
 TEST(MainWindowStartUp, StartsWithTheDesignCaptionsAndNoHand) {
@@ -197,6 +221,8 @@ TEST(MainWindowMenu, HoldsEveryItemInOrder) {
       "Analysis | Classify All Hands | Shift+F1 | enabled",
       "Analysis | Play All Hands Artificially | Shift+F2 | enabled",
       "Analysis | Show Output |  | enabled",
+      "Analysis | -",
+      "Analysis | Model Settings... |  | enabled",
       "Help | Help |  | enabled",
       "Help | About |  | enabled",
   };

@@ -9,67 +9,19 @@
 #include <QTest>
 #include <QTextBlock>
 
-#include "support/window_fixture.h"
-#include "ui/fonts.h"
-#include "ui/pictures.h"
-#include "ui/text_conversion.h"
+#include "support/window_reading.h"
 
 namespace bruso {
 namespace {
 
-using testing::ReadFile;
-using testing::WindowFixture;
-using testing::WriteFile;
+using namespace testing;  // the window fixture and the readers of what it shows
 
 const std::filesystem::path Examples = BRUSO_EXAMPLES_DIR;
-
-QString Example(const char* name) { return PathToQString(Examples / name); }
-
-// Opens a shoe through the File menu, the dialog answering with the file given.
-void OpenShoe(WindowFixture& window, const QString& file) {
-  window.dialogs.QueueFile(file);
-  window.form->ApriUno->trigger();
-}
 
 // The window with the small example shoe opened through the File menu.
 struct ShoeWindow : WindowFixture {
   ShoeWindow() { OpenShoe(*this, Example("small_shoe.txt")); }
 };
-
-// The cards the six images show, in board order C, CK, UP, T, N, NK ("??" for a picture
-// that is no card's face).
-std::string ShownCards(TForm1& form) {
-  static const char* const cards[] = {"2C", "3C", "4C", "2H", "3H", "4H"};
-  std::string shown;
-  for (int cell = 0; cell < PositionCount; ++cell) {
-    const QImage image = form.CardImages[cell]->pixmap().toImage();
-    std::string code = "??";
-    for (const char* card : cards) {
-      if (image == CardFace(card).toImage()) code = card;
-    }
-    shown += code;
-  }
-  return shown;
-}
-
-// The marked frames in board order: "x" marked, "." at rest.
-std::string MarkedFrames(TForm1& form) {
-  const FrameShape* frames[] = {form.Shape6, form.Shape5, form.Shape4, form.Shape3, form.Shape2, form.Shape1};
-  std::string marks;
-  for (const FrameShape* frame : frames) {
-    const bool marked = frame->PenColor() == AquaColor && frame->PenWidth() == 3;
-    const bool resting = frame->PenColor() == QColor(128, 128, 128) && frame->PenWidth() == 1;
-    marks += marked ? 'x' : resting ? '.' : '?';
-  }
-  return marks;
-}
-
-// "CK" or "NK": the role label shown in aqua.
-std::string HighlightedRole(TForm1& form) {
-  const bool ck = TextColor(form.Label1) == AquaColor;
-  const bool nk = TextColor(form.Label2) == AquaColor;
-  return ck && !nk ? "CK" : nk && !ck ? "NK" : "?";
-}
 
 // The move string, the cards shown and the marked frames, all at once.
 void ExpectShown(TForm1& form, const char* moves, const char* cards, const char* frames) {
@@ -77,8 +29,6 @@ void ExpectShown(TForm1& form, const char* moves, const char* cards, const char*
   EXPECT_EQ(ShownCards(form), cards);
   EXPECT_EQ(MarkedFrames(form), frames);
 }
-
-void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
 
 // --- Opening a shoe and playing a hand by hand ---
 
@@ -96,11 +46,11 @@ TEST(PlayWindowShoe, OpenShowsTheFirstHandItsCaptionsAndMoveLines) {
   EXPECT_EQ(form.Memo2->Lines(), QStringList({"CCCCCCCCT", "UUCCT", "PNPUUNTCC"}));
   EXPECT_EQ(ShownCards(form), "2H3C4C4H3H2C");
   EXPECT_EQ(form.Edit2->text(), "");
-  // Opening touches neither the role labels nor the pass button.
+  // The opening position: CK, the first mover, is lit and no move is marked.
   EXPECT_EQ(MarkedFrames(form), "......");
-  EXPECT_EQ(TextColor(form.Label1), QColor(Qt::black));
-  EXPECT_EQ(TextColor(form.Label2), QColor(Qt::black));
-  EXPECT_EQ(form.Passo->text(), "Pass Move");
+  EXPECT_EQ(HighlightedRole(form), "CK");
+  EXPECT_EQ(form.Passo->text(), "Passo");
+  EXPECT_EQ(TextColor(form.Passo), QColor(Qt::black));
 }
 
 TEST(PlayWindowShoe, CardClicksPlayTheHandAndMarkEachMove) {
@@ -197,8 +147,7 @@ TEST(PlayWindowShoe, HandButtonsStopAtTheFirstAndLastHand) {
   EXPECT_EQ(form.Edit4->text(), "2");
   EXPECT_EQ(form.Edit1->text(), "2C 4H 4C 3C 2H 3H");
   EXPECT_EQ(form.Label7->text(), "NK first move");
-  // The labels follow the first mover of the hand shown before the switch.
-  EXPECT_EQ(HighlightedRole(form), "CK");
+  EXPECT_EQ(HighlightedRole(form), "NK");  // the first mover of the hand shown
   EXPECT_EQ(form.Passo->text(), "Passo");
   EXPECT_EQ(ShownCards(form), "2C4H4C3C2H3H");
 
@@ -254,14 +203,6 @@ TEST(PlayWindowShoe, MissingFileShowsAnErrorBoxNamingIt) {
 
 // --- Rules and artificial play ---
 
-// Loads the example rules for both roles through the File menu.
-void LoadExampleRules(WindowFixture& window) {
-  window.dialogs.QueueFile(Example("rules_ck.txt"));
-  window.form->ArtificialPlayer1->trigger();
-  window.dialogs.QueueFile(Example("rules_nk.txt"));
-  window.form->LoadRulesNK1->trigger();
-}
-
 TEST(PlayWindowRules, LoadedRulesOfBothRolesListInTheRulesWindow) {
   WindowFixture window;
   TForm1& form = *window.form;
@@ -308,7 +249,7 @@ TEST(PlayWindowArtificial, MovePlayAfterAStepBackContinuesFromThere) {
   EXPECT_TRUE(window.dialogs.Messages().isEmpty());
 }
 
-TEST(PlayWindowArtificial, HandPlaySelectsTheLastMoveAndBlackensTheRoleLabels) {
+TEST(PlayWindowArtificial, HandPlaySelectsTheLastMoveAndLightsTheRoleToMove) {
   ShoeWindow window;
   TForm1& form = *window.form;
   LoadExampleRules(window);
@@ -318,8 +259,8 @@ TEST(PlayWindowArtificial, HandPlaySelectsTheLastMoveAndBlackensTheRoleLabels) {
   ASSERT_FALSE(moves.isEmpty());
   EXPECT_EQ(form.Edit2->selectedText(), moves.right(1));
   EXPECT_EQ(form.Edit2->selectionStart(), moves.size() - 1);
-  EXPECT_EQ(TextColor(form.Label1), QColor(Qt::black));
-  EXPECT_EQ(TextColor(form.Label2), QColor(Qt::black));
+  // CK moved first: after an odd number of moves NK is to move.
+  EXPECT_EQ(HighlightedRole(form), moves.size() % 2 == 1 ? "NK" : "CK");
   if (window.dialogs.Messages().isEmpty()) {
     EXPECT_EQ(ShownCards(form).substr(6, 2), "2H");  // solved: 2H lies on the Target
   } else {
@@ -395,13 +336,24 @@ TEST(PlayWindowArtificial, PlayAllWritesEachPlayToAutomaAndShowsTheOutputWindow)
   }
 }
 
-TEST(PlayWindowArtificial, PlayAllRefusesAnIterationNumberThatIsNoInteger) {
+// A mistyped number loses nothing: the last run's results stay in Automa.txt and in the
+// output window.
+TEST(PlayWindowArtificial, PlayAllRefusesAnIterationNumberThatIsNoIntegerBeforeEmptyingAnything) {
   ShoeWindow window;
+  TForm1& form = *window.form;
   LoadExampleRules(window);
+  const QString two = "2";
+  PlayAll(window, &two);
+  const std::string results = ReadFile(window.OutputFolder() / "Automa.txt");
+  const QStringList output = form.Form3->Memo1->Lines();
+  ASSERT_FALSE(results.empty());
+
   const QString answer = "abc";
   PlayAll(window, &answer);
   EXPECT_EQ(window.dialogs.Messages(), QStringList({"'abc' is not a valid integer value"}));
-  EXPECT_EQ(ReadFile(window.OutputFolder() / "Automa.txt"), "");  // no hand was played
+  EXPECT_FALSE(window.dialogs.asked.back().busy) << "the hourglass stayed under the message";
+  EXPECT_EQ(ReadFile(window.OutputFolder() / "Automa.txt"), results);
+  EXPECT_EQ(form.Form3->Memo1->Lines(), output);
 }
 
 TEST(PlayWindowArtificial, PlayAllWithoutRulesAsksForThemAndPlaysNothing) {
@@ -432,6 +384,17 @@ TEST(PlayWindowClassify, ClassifyAllHandsReportsSuccessAndShowsEveryHandInTheOut
   // The window still shows the first hand, untouched.
   EXPECT_EQ(form.Edit1->text(), "2H 3C 4C 4H 3H 2C");
   EXPECT_EQ(ShownCards(form), "2H3C4C4H3H2C");
+}
+
+TEST(PlayWindowClassify, AmikTxtIsCompleteOnDiskWhenTheCommandEnds) {
+  ShoeWindow window;
+  TForm1& form = *window.form;
+  form.automatic1->trigger();
+  // Read while the program runs, as a researcher would; closing the files adds nothing.
+  const std::string on_disk = ReadFile(window.OutputFolder() / "Amik.txt");
+  form.State().iodef.CloseFiles(form.State().outputFiles);
+  EXPECT_EQ(ReadFile(window.OutputFolder() / "Amik.txt"), on_disk);
+  EXPECT_NE(on_disk.find('\t'), std::string::npos) << on_disk;
 }
 
 // Double-clicks the move line given (counted from 0) of the move-lines list.

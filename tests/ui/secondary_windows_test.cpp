@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "support/window_fixture.h"
+#include "ui/help_window.h"
 #include "ui/text_conversion.h"
 
 namespace bruso {
@@ -108,11 +109,14 @@ TEST(HelpWindow, ShowsTheStartDirectoryThenThePageModallyUntilOk) {
   TForm1& form = *window.form;
   WriteFile(window.start.path() / "help.html", "<html><body><h1>Bruso help</h1></body></html>");
 
+  form.show();
   bool shown_modal = false;
+  bool active = false;
   QString page_text;
   int view_width = 0;
   QTimer::singleShot(0, [&] {
     shown_modal = form.FormHelp->isVisible() && form.FormHelp->isModal();
+    active = QTest::qWaitForWindowActive(form.FormHelp.get(), 2000);
     page_text = form.FormHelp->WebBrowser1->toPlainText();
     view_width = form.FormHelp->WebBrowser1->width();
     QTest::mouseClick(form.FormHelp->Button1, Qt::LeftButton);
@@ -120,12 +124,32 @@ TEST(HelpWindow, ShowsTheStartDirectoryThenThePageModallyUntilOk) {
   form.Quitdoi->trigger();  // returns when the help window is closed
 
   EXPECT_TRUE(shown_modal);
+  EXPECT_TRUE(active);
   EXPECT_TRUE(page_text.contains("Bruso help"));
   EXPECT_TRUE(view_width == 570 || view_width == 571) << view_width;
   EXPECT_EQ(form.FormHelp->WebBrowser1->source(),
             QUrl::fromLocalFile(PathToQString(window.start.path() / "help.html")));
   EXPECT_FALSE(form.FormHelp->isVisible());
   EXPECT_EQ(window.dialogs.Messages(), QStringList({PathToQString(window.start.path())}));
+}
+
+TEST(HelpWindow, ThePageOfTheStartDirectoryComesFirstThenTheInstalledCopy) {
+  struct Case {
+    bool in_start_directory;
+    bool installed;
+    bool shows_installed;
+  };
+  for (const Case& c : {Case{true, true, false}, Case{true, false, false}, Case{false, true, true},
+                        Case{false, false, false}}) {
+    testing::TempFolder start;
+    testing::TempFolder share;
+    const std::filesystem::path installed = share.path() / "doc" / "help.html";
+    std::filesystem::create_directory(share.path() / "doc");
+    if (c.in_start_directory) WriteFile(start.path() / "help.html", "<html></html>");
+    if (c.installed) WriteFile(installed, "<html></html>");
+    EXPECT_EQ(HelpPagePath(start.path(), installed), c.shows_installed ? installed : start.path() / "help.html")
+        << c.in_start_directory << c.installed;
+  }
 }
 
 TEST(RulesWindow, ShowsItsLinesUntilOkHidesIt) {

@@ -7,7 +7,9 @@
 #include <QScreen>
 
 #include "support/window_fixture.h"
+#include "session/model_settings.h"
 #include "ui/application.h"
+#include "ui/model_settings_dialog.h"
 #include "ui/text_conversion.h"
 
 using namespace bruso;
@@ -51,6 +53,34 @@ void PlayAHand(testing::WindowFixture& window) {
   form.BitBtn4->click();  // "<": the cursor on the third move
 }
 
+// Opens a shoe whose first hand is NK's: NK is lit and to move. One click on UP: NK swaps
+// its card with the one there, NK's frame and UP's are marked, CK is lit.
+void OpenAnNKHand(testing::WindowFixture& window, const QString& folder) {
+  const auto shoe = window.start.path() / "nk_shoe.txt";
+  testing::WriteFile(shoe, "2C 4H 4C 3C 2H 3H NK\nsolving line\nTNCT\nUNCCCTNNTT\n");
+  window.dialogs.QueueFile(PathToQString(shoe));
+  TForm1& form = *window.form;
+  form.ApriUno->trigger();
+  Save(&form, folder, "main_nk_first_open.png");
+  emit form.Image5->clicked();
+  Save(&form, folder, "main_nk_first_click.png");
+}
+
+// Model settings that differ from the start, and the dialog that shows them.
+void ChangeTheModel(TForm1& form, const QString& folder) {
+  ModelSettings settings = CurrentModelSettings(form.State());
+  settings.ConflictMode = 1;
+  settings.ProbTable[5] = 0.8;
+  settings.Seed = 42;
+  settings.SameSeedEveryRun = true;
+  ApplyModelSettings(form.State(), settings);
+  ModelSettingsDialog dialog(settings, &form);
+  Save(&dialog, folder, "model_settings.png");
+  form.State().LastRunSeed = 42;
+  form.ShowState();
+  Save(&form, folder, "main_model_status.png");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -75,6 +105,8 @@ int main(int argc, char** argv) {
   Save(&form, folder, "main_marked.png");
   PlayAHand(window);
   Save(&form, folder, "main_played.png");
+  OpenAnNKHand(window, folder);
+  ChangeTheModel(form, folder);
 
   // Move strings of many lengths, so that the column after the tab shows whether it lines up.
   for (int k = 0; k < 40; ++k) {

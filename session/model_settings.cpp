@@ -1,0 +1,90 @@
+#include "session/model_settings.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "engine/random.h"
+
+namespace bruso {
+
+namespace {
+
+// A number as short as it reads: 0.8, 0.125, 1.
+std::string ShortNumber(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", value);
+  return text;
+}
+
+std::string SeedText(std::uint64_t seed) { return std::to_string(seed); }
+
+// "conflict 1", "P5=0.8", "trace": each setting that differs from its start value.
+std::vector<std::string> ChangedSettings(const ModelSettings& settings) {
+  const ModelSettings start;
+  std::vector<std::string> changed;
+  if (settings.ConflictMode != start.ConflictMode) changed.push_back("conflict " + std::to_string(settings.ConflictMode));
+  if (settings.AltruismSwitch != start.AltruismSwitch) changed.push_back("altruism " + std::to_string(settings.AltruismSwitch));
+  for (int k = 1; k <= 10; ++k) {
+    if (settings.ProbTable[k] != start.ProbTable[k]) changed.push_back("P" + std::to_string(k) + "=" + ShortNumber(settings.ProbTable[k]));
+  }
+  if (settings.LapseRate != start.LapseRate) changed.push_back("lapse " + ShortNumber(settings.LapseRate));
+  if (settings.Tracing) changed.push_back("trace");
+  if (settings.SameSeedEveryRun) changed.push_back("same seed every run");
+  return changed;
+}
+
+std::string Joined(const std::vector<std::string>& pieces, const char* separator) {
+  std::string text;
+  for (const std::string& piece : pieces) text += (text.empty() ? "" : separator) + piece;
+  return text;
+}
+
+}  // namespace
+
+ModelSettings CurrentModelSettings(const SharedState& state) {
+  ModelSettings settings;
+  settings.ConflictMode = state.analysis.ConflictMode;
+  settings.AltruismSwitch = state.analysis.AltruismSwitch;
+  settings.ProbTable = state.analysis.ProbTable;
+  settings.LapseRate = state.LapseRate;
+  settings.Tracing = state.analysis.Tracing();
+  settings.Seed = state.RunSeed;
+  settings.SameSeedEveryRun = state.SameSeedEveryRun;
+  return settings;
+}
+
+void ApplyModelSettings(SharedState& state, const ModelSettings& settings) {
+  state.analysis.ConflictMode = settings.ConflictMode;
+  state.analysis.AltruismSwitch = settings.AltruismSwitch;
+  state.analysis.ProbTable = settings.ProbTable;
+  state.LapseRate = settings.LapseRate;
+  if (settings.Tracing) state.analysis.AnalysisMode = TracingMode;
+  else state.iodef.DefaultModes(state.analysis.AnalysisMode);
+  state.RunSeed = settings.Seed;
+  state.SameSeedEveryRun = settings.SameSeedEveryRun;
+}
+
+bool SeededRun(SharedState& state, const std::function<bool()>& command) {
+  state.random.Seed(state.RunSeed);
+  if (!command()) return false;
+  state.LastRunSeed = state.RunSeed;
+  if (!state.SameSeedEveryRun) state.RunSeed = Random::ClockSeed();
+  return true;
+}
+
+std::string ModelSettingsLine(const SharedState& state) {
+  std::vector<std::string> pieces;
+  const std::vector<std::string> changed = ChangedSettings(CurrentModelSettings(state));
+  if (!changed.empty()) pieces.push_back("model: " + Joined(changed, ", "));
+  if (state.LastRunSeed) {
+    pieces.push_back("seed " + SeedText(*state.LastRunSeed));
+    if (state.SameSeedEveryRun && state.RunSeed != *state.LastRunSeed) {
+      pieces.push_back("next run: seed " + SeedText(state.RunSeed));
+    }
+  } else {
+    pieces.push_back("next run: seed " + SeedText(state.RunSeed));
+  }
+  return Joined(pieces, " \xB7 ");  // a middle dot in Latin-1, as the window reads bytes
+}
+
+}  // namespace bruso
