@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/move_engine.h"
+#include "players/rule_index.h"
 
 namespace bruso {
 
@@ -56,25 +57,39 @@ std::optional<std::int64_t> RuleScore(const RuleRow& rule,
   return score;
 }
 
+namespace {
+
+char NoRuleLetter(Random& random) { return random.Next() > CoinTossHeads ? MoveC : MoveN; }
+
+const RuleIndex& IndexOf(const RuleSet& rules) {
+  if (!rules.Index) rules.Index = std::make_shared<const RuleIndex>(rules);
+  return *rules.Index;
+}
+
+}  // namespace
+
 char Eval(const RuleSet& rules, std::string_view history, Random& random) {
+  const RuleIndex::Step* taken = nullptr;
+  for (const RuleIndex::Step& step : IndexOf(rules).StepsFor(history)) {
+    if (!step.tie || random.Next() > CoinTossHeads) taken = &step;
+  }
+  return taken != nullptr ? taken->letter : NoRuleLetter(random);
+}
+
+char EvalByScanning(const RuleSet& rules, std::string_view history, Random& random) {
   const RuleRow situation = CutSituation(history);
   std::int64_t best = 0;
-  const RuleRow* taken = nullptr;
+  int taken = -1;
   const int count = std::min<std::int32_t>(rules.RuleCount, MaxRules);
   for (int index = 0; index < count; ++index) {
-    const RuleRow& rule = rules.RuleTable[index];
     std::int64_t score = 0;
-    if (!ScoreRule(rule, rules.RuleWeights, situation, score)) continue;
+    if (!ScoreRule(rules.RuleTable[index], rules.RuleWeights, situation, score)) continue;
     if (score > best || (score == best && random.Next() > CoinTossHeads)) {
       best = score;
-      taken = &rule;
+      taken = index;
     }
   }
-  if (taken != nullptr) {
-    const std::string action = (*taken)[ActionField - 1].Text();
-    return action.empty() ? '\0' : action.front();
-  }
-  return random.Next() > CoinTossHeads ? MoveC : MoveN;
+  return taken >= 0 ? rules.RuleTable[taken][ActionField - 1].First() : NoRuleLetter(random);
 }
 
 }  // namespace bruso

@@ -24,7 +24,11 @@ std::optional<std::int64_t> RuleScore(const RuleRow& rule,
 // with the highest score wins; a rule scoring as much as the best so far replaces it on a
 // coin toss (one draw per tie), and a rule that scores below 0 never wins. When no rule
 // holds, a draw gives 'C' (above one half) or 'N'. The letter is not checked against the
-// moves that can be played.
+// moves that can be played. Finds the rules that hold through the rule set's index.
 char Eval(const RuleSet& rules, std::string_view history, Random& random);
+
+// The same choice, with the same draws, by scoring every rule in turn: the plain
+// definition that the index must agree with, kept for tests and benchmarks.
+char EvalByScanning(const RuleSet& rules, std::string_view history, Random& random);
 
 }  // namespace bruso

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,8 @@ class FieldValue {
 
   constexpr std::size_t size() const { return code_ >> 16; }
   std::string Text() const;
+  // The first byte, '\0' for the empty string.
+  constexpr char First() const { return size() > 0 ? static_cast<char>((code_ >> 8) & 0xFF) : '\0'; }
   constexpr bool operator==(const FieldValue&) const = default;
 
  private:
@@ -55,16 +58,27 @@ inline constexpr FieldValue FreeRowMarker = FieldValue::Of("? ");
 // The 18 fields of one rule or one situation; field f is entry f - 1.
 using RuleRow = std::array<FieldValue, RuleFieldCount>;
 
+class RuleIndex;
+
 // The rules of one role: 150 rows of 18 fields (all empty at start), 18 weights (weight f
 // belongs to field f; the action's weight is never used) and the number of rows in use.
 struct RuleSet {
   std::array<RuleRow, MaxRules> RuleTable{};  // rule r is entry r - 1
   std::array<std::int32_t, RuleFieldCount> RuleWeights{};  // weight f is entry f - 1
   std::int32_t RuleCount = 0;
+  // The index that matching builds from the three above when it first needs it. Whatever
+  // writes the rules drops it: the writing accessors below and the rules reader do.
+  mutable std::shared_ptr<const RuleIndex> Index;
 
-  FieldValue& Field(int rule, int field) { return RuleTable[rule - 1][field - 1]; }
+  FieldValue& Field(int rule, int field) {
+    Index.reset();
+    return RuleTable[rule - 1][field - 1];
+  }
   const FieldValue& Field(int rule, int field) const { return RuleTable[rule - 1][field - 1]; }
-  std::int32_t& Weight(int field) { return RuleWeights[field - 1]; }
+  std::int32_t& Weight(int field) {
+    Index.reset();
+    return RuleWeights[field - 1];
+  }
   std::int32_t Weight(int field) const { return RuleWeights[field - 1]; }
 };
 

@@ -65,6 +65,7 @@ void ReadWeightsLine(std::string_view line, std::array<std::int32_t, RuleFieldCo
 }
 
 RulesLoad ReadRules(std::string_view text, RuleSet& rules) {
+  rules.Index.reset();
   for (RuleRow& row : rules.RuleTable) row.fill(FreeRowMarker);
   int count = 0;
   LineCursor lines(WithoutByteOrderMark(text));

@@ -144,7 +144,7 @@ void TForm1::ConnectCommands() {
   for (auto [image, handler] : card_commands) {
     connect(image, &CardImage::clicked, this, Command(handler));
   }
-  connect(Memo1, &TextMemo::clicked, this, Command(&TForm1::Memo1Click));
+  connect(Memo1, &LineMemo::clicked, this, Command(&TForm1::Memo1Click));
   connect(Memo2, &TextMemo::doubleClicked, this, Command(&TForm1::Memo2DblClick));
 
   const std::pair<QAction*, void (TForm1::*)()> menu_commands[] = {
@@ -274,7 +274,7 @@ void TForm1::Memo1Click() {
 }
 
 void TForm1::Memo2DblClick() {
-  bruso::Memo2DblClick(state_, ToBytes(Memo2->textCursor().selectedText()));
+  bruso::Memo2DblClick(state_, ToBytes(Memo2->SelectedText()));
 }
 
 // --- Artificial play and rules ---

@@ -19,6 +19,7 @@
 #include "ui/board_widgets.h"
 #include "ui/dialogs.h"
 #include "ui/help_window.h"
+#include "ui/line_memo.h"
 #include "ui/output_window.h"
 #include "ui/rules_window.h"
 #include "ui/text_memo.h"
@@ -70,7 +71,8 @@ class TForm1 : public QMainWindow {
   // --- Text ---
   QLineEdit *Edit1, *Edit2, *Edit4;
   QLabel *Label7, *Label8, *Label9, *LabelSyntax;
-  TextMemo *Memo1, *Memo2;
+  LineMemo* Memo1;
+  TextMemo* Memo2;
   QLabel* ModelStatus;  // the status bar: the model settings changed and the seed of the last run
 
   // --- Menu ---

@@ -175,9 +175,11 @@ void TForm1::BuildTextControls() {
   Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo2->setReadOnly(true);
 
-  Memo1 = new TextMemo(client);
+  Memo1 = new LineMemo(client);
   Place(Memo1, 359, 576, 442, 25);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // A horizontal bar would take most of the shut box's one line.
+  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 void TForm1::BuildMenu() {

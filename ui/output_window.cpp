@@ -3,23 +3,11 @@
 #include <QMenuBar>
 
 #include "engine/io_error.h"
-#include "engine/text_file.h"
 #include "ui/fonts.h"
 #include "ui/text_conversion.h"
 #include "ui/window_geometry.h"
 
 namespace bruso {
-
-namespace {
-
-void WriteLines(const QStringList& lines, const std::filesystem::path& path) {
-  TextFile file;
-  file.Open(path.string(), TextFile::Mode::Write);
-  for (const QString& line : lines) file.WriteLine(ToBytes(line));
-  file.Close();
-}
-
-}  // namespace
 
 TForm3::TForm3(Dialogs& dialogs, const std::filesystem::path& output_folder)
     : dialogs_(dialogs), outputFolder_(output_folder) {
@@ -33,10 +21,9 @@ TForm3::TForm3(Dialogs& dialogs, const std::filesystem::path& output_folder)
   auto* client = new QWidget(this);
   client->setFixedSize(540, 624);
   setCentralWidget(client);
-  Memo1 = new TextMemo(client);
+  Memo1 = new LineMemo(client);
   Place(Memo1, 8, 16, 521, 593);
   Memo1->setFont(PixelFont("Verdana", 16));
-  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   adjustSize();
@@ -50,7 +37,7 @@ void TForm3::SaveOutputClick() {
     return;
   }
   try {
-    WriteLines(Memo1->Lines(), QStringToPath(name));
+    Memo1->SaveTo(QStringToPath(name));
   } catch (const IoError& error) {
     dialogs_.Error(ErrorText(error));
   }

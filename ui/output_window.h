@@ -6,7 +6,7 @@
 #include <QMainWindow>
 
 #include "ui/dialogs.h"
-#include "ui/text_memo.h"
+#include "ui/line_memo.h"
 
 namespace bruso {
 
@@ -21,7 +21,7 @@ class TForm3 : public QMainWindow {
  public:
   TForm3(Dialogs& dialogs, const std::filesystem::path& output_folder);
 
-  TextMemo* Memo1;
+  LineMemo* Memo1;
   QAction* SaveOutput;
   QAction* CloseMenu;
 

@@ -3,6 +3,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include "ui/shown_line.h"
 #include "ui/text_conversion.h"
 
 namespace bruso {
@@ -39,13 +40,33 @@ void TextMemo::Flush() {
 QStringList TextMemo::Lines() {
   Flush();
   if (!hasLines_ && document()->isEmpty()) return {};
-  return toPlainText().split(QLatin1Char('\n'));
+  QStringList lines = toPlainText().split(QLatin1Char('\n'));
+  for (const auto& [number, line] : shortened_) {
+    if (number < lines.size()) lines[number] = line;  // unless the user took lines out
+  }
+  return lines;
+}
+
+QString TextMemo::SelectedText() const {
+  const QTextCursor cursor = textCursor();
+  const QString selected = cursor.selectedText();
+  const QTextBlock block = document()->findBlock(cursor.selectionStart());
+  const auto whole = shortened_.find(block.blockNumber());
+  if (whole == shortened_.end() || cursor.selectionStart() != block.position()) return selected;
+  return selected == whole->second.left(ShownLineLength) ? whole->second : selected;
 }
 
 void TextMemo::SetLines(const QStringList& lines) {
   pending_.clear();
   pendingCount_ = 0;
-  setPlainText(lines.join(QLatin1Char('\n')));
+  shortened_.clear();
+  QStringList shown = lines;
+  for (qsizetype number = 0; number < lines.size(); ++number) {
+    if (!IsShortened(lines[number].size())) continue;
+    shortened_[static_cast<int>(number)] = lines[number];
+    shown[number] = ShownLine(lines[number]);
+  }
+  setPlainText(shown.join(QLatin1Char('\n')));
   hasLines_ = !lines.isEmpty();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string_view>
 
 #include <QPlainTextEdit>
@@ -9,9 +10,12 @@
 
 namespace bruso {
 
-// A multi-line text box that the output channel writes to. Lines are collected and put
-// into the box in one go when the command that wrote them returns to the event loop (or
-// when someone reads the text), so a batch of 100,000 lines costs one insertion.
+// A multi-line text box whose words can be selected (the move-lines list, the rules list);
+// the output channel can write to it too, though LineMemo takes millions of lines cheaper.
+// Lines are collected and put into the box in one go when the command that wrote them
+// returns to the event loop (or when someone reads the text), so a batch of 100,000 lines
+// costs one insertion. A very long line set with SetLines shows its start and a marker that
+// it goes on (ShownLine); the box keeps it whole.
 class TextMemo : public QPlainTextEdit, public TextSink {
   Q_OBJECT
 
@@ -22,8 +26,11 @@ class TextMemo : public QPlainTextEdit, public TextSink {
   // Puts the collected lines into the box now.
   void Flush();
 
-  // Every line of the box, the collected ones included; an empty box has none.
+  // Every line of the box, whole, the collected ones included; an empty box has none.
   QStringList Lines();
+  // The selected text; a selection of the whole shown start of a shortened line gives the
+  // whole line, so that a double click on it takes all of it.
+  QString SelectedText() const;
   void SetLines(const QStringList& lines);
   void Clear() override;
 
@@ -40,6 +47,7 @@ class TextMemo : public QPlainTextEdit, public TextSink {
   int pendingCount_ = 0;
   // Whether the box holds lines: an empty line alone looks like an empty box otherwise.
   bool hasLines_ = false;
+  std::map<int, QString> shortened_;  // the whole lines of the shortened ones, by line number
 };
 
 }  // namespace bruso

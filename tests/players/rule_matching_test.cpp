@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "engine/random.h"
 #include "players/rule_matching.h"
@@ -111,6 +112,52 @@ TEST(RuleMatching, AScoreOfZeroCompetesWithNoRuleAndBelowZeroNeverWins) {
   const RuleSet negative = Rules("10 -5 -5 -5\nP 2H 4C 3H\n");  // "0 -5" would read as a rule line
   Random other(3);
   for (int i = 0; i < 200; ++i) EXPECT_NE(Eval(negative, RootHistory, other), 'P');
+}
+
+// Rules and situations drawn from few values, so that rules hold, tie and fail often: the
+// index must choose what scoring every rule chooses, with the same draws.
+TEST(RuleMatching, TheIndexChoosesAsScanningEveryRuleDoes) {
+  const std::vector<std::string> cards = {"2H", "3H", "4C", "##", "#", "2h"};
+  const std::vector<std::string> letters = {"C", "U", "#", "##"};
+  Random pick(31);
+  auto one_of = [&](const std::vector<std::string>& values) {
+    return values[static_cast<std::size_t>(pick.Next() * values.size())];
+  };
+  for (int set = 0; set < 40; ++set) {
+    RuleSet rules;
+    rules.RuleCount = 1 + static_cast<int>(pick.Next() * MaxRules);
+    for (int field = 2; field <= RuleFieldCount; ++field) {
+      rules.Weight(field) = static_cast<int>(pick.Next() * 5) - 1;  // ties and scores of 0 too
+    }
+    for (int rule = 1; rule <= rules.RuleCount; ++rule) {
+      rules.Field(rule, 1) = FieldValue::Of(one_of(letters));
+      for (int field = 2; field <= RuleFieldCount; ++field) {
+        const bool wild = pick.Next() < 0.9;
+        const bool letter_field = FieldWidth(field) == 1;
+        rules.Field(rule, field) = wild ? WildcardOf(field) : FieldValue::Of(one_of(letter_field ? letters : cards));
+      }
+    }
+    for (int evaluation = 0; evaluation < 500; ++evaluation) {
+      std::string history = "#";
+      const int length = static_cast<int>(pick.Next() * 32);
+      while (static_cast<int>(history.size()) < length) history += one_of(pick.Next() < 0.3 ? letters : cards);
+      const std::uint64_t seed = static_cast<std::uint64_t>(pick.Next() * 1e9);
+      Random indexed(seed);
+      Random scanned(seed);
+      ASSERT_EQ(Eval(rules, history, indexed), EvalByScanning(rules, history, scanned)) << history;
+      ASSERT_EQ(indexed.Next(), scanned.Next()) << history;
+    }
+  }
+}
+
+TEST(RuleMatching, ARuleChangedAfterAnEvaluationCounts) {
+  RuleSet rules = Rules("0 9\nT 2H\n");
+  Random random(1);
+  EXPECT_EQ(Eval(rules, RootHistory, random), 'T');
+  rules.Field(1, 1) = FieldValue::Of("U");
+  EXPECT_EQ(Eval(rules, RootHistory, random), 'U');
+  ReadRules("0 9\nP 2H\n", rules);
+  EXPECT_EQ(Eval(rules, RootHistory, random), 'P');
 }
 
 }  // namespace

@@ -108,7 +108,10 @@ int main(int argc, char** argv) {
   OpenAnNKHand(window, folder);
   ChangeTheModel(form, folder);
 
-  for (int k = 0; k < 40; ++k) form.State().io.OutputLine("CUNTP\t3C 4C 2H " + std::to_string(k));
+  // Move strings of many lengths, so that the column after the tab shows whether it lines up.
+  for (int k = 0; k < 40; ++k) {
+    form.State().io.OutputLine(std::string(1 + k * 7 % 40, "CUNTP"[k % 5]) + "\t3C 4C 2H " + std::to_string(k));
+  }
   form.ShowState();
   Save(form.Form3.get(), folder, "output_window.png");
   Save(form.Form4.get(), folder, "rules_window.png");

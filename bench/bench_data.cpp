@@ -1,0 +1,57 @@
+#include "bench/bench_data.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace bruso::bench {
+
+namespace {
+
+constexpr std::array<std::string_view, 6> Cards = {"2H", "3H", "4H", "2C", "3C", "4C"};
+constexpr std::string_view Letters = "CUNTP";
+
+int Below(Random& random, int count) { return static_cast<int>(random.Next() * count); }
+
+char Letter(Random& random) { return Letters[Below(random, static_cast<int>(Letters.size()))]; }
+
+}  // namespace
+
+std::string RandomRulesText(Random& random, int count) {
+  std::string text;
+  for (int field = 1; field <= 18; ++field) {
+    text += std::to_string(1 + Below(random, 6));
+    text += field < 18 ? ' ' : '\n';
+  }
+  for (int rule = 0; rule < count; ++rule) {
+    text += Letter(random);
+    for (int field = 2; field <= 4; ++field) {
+      text += ' ';
+      text += random.Next() < 0.45 ? Cards[Below(random, 6)] : "#";
+    }
+    text += ' ';
+    text += random.Next() < 0.3 ? Letter(random) : '#';
+    text += '\n';
+  }
+  return text;
+}
+
+std::string RandomShoeText(Random& random, int hands, int lines, int length) {
+  std::string text;
+  for (int hand = 0; hand < hands; ++hand) {
+    std::array<std::string_view, 6> deal = Cards;
+    for (int last = 5; last > 0; --last) std::swap(deal[last], deal[Below(random, last + 1)]);
+    for (std::string_view card : deal) {
+      text += card;
+      text += ' ';
+    }
+    text += random.Next() < 0.5 ? "CK\n" : "NK\n";
+    for (int line = 0; line < lines; ++line) {
+      for (int letter = 0; letter < length; ++letter) text += Letter(random);
+      text += '\n';
+    }
+  }
+  return text;
+}
+
+}  // namespace bruso::bench

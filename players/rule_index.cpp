@@ -1,0 +1,76 @@
+#include "players/rule_index.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "players/rule_matching.h"
+
+namespace bruso {
+
+RuleIndex::RuleIndex(const RuleSet& rules) : weights_(rules.RuleWeights) {
+  const int count = std::clamp<std::int32_t>(rules.RuleCount, 0, MaxRules);
+  for (int rule = 0; rule < count; ++rule) {
+    letters_[rule] = rules.RuleTable[rule][ActionField - 1].First();
+    const std::uint64_t bit = std::uint64_t{1} << (rule % 64);
+    for (int index = ActionField; index < RuleFieldCount; ++index) {
+      const FieldValue value = rules.RuleTable[rule][index];
+      FieldRules& field = fields_[index];
+      if (value == WildcardOf(index + 1)) field.wildcards[rule / 64] |= bit;
+      // A wildcard is also a value of its own: a situation holding it equals the rule.
+      auto named = std::find_if(field.byValue.begin(), field.byValue.end(),
+                                [&](const ValueRules& entry) { return entry.value == value; });
+      if (named == field.byValue.end()) named = field.byValue.insert(field.byValue.end(), {value, {}});
+      named->rules[rule / 64] |= bit;
+    }
+  }
+}
+
+const RuleIndex::RuleBits& RuleIndex::Naming(const FieldRules& field, FieldValue value) {
+  for (const ValueRules& entry : field.byValue) {
+    if (entry.value == value) return entry.rules;
+  }
+  return NoRules;
+}
+
+void RuleIndex::WorkOutSteps(const RuleRow& situation, std::vector<Step>& steps) const {
+  std::int64_t best = 0;
+  ForEachHolder(situation, [&](int rule, std::int64_t score) {
+    if (score < best) return;
+    steps.push_back({letters_[rule], score == best});
+    best = score;
+  });
+}
+
+RuleIndex::HistoryKey RuleIndex::KeyOf(std::string_view history) {
+  HistoryKey key;
+  if (!history.empty()) std::memcpy(key.words.data(), history.data(), history.size());
+  key.words.back() |= static_cast<std::uint64_t>(history.size()) << 56;
+  return key;
+}
+
+std::size_t RuleIndex::HistoryKeyHash::operator()(const HistoryKey& key) const noexcept {
+  std::uint64_t hash = 0;
+  for (std::uint64_t word : key.words) hash = (hash ^ word) * 0x9E3779B97F4A7C15u;
+  return static_cast<std::size_t>(hash ^ (hash >> 29));
+}
+
+std::span<const RuleIndex::Step> RuleIndex::StepsFor(std::string_view history) const {
+  auto worked_out = [&]() -> std::span<const Step> {
+    scratch_.clear();
+    WorkOutSteps(CutSituation(history), scratch_);
+    return scratch_;
+  };
+  auto steps_at = [&](StepRange range) { return std::span(stepPool_).subspan(range.start, range.count); };
+
+  if (history.size() > HistoryKey::MaxLength) return worked_out();
+  const HistoryKey key = KeyOf(history);
+  if (auto found = remembered_.find(key); found != remembered_.end()) return steps_at(found->second);
+  if (remembered_.size() >= MaxRemembered) return worked_out();
+  const auto start = static_cast<std::uint32_t>(stepPool_.size());
+  WorkOutSteps(CutSituation(history), stepPool_);
+  const StepRange range{start, static_cast<std::uint32_t>(stepPool_.size() - start)};
+  remembered_.emplace(key, range);
+  return steps_at(range);
+}
+
+}  // namespace bruso

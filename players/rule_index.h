@@ -1,0 +1,114 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "players/rule_set.h"
+
+namespace bruso {
+
+// The rules of one role sorted by what each field asks for, so that finding the rules that
+// hold in a situation costs a few lookups per field instead of a pass over every rule.
+// For each condition field it keeps, per value that some rule names there, the set of
+// rules that name it, and the set of rules with the field's wildcard. A rule holds when
+// every field of it equals the situation's or is the wildcard; it scores the field's
+// weight for an equal field and 1 for a wildcard meeting anything else.
+//
+// It also remembers, per history string met, the steps of the choice among the rules that
+// hold (see Steps): the situations of a run are few and repeat, and the rules never change
+// while it lasts.
+class RuleIndex {
+ public:
+  // One rule that the choice meets in rule order and that can win: one scoring more than
+  // every rule before it (and more than 0) wins outright; one scoring as much as the best
+  // so far (0 at first) wins on a coin toss. Rules scoring less can never win and draw
+  // nothing, so they are left out.
+  struct Step {
+    char letter;  // the first character of the rule's action, '\0' for none
+    bool tie;
+  };
+
+  explicit RuleIndex(const RuleSet& rules);
+
+  // The steps of the choice in the situation of the history string, from memory when the
+  // string was met before. Good until the next call.
+  std::span<const Step> StepsFor(std::string_view history) const;
+
+  // Calls visit(rule, score) for every rule that holds in the situation, in rule order
+  // (rule counted from 0), with the score that RuleScore gives it.
+  template <typename Visit>
+  void ForEachHolder(const RuleRow& situation, Visit&& visit) const;
+
+ private:
+  static constexpr int Words = (MaxRules + 63) / 64;
+  using RuleBits = std::array<std::uint64_t, Words>;  // bit r: rule r
+  struct ValueRules {
+    FieldValue value;
+    RuleBits rules{};
+  };
+  struct FieldRules {
+    std::vector<ValueRules> byValue;
+    RuleBits wildcards{};
+  };
+  static constexpr RuleBits NoRules{};
+
+  // A history string of up to 31 bytes packed into four words, its length in the last byte,
+  // so that the memory of steps compares and hashes it without a pointer to follow.
+  struct HistoryKey {
+    static constexpr std::size_t MaxLength = 31;
+    std::array<std::uint64_t, 4> words{};
+    bool operator==(const HistoryKey&) const = default;
+  };
+  struct HistoryKeyHash {
+    std::size_t operator()(const HistoryKey& key) const noexcept;
+  };
+  // Where the steps of one history string lie in stepPool_.
+  struct StepRange {
+    std::uint32_t start;
+    std::uint32_t count;
+  };
+  // Enough for the situations of a long run; past it, steps are worked out every time.
+  static constexpr std::size_t MaxRemembered = 200000;
+
+  // The rules naming `value` in a field; none when no rule does.
+  static const RuleBits& Naming(const FieldRules& field, FieldValue value);
+  static HistoryKey KeyOf(std::string_view history);
+  // Appends the steps of the situation to `steps`.
+  void WorkOutSteps(const RuleRow& situation, std::vector<Step>& steps) const;
+
+  std::array<FieldRules, RuleFieldCount> fields_{};  // entry f - 1 for field f; field 1 unused
+  std::array<std::int32_t, RuleFieldCount> weights_{};
+  std::array<char, MaxRules> letters_{};
+  mutable std::unordered_map<HistoryKey, StepRange, HistoryKeyHash> remembered_;
+  mutable std::vector<Step> stepPool_;
+  mutable std::vector<Step> scratch_;
+};
+
+template <typename Visit>
+void RuleIndex::ForEachHolder(const RuleRow& situation, Visit&& visit) const {
+  std::array<const RuleBits*, RuleFieldCount> equal{};
+  RuleBits holding;
+  holding.fill(~std::uint64_t{0});
+  for (int index = ActionField; index < RuleFieldCount; ++index) {  // fields 2 to 18
+    equal[index] = &Naming(fields_[index], situation[index]);
+    for (int word = 0; word < Words; ++word) {
+      holding[word] &= (*equal[index])[word] | fields_[index].wildcards[word];
+    }
+  }
+  for (int word = 0; word < Words; ++word) {
+    for (std::uint64_t bits = holding[word]; bits != 0; bits &= bits - 1) {
+      const int bit = __builtin_ctzll(bits);
+      std::int64_t score = 0;
+      for (int index = ActionField; index < RuleFieldCount; ++index) {
+        score += ((*equal[index])[word] >> bit & 1) != 0 ? weights_[index] : 1;
+      }
+      visit(word * 64 + bit, score);
+    }
+  }
+}
+
+}  // namespace bruso
