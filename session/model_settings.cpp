@@ -18,16 +18,30 @@ std::string ShortNumber(double value) {
 
 std::string SeedText(std::uint64_t seed) { return std::to_string(seed); }
 
+// "conflict 1": the name and the value appended to it, rather than added to a literal, which
+// g++ 12 wrongly warns about at -O3 (-Wrestrict).
+std::string Named(const char* name, const std::string& value) {
+  std::string text(name);
+  text += value;
+  return text;
+}
+
 // "conflict 1", "P5=0.8", "trace": each setting that differs from its start value.
 std::vector<std::string> ChangedSettings(const ModelSettings& settings) {
   const ModelSettings start;
   std::vector<std::string> changed;
-  if (settings.ConflictMode != start.ConflictMode) changed.push_back("conflict " + std::to_string(settings.ConflictMode));
-  if (settings.AltruismSwitch != start.AltruismSwitch) changed.push_back("altruism " + std::to_string(settings.AltruismSwitch));
-  for (int k = 1; k <= 10; ++k) {
-    if (settings.ProbTable[k] != start.ProbTable[k]) changed.push_back("P" + std::to_string(k) + "=" + ShortNumber(settings.ProbTable[k]));
+  if (settings.ConflictMode != start.ConflictMode) {
+    changed.push_back(Named("conflict ", std::to_string(settings.ConflictMode)));
   }
-  if (settings.LapseRate != start.LapseRate) changed.push_back("lapse " + ShortNumber(settings.LapseRate));
+  if (settings.AltruismSwitch != start.AltruismSwitch) {
+    changed.push_back(Named("altruism ", std::to_string(settings.AltruismSwitch)));
+  }
+  for (int k = 1; k <= 10; ++k) {
+    if (settings.ProbTable[k] != start.ProbTable[k]) {
+      changed.push_back(Named("P", std::to_string(k) + '=' + ShortNumber(settings.ProbTable[k])));
+    }
+  }
+  if (settings.LapseRate != start.LapseRate) changed.push_back(Named("lapse ", ShortNumber(settings.LapseRate)));
   if (settings.Tracing) changed.push_back("trace");
   if (settings.SameSeedEveryRun) changed.push_back("same seed every run");
   return changed;
@@ -35,7 +49,10 @@ std::vector<std::string> ChangedSettings(const ModelSettings& settings) {
 
 std::string Joined(const std::vector<std::string>& pieces, const char* separator) {
   std::string text;
-  for (const std::string& piece : pieces) text += (text.empty() ? "" : separator) + piece;
+  for (const std::string& piece : pieces) {
+    if (!text.empty()) text += separator;
+    text += piece;
+  }
   return text;
 }
 
@@ -75,14 +92,14 @@ bool SeededRun(SharedState& state, const std::function<bool()>& command) {
 std::string ModelSettingsLine(const SharedState& state) {
   std::vector<std::string> pieces;
   const std::vector<std::string> changed = ChangedSettings(CurrentModelSettings(state));
-  if (!changed.empty()) pieces.push_back("model: " + Joined(changed, ", "));
+  if (!changed.empty()) pieces.push_back(Named("model: ", Joined(changed, ", ")));
   if (state.LastRunSeed) {
-    pieces.push_back("seed " + SeedText(*state.LastRunSeed));
+    pieces.push_back(Named("seed ", SeedText(*state.LastRunSeed)));
     if (state.SameSeedEveryRun && state.RunSeed != *state.LastRunSeed) {
-      pieces.push_back("next run: seed " + SeedText(state.RunSeed));
+      pieces.push_back(Named("next run: seed ", SeedText(state.RunSeed)));
     }
   } else {
-    pieces.push_back("next run: seed " + SeedText(state.RunSeed));
+    pieces.push_back(Named("next run: seed ", SeedText(state.RunSeed)));
   }
   return Joined(pieces, " \xB7 ");  // a middle dot in Latin-1, as the window reads bytes
 }
