@@ -63,6 +63,7 @@ LineCompiler::LineCompiler(const AnalysisSettings& settings)
 
 void LineCompiler::LineStarted() {
   line_ = {};
+  line_.facts.reserve(8);  // a line has a handful of positions: spare the regrowth
   windows_.clear();
   previous_ = nullptr;
 }
@@ -116,6 +117,7 @@ bool LineCompiler::ReadsMarkBack(Window window) {
 // grandparent's is read again only at the same position (after a refused T), the parent's
 // by the position's children, its own by its grandchildren.
 LineCompiler::Marks LineCompiler::Live(std::size_t t, Marks marks) const {
+  if (!marksMatter_) return Marks{};  // no position reads a mark back
   const int depth = windows_[t].depth;
   bool reads[3] = {false, false, false};  // by positions at depth, depth + 1, depth + 2
   for (std::size_t s = t + 1; s < windows_.size(); ++s) {
@@ -134,13 +136,15 @@ CompiledStep LineCompiler::Compile(std::size_t t, std::vector<Marks>& states) {
   CompiledStep step;
   step.recorded = line_.facts[t].seen.recorded;
   step.carry.resize(states.size());
-  std::vector<Marks> before;
+  std::vector<Marks>& before = before_;
+  before.clear();
   for (std::size_t i = 0; i < states.size(); ++i) {
     const bool moved = t > 0 && windows_[t].depth != windows_[t - 1].depth;
     const Marks carried = moved ? Marks{.grandparent = states[i].parent, .parent = states[i].own} : states[i];
     step.carry[i] = IndexOf(before, carried);
   }
-  std::vector<Marks> after;
+  std::vector<Marks>& after = after_;
+  after.clear();
   for (int from = 0; from < static_cast<int>(before.size()); ++from) {
     EnumeratingChance chance;
     do {
@@ -156,12 +160,13 @@ CompiledStep LineCompiler::Compile(std::size_t t, std::vector<Marks>& states) {
   }
   step.statesBefore = static_cast<int>(before.size());
   step.statesAfter = static_cast<int>(after.size());
-  states = std::move(after);
+  states.swap(after);
   return step;
 }
 
 CompiledLine LineCompiler::TakeLine() {
   std::vector<Marks> states = {Marks{}};
+  line_.steps.reserve(windows_.size());
   for (std::size_t t = 0; t < windows_.size(); ++t) line_.steps.push_back(Compile(t, states));
   CompiledLine line = std::move(line_);
   LineStarted();

@@ -60,6 +60,7 @@ class LineCompiler : public ReplayObserver {
   bool marksMatter_;
   const TreeNode* previous_ = nullptr;
   std::vector<Window> windows_;
+  std::vector<Marks> before_, after_;  // Compile's states, kept to save allocations
   CompiledLine line_;
 };
 

@@ -15,6 +15,7 @@ LineScore ScoreLine(const CompiledLine& line, const PlayerParameters& player, st
   // The product of the positions' probabilities since the last logarithm: one logarithm
   // per line, unless the product grows too small.
   double product = 1;
+  if (chances != nullptr) chances->reserve(chances->size() + line.steps.size());
   for (const CompiledStep& step : line.steps) {
     before.assign(step.statesBefore, 0.0);
     for (std::size_t i = 0; i < step.carry.size(); ++i) before[step.carry[i]] += weights[i];
