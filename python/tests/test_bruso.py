@@ -81,3 +81,16 @@ def test_a_bad_shoe_raises_naming_the_file(tmp_path, content, error):
 def test_settings_refuse_values_the_model_cannot_take(kwargs):
     with pytest.raises(ValueError):
         bruso.Settings(**kwargs)
+
+
+def test_ctrl_c_stops_a_long_play_and_the_next_call_runs(shoe):
+    import _thread
+    import threading
+
+    ck, nk = (bruso.read_rules(os.path.join(EXAMPLES, name)) for name in ("rules_ck.txt", "rules_nk.txt"))
+    timer = threading.Timer(0.2, _thread.interrupt_main)
+    timer.start()
+    with pytest.raises(KeyboardInterrupt):
+        bruso.play(shoe, ck, nk, 10_000_000, SEED)
+    timer.join()
+    assert len(bruso.play(shoe, ck, nk, 1, SEED)) == len(shoe)
