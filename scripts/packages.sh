@@ -8,6 +8,7 @@ BRUSO_PACKAGES=(
   xvfb xauth
   fonts-dejavu-core fonts-liberation2
   libnlopt-cxx-dev
+  pybind11-dev python3-dev python3-pytest
 )
 
 bruso_install_packages() {

@@ -1,0 +1,334 @@
+// The C++ half of the Python package bruso: the core's shoe, replay, likelihood, fit,
+// simulation and artificial play, driven as bruso-batch drives them, so that the same
+// seed gives the same numbers. The tables come back as the CSV text bruso-batch writes;
+// bruso/__init__.py turns them into records.
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <cstdio>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/io_error.h"
+#include "engine/random.h"
+#include "model/fit.h"
+#include "model/fit_data.h"
+#include "model/simulation.h"
+#include "players/play_all_hands.h"
+#include "python/interruption.h"
+#include "python/scratch_table.h"
+#include "python/scratch_session.h"
+#include "session/artificial_play.h"
+#include "tools/classify_batch.h"
+#include "tools/classify_options.h"
+#include "tools/command_line.h"
+#include "tools/fit_options.h"
+#include "tools/fit_table.h"
+#include "tools/position_table.h"
+#include "tools/rules_loading.h"
+
+namespace py = pybind11;
+
+namespace bruso {
+
+namespace {
+
+// The model of the players, as the command line's model options and --lapse set it.
+struct Settings {
+  int conflictMode = 0;
+  int altruism = 0;
+  std::vector<double> prob = std::vector<double>(CardRuleCount, 0.5);
+  double lapse = DefaultLapse;
+  bool trace = false;
+
+  // Throws ValueError for a value the model cannot take.
+  void Check() const {
+    if (conflictMode != 0 && conflictMode != 1) throw py::value_error("conflict_mode takes 0 or 1");
+    if (altruism != 0 && altruism != 1) throw py::value_error("altruism takes 0 or 1");
+    if (prob.size() != CardRuleCount) throw py::value_error("prob takes ten probabilities, p1 to p10");
+    for (double p : prob) {
+      if (!(p >= 0 && p <= 1)) throw py::value_error("prob takes probabilities from 0 to 1");
+    }
+    if (!(lapse > 0 && lapse < 1)) throw py::value_error("lapse takes a rate strictly between 0 and 1");
+  }
+
+  void ApplyTo(AnalysisSettings& analysis) const {
+    Check();
+    ProbTable table;
+    for (int k = 1; k <= CardRuleCount; ++k) table[k] = prob[k - 1];
+    ModelOptions{.conflictMode = conflictMode, .altruism = altruism, .probabilities = table, .trace = trace}.ApplyTo(
+        analysis);
+  }
+};
+
+Shoe ReadShoeOrRaise(const std::string& path) {
+  Shoe shoe = ReadShoeFile(path);
+  if (shoe.hands.empty()) throw py::value_error(path + ": holds no hand");
+  return shoe;
+}
+
+void RefuseEmpty(const HandList& shoe) {
+  if (shoe.empty()) throw py::value_error("the shoe holds no hand");
+}
+
+// The tables of lines and of positions of "Classify All Hands", as classify --csv and
+// --positions write them.
+py::tuple ClassifyTables(const HandList& shoe, const Settings& settings, std::uint64_t seed) {
+  RefuseEmpty(shoe);
+  settings.Check();
+  Interruption interruption;
+  ScratchTable lines(ClassifyCsvHeader);
+  ScratchTable positions(PositionCsvHeader);
+  {
+    py::gil_scoped_release released;
+    ScratchSession session(seed, interruption);
+    SharedState& state = session.state();
+    settings.ApplyTo(state.analysis);
+    state.score.SetTraceStream(nullptr);
+    state.HandList = shoe;
+    ClassifyBatch batch(state, &lines.file(), &positions.file(), settings.lapse);
+    batch.Run();
+    session.Finish();
+  }
+  interruption.RaiseIfInterrupted();
+  return py::make_tuple(lines.Text(), positions.Text());
+}
+
+double LogLikelihood(const HandList& shoe, const Settings& settings, int jobs) {
+  AnalysisSettings analysis;
+  settings.ApplyTo(analysis);
+  const PlayerParameters player{.probabilities = analysis.ProbTable, .lapse = settings.lapse};
+  py::gil_scoped_release released;
+  return ScoreData(FitDataFrom(CompileLines(shoe, analysis, jobs)), player).logLikelihood;
+}
+
+std::vector<int> ZeroOneOrBoth(const std::optional<int>& value, const char* name) {
+  if (!value) return {0, 1};
+  if (*value != 0 && *value != 1) throw py::value_error(std::string(name) + " takes 0, 1 or None (both)");
+  return {*value};
+}
+
+// "p3=0.5,lapse=0.02" from {"p3": 0.5, "lapse": 0.02}, read as --fix reads it.
+FixedParameters FixedFrom(const std::map<std::string, double>& fixed) {
+  std::string text;
+  for (const auto& [name, value] : fixed) {
+    char number[40];
+    std::snprintf(number, sizeof number, "%.17g", value);
+    text += (text.empty() ? "" : ",") + name + "=" + number;
+  }
+  return text.empty() ? FixedParameters{} : FixedParametersFromText(text);
+}
+
+// The rows of fit --csv, header first: one per variant, then the uniform player.
+std::vector<std::vector<std::string>> FitRows(const HandList& shoe, std::optional<int> conflict_mode,
+                                              std::optional<int> altruism, const std::map<std::string, double>& fixed,
+                                              int jobs) {
+  RefuseEmpty(shoe);
+  std::vector<ModelVariant> variants;
+  for (int conflict : ZeroOneOrBoth(conflict_mode, "conflict_mode")) {
+    for (int each : ZeroOneOrBoth(altruism, "altruism")) variants.push_back({conflict, each});
+  }
+  const FixedParameters held = FixedFrom(fixed);
+  Interruption interruption;
+  std::vector<std::vector<std::string>> rows = {FitCsvHeader};
+  long long positions = 0;
+  {
+    py::gil_scoped_release released;
+    for (const ModelVariant& variant : variants) {
+      if (!interruption.Check()) break;
+      const FitResult fit = FitVariant(shoe, variant, AnalysisSettings{}, held, jobs);
+      rows.push_back(FitCsvFields(fit));
+      positions = fit.positions;
+    }
+  }
+  interruption.RaiseIfInterrupted();
+  rows.push_back(UniformCsvFields(positions));
+  return rows;
+}
+
+HandList Simulate(const HandList& shoe, int lines, const Settings& settings, std::uint64_t seed) {
+  RefuseEmpty(shoe);
+  if (lines < 1 || lines > 1000000) throw py::value_error("lines takes a whole number from 1 to 1000000");
+  AnalysisSettings analysis;
+  settings.ApplyTo(analysis);
+  const std::string note =
+      "played by the model: " + std::to_string(lines) + " lines, seed " + std::to_string(seed) + ", from Python";
+  Interruption interruption;
+  HandList simulated;
+  {
+    py::gil_scoped_release released;
+    Random random(seed);
+    for (const Fhand& hand : shoe) {
+      if (!interruption.Check()) break;
+      simulated.push_back(SimulateHand(hand, lines, analysis, settings.lapse, random, note));
+    }
+  }
+  interruption.RaiseIfInterrupted();
+  return simulated;
+}
+
+// The window's part of "Play All Hands Artificially": the iteration number given, each
+// play kept, and Ctrl-C checked after each.
+class PythonPrompts : public PlayAllPrompts {
+ public:
+  PythonPrompts(int iterations, Interruption& interruption) : iterations_(iterations), interruption_(interruption) {}
+  std::string AskIterationNumber() override { return std::to_string(iterations_); }
+  bool Played(const PlayRecord& play) override {
+    plays.push_back(play);
+    return interruption_.Check();
+  }
+  bool HandPlayed(int) override { return interruption_.Check(); }
+
+  std::vector<PlayRecord> plays;
+
+ private:
+  int iterations_;
+  Interruption& interruption_;
+};
+
+class KeptMessages : public UserMessages {
+ public:
+  void ShowMessage(std::string_view text) override { last.assign(text); }
+  std::string last;
+};
+
+// Automa.txt: per hand its line and an empty line, then a move string per play.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
+py::list Play(const HandList& shoe, const RuleSet& ck_rules, const RuleSet& nk_rules, int iterations,
+              std::uint64_t seed) {
+  RefuseEmpty(shoe);
+  Interruption interruption;
+  PythonPrompts prompts(iterations, interruption);
+  KeptMessages messages;
+  std::string results;
+  {
+    py::gil_scoped_release released;
+    ScratchSession session(seed, interruption);
+    SharedState& state = session.state();
+    state.messages = &messages;
+    // The run asks for both rules files by name; these rules came from Python.
+    state.RulesCK = ck_rules;
+    state.RulesFileCK = "CK rules";
+    state.RulesNK = nk_rules;
+    state.RulesFileNK = "NK rules";
+    state.HandList = shoe;
+    const bool played = PlayAllHandsArtificially(state, prompts).has_value();
+    session.Finish();
+    if (!played && !interruption.interrupted()) throw std::runtime_error(messages.last);
+    results = ReadWholeFile((session.folder() / ResultsFileName).string());
+  }
+  interruption.RaiseIfInterrupted();
+  const std::vector<std::string> lines = Lines(results);
+  py::list records;
+  std::size_t next = 0;
+  for (const PlayRecord& play : prompts.plays) {
+    if (play.iteration == 1) next += 2;  // the hand's line and the empty line after it
+    py::dict record;
+    record["hand"] = play.hand;
+    record["iteration"] = play.iteration;
+    record["moves"] = play.moves;
+    record["attempts"] = play.attempts;
+    record["solved"] = play.solved;
+    record["move_string"] = next < lines.size() ? lines[next] : std::string();
+    ++next;
+    records.append(record);
+  }
+  return records;
+}
+
+}  // namespace
+
+}  // namespace bruso
+
+PYBIND11_MODULE(_bruso, m) {
+  using namespace bruso;
+  m.doc() = "The core of Bruso; use the package bruso, which turns its tables into records.";
+
+  py::register_exception_translator([](std::exception_ptr failure) {
+    try {
+      if (failure) std::rethrow_exception(failure);
+    } catch (const IoError& error) {
+      // OSError(errno, message, file name), as Python's own file functions raise it.
+      PyErr_SetObject(PyExc_OSError, py::make_tuple(error.errorNumber(), error.message(), error.path()).ptr());
+    } catch (const OptionValueError& error) {
+      PyErr_SetString(PyExc_ValueError, error.what());
+    }
+  });
+
+  py::class_<Fhand>(m, "Hand", "One hand of a shoe: its six cards, the role that moves first and its move lines.")
+      .def(py::init([](std::string text, std::string first_role, std::vector<std::string> move_lines) {
+             Fhand hand{.HandText = std::move(text), .FirstRole = std::move(first_role)};
+             for (std::string& line : move_lines) hand.MoveLines.push_back({std::move(line)});
+             return hand;
+           }),
+           py::arg("text"), py::arg("first_role"), py::arg("move_lines") = std::vector<std::string>{})
+      .def_readwrite("text", &Fhand::HandText, "The six card codes in the order C, CK, UP, T, N, NK.")
+      .def_readwrite("first_role", &Fhand::FirstRole, "\"CK\" or \"NK\".")
+      .def_property(
+          "move_lines",
+          [](const Fhand& hand) {
+            std::vector<std::string> lines;
+            for (const moves& line : hand.MoveLines) lines.push_back(line.Line);
+            return lines;
+          },
+          [](Fhand& hand, const std::vector<std::string>& lines) {
+            hand.MoveLines.clear();
+            for (const std::string& line : lines) hand.MoveLines.push_back({line});
+          },
+          "The lines after the hand line; the first is a note, the others are replayed.")
+      .def("__repr__", [](const Fhand& hand) {
+        return "Hand('" + hand.HandText + "', '" + hand.FirstRole + "', " + std::to_string(hand.MoveLines.size()) +
+               " lines)";
+      })
+      .def("shoe_text", &ShoeText, "The hand as a shoe file holds it.");
+
+  py::class_<Settings>(m, "Settings", "The model of the players and the lapse rate of the likelihood.")
+      .def(py::init([](int conflict_mode, int altruism, std::vector<double> prob, double lapse, bool trace) {
+             Settings settings{conflict_mode, altruism, std::move(prob), lapse, trace};
+             settings.Check();
+             return settings;
+           }),
+           py::arg("conflict_mode") = 0, py::arg("altruism") = 0,
+           py::arg("prob") = std::vector<double>(CardRuleCount, 0.5), py::arg("lapse") = DefaultLapse,
+           py::arg("trace") = false)
+      .def_readwrite("conflict_mode", &Settings::conflictMode)
+      .def_readwrite("altruism", &Settings::altruism)
+      .def_readwrite("prob", &Settings::prob, "p1 to p10: p1..p4 for NK's card rules, p5..p10 for CK's.")
+      .def_readwrite("lapse", &Settings::lapse)
+      .def_readwrite("trace", &Settings::trace)
+      .def("__repr__", [](const Settings& s) {
+        std::string prob;
+        for (double p : s.prob) prob += (prob.empty() ? "" : ", ") + std::to_string(p);
+        return "Settings(conflict_mode=" + std::to_string(s.conflictMode) + ", altruism=" +
+               std::to_string(s.altruism) + ", prob=[" + prob + "], lapse=" + std::to_string(s.lapse) + ")";
+      });
+
+  py::class_<RuleSet>(m, "Rules", "The rules of an artificial player, as a rules file holds them.");
+
+  m.def("read_shoe", [](const std::string& path) { return ReadShoeOrRaise(path).hands; }, py::arg("path"),
+        "The hands of a shoe file. OSError when it cannot be read, ValueError when it holds no hand.");
+  m.def("read_rules", [](const std::string& path) { return LoadRulesFile(path, "rules"); }, py::arg("path"),
+        "The rules of a rules file. OSError when it cannot be read.");
+  m.def("classify_tables", &ClassifyTables, py::arg("shoe"), py::arg("settings"), py::arg("seed"),
+        "The CSV texts of classify --csv and --positions.");
+  m.def("log_likelihood", &LogLikelihood, py::arg("shoe"), py::arg("settings") = Settings{}, py::arg("jobs") = 1,
+        "The exact log-likelihood of the shoe's recorded lines under the settings.");
+  m.def("fit_rows", &FitRows, py::arg("shoe"), py::arg("conflict_mode") = std::nullopt,
+        py::arg("altruism") = std::nullopt, py::arg("fixed") = std::map<std::string, double>{}, py::arg("jobs") = 1,
+        "The rows of fit --csv, header first.");
+  m.def("simulate", &Simulate, py::arg("shoe"), py::arg("lines"), py::arg("settings") = Settings{}, py::arg("seed") = 0,
+        "The shoe with `lines` lines of every hand played by the model; the first line of each hand is a note.");
+  m.def("play", &Play, py::arg("shoe"), py::arg("ck_rules"), py::arg("nk_rules"), py::arg("iterations") = 1,
+        py::arg("seed") = 0,
+        "\"Play All Hands Artificially\": a record per play, with its move string as Automa.txt holds it.");
+}

@@ -1,0 +1,96 @@
+"""The module gives what bruso-batch gives on the example shoe with the same seed."""
+
+import os
+import subprocess
+
+import pytest
+
+import bruso
+
+BATCH = os.environ["BRUSO_BATCH"]
+EXAMPLES = os.environ["BRUSO_EXAMPLES"]
+SHOE = os.path.join(EXAMPLES, "small_shoe.txt")
+SEED = 7
+
+
+def batch(tmp_path, *words):
+    subprocess.run([BATCH, *words, "--out", str(tmp_path / "out")] if words[0] != "fit" else [BATCH, *words],
+                   check=True, capture_output=True, cwd=tmp_path)
+
+
+def read(path):
+    with open(path, encoding="latin-1") as file:
+        return file.read()
+
+
+@pytest.fixture(scope="module")
+def shoe():
+    return bruso.read_shoe(SHOE)
+
+
+def test_classify_and_positions_equal_the_batch_tables(tmp_path, shoe):
+    settings = bruso.Settings(conflict_mode=1, altruism=1, prob=[0.25] * 5 + [0.75] * 5, lapse=0.05)
+    batch(tmp_path, "classify", SHOE, "--seed", str(SEED), "--conflict-mode", "1", "--altruism", "1",
+          "--prob", ",".join(str(p) for p in settings.prob), "--lapse", "0.05",
+          "--csv", str(tmp_path / "lines.csv"), "--positions", str(tmp_path / "positions.csv"))
+    assert bruso.classify(shoe, settings, SEED) == bruso._csv_records(read(tmp_path / "lines.csv"), "lines")
+    assert bruso.positions(shoe, settings, SEED) == bruso._csv_records(read(tmp_path / "positions.csv"),
+                                                                      "positions")
+
+
+def test_log_likelihood_is_the_sum_over_the_lines(shoe):
+    records = bruso.classify(shoe, bruso.Settings(), SEED)
+    assert bruso.log_likelihood(shoe, bruso.Settings()) == pytest.approx(
+        sum(r["log_likelihood"] for r in records), abs=1e-3)
+
+
+def test_fit_equals_the_batch_table(tmp_path, shoe):
+    batch(tmp_path, "fit", SHOE, "--fix", "p2=0.5", "--csv", str(tmp_path / "fit.csv"))
+    assert bruso.fit(shoe, fixed={"p2": 0.5}) == bruso._csv_records(read(tmp_path / "fit.csv"), "fit")
+
+
+def test_play_gives_the_move_strings_of_automa(tmp_path, shoe):
+    ck, nk = (os.path.join(EXAMPLES, name) for name in ("rules_ck.txt", "rules_nk.txt"))
+    batch(tmp_path, "play", SHOE, "--ck", ck, "--nk", nk, "--iterations", "3", "--seed", str(SEED))
+    plays = bruso.play(shoe, bruso.read_rules(ck), bruso.read_rules(nk), 3, SEED)
+    text = ""
+    for play in plays:
+        if play["iteration"] == 1:
+            hand = shoe[play["hand"] - 1]
+            text += f"{hand.text} {hand.first_role}\n\n"
+        text += play["move_string"] + "\n"
+    assert text == read(tmp_path / "out" / "Automa.txt")
+
+
+def test_simulated_lines_are_replayed_by_classify(shoe):
+    simulated = bruso.simulate(shoe, 4, bruso.Settings(), SEED)
+    assert [len(hand.move_lines) for hand in simulated] == [5] * len(shoe)
+    assert len(bruso.classify(simulated, bruso.Settings(), SEED)) == 4 * len(shoe)
+
+
+@pytest.mark.parametrize("content, error", [(None, OSError), ("no hand line here\n", ValueError)])
+def test_a_bad_shoe_raises_naming_the_file(tmp_path, content, error):
+    path = tmp_path / "bad.txt"
+    if content is not None:
+        path.write_text(content)
+    with pytest.raises(error, match="bad.txt" if error is ValueError else "not found"):
+        bruso.read_shoe(str(path))
+
+
+@pytest.mark.parametrize("kwargs", [{"lapse": 0}, {"prob": [0.5] * 9}, {"conflict_mode": 2}, {"prob": [1.5] * 10}])
+def test_settings_refuse_values_the_model_cannot_take(kwargs):
+    with pytest.raises(ValueError):
+        bruso.Settings(**kwargs)
+
+
+def test_ctrl_c_stops_a_long_play_and_the_next_call_runs(shoe):
+    import _thread
+    import threading
+
+    ck, nk = (bruso.read_rules(os.path.join(EXAMPLES, name)) for name in ("rules_ck.txt", "rules_nk.txt"))
+    timer = threading.Timer(0.2, _thread.interrupt_main)
+    timer.start()
+    with pytest.raises(KeyboardInterrupt):
+        bruso.play(shoe, ck, nk, 10_000_000, SEED)
+    timer.join()
+    assert len(bruso.play(shoe, ck, nk, 1, SEED)) == len(shoe)
