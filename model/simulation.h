@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "analysis/analysis_settings.h"
@@ -7,6 +8,10 @@
 #include "shoe/shoe_file.h"
 
 namespace bruso {
+
+// The first line after each hand line of a simulated shoe: how its lines were made. It
+// never holds "2H", which would make it a hand line.
+std::string SimulationNote(int lines, const AnalysisSettings& settings, double lapse, std::uint64_t seed);
 
 // The hand with `lines` lines played by the model (see HeadlessHand::Play), after a first
 // line `note` that says how they were made (the first line after a hand line is never

@@ -153,8 +153,7 @@ HandList Simulate(const HandList& shoe, int lines, const Settings& settings, std
   if (lines < 1 || lines > 1000000) throw py::value_error("lines takes a whole number from 1 to 1000000");
   AnalysisSettings analysis;
   settings.ApplyTo(analysis);
-  const std::string note =
-      "played by the model: " + std::to_string(lines) + " lines, seed " + std::to_string(seed) + ", from Python";
+  const std::string note = SimulationNote(lines, analysis, settings.lapse, seed);
   Interruption interruption;
   HandList simulated;
   {

@@ -6,20 +6,7 @@
 
 namespace bruso {
 
-namespace {
-
-constexpr int CaughtSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
-
-}  // namespace
-
-Interruption::Interruption() {
-  // CatchStopSignals is what clears the stop flag; the handlers it installs are taken back
-  // at once, so that Ctrl-C stays Python's.
-  struct sigaction kept[std::size(CaughtSignals)];
-  for (std::size_t i = 0; i < std::size(CaughtSignals); ++i) sigaction(CaughtSignals[i], nullptr, &kept[i]);
-  CatchStopSignals();
-  for (std::size_t i = 0; i < std::size(CaughtSignals); ++i) sigaction(CaughtSignals[i], &kept[i], nullptr);
-}
+Interruption::Interruption() { ClearStopRequest(); }
 
 bool Interruption::Check() {
   if (error_) return false;

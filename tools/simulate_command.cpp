@@ -28,21 +28,6 @@ int LinesFrom(const CommandLine& line) {
   return static_cast<int>(*lines);
 }
 
-// The first line after each hand line: how its lines were made. It never holds "2H", which
-// would make it a hand line.
-std::string Note(int lines, const AnalysisSettings& settings, double lapse, std::uint64_t seed) {
-  std::string note = "played by the model: " + std::to_string(lines) + " lines, conflict mode " +
-                     std::to_string(settings.ConflictMode) + ", altruism " + std::to_string(settings.AltruismSwitch) +
-                     ", prob ";
-  char number[32];
-  for (int k = 1; k <= CardRuleCount; ++k) {
-    std::snprintf(number, sizeof number, k == 1 ? "%g" : ",%g", settings.ProbTable[k]);
-    note += number;
-  }
-  std::snprintf(number, sizeof number, ", lapse %g", lapse);
-  return note + number + ", seed " + std::to_string(seed);
-}
-
 // Standard output, or the file when one is given.
 class ShoeWriter {
  public:
@@ -92,7 +77,7 @@ int RunSimulate(const std::vector<std::string>& words) {
 
   CatchStopSignals();
   Random random(seed);
-  const std::string note = Note(lines, settings, lapse, seed);
+  const std::string note = SimulationNote(lines, settings, lapse, seed);
   long long played = 0;
   {
     ProgressLine progress(static_cast<long long>(hands.size()), "hands");

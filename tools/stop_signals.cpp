@@ -18,8 +18,10 @@ extern "C" void OnStopSignal(int signal_number) {
 
 }  // namespace
 
+void ClearStopRequest() { stop_signal = 0; }
+
 void CatchStopSignals() {
-  stop_signal = 0;
+  ClearStopRequest();
   struct sigaction action {};
   action.sa_handler = OnStopSignal;
   sigemptyset(&action.sa_mask);
