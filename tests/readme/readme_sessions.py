@@ -10,7 +10,8 @@ Which blocks are checked:
   The commands of a block run one after the other in one shell, so `cd` carries over, and
   each must end with status 0 (a session that shows a failure ends its command with
   `; echo $?`).
-- A fenced block marked ```pycon is a Python session, checked as a doctest.
+- A fenced block marked ```pycon is a Python session, checked as a doctest by the
+  interpreter the build's module was made for.
 Other blocks (the ones that build, install or start the window) are not run.
 
 Each block starts in the top folder of a fresh scratch tree laid out as a clone looks
@@ -22,7 +23,7 @@ sides: rates (plays per second), and the seed printed by a command that was give
 """
 
 import difflib
-import doctest
+import glob
 import os
 import re
 import shutil
@@ -131,23 +132,34 @@ def run_console_block(start, lines, source, build):
     return failures
 
 
+def module_interpreter(build):
+    """The Python the build's module was made for (its CMake cache says), else this one."""
+    try:
+        with open(os.path.join(build, "CMakeCache.txt"), encoding="utf-8") as cache:
+            for line in cache:
+                if line.startswith("Python3_EXECUTABLE:"):
+                    return line.split("=", 1)[1].strip()
+    except OSError:
+        pass
+    return sys.executable
+
+
 def run_python_block(start, lines, source, build):
-    if not os.path.isdir(os.path.join(build, "python", "bruso")):
+    package = os.path.join(build, "python", "bruso")
+    if not glob.glob(os.path.join(package, "_bruso*.so")):
         print(f"python block at line {start} not run: the build has no Python module")
         return []
     with tempfile.TemporaryDirectory() as folder:
         scratch_tree(source, build, folder)
-        sys.path.insert(0, os.path.join(build, "python"))
-        here = os.getcwd()
-        os.chdir(folder)
-        try:
-            test = doctest.DocTestParser().get_doctest("\n".join(lines) + "\n", {}, "README", "README.md", start)
-            runner = doctest.DocTestRunner(optionflags=doctest.NORMALIZE_WHITESPACE)
-            runner.run(test)
-            return [f"python block at line {start}: {runner.failures} example(s) failed"] if runner.failures else []
-        finally:
-            os.chdir(here)
-            sys.path.pop(0)
+        session = os.path.join(folder, "session.txt")
+        with open(session, "w", encoding="utf-8") as file:
+            file.write("\n".join(lines) + "\n")
+        environment = dict(os.environ, PYTHONPATH=os.path.join(os.path.abspath(build), "python"))
+        run = subprocess.run([module_interpreter(build), "-m", "doctest", "-o", "NORMALIZE_WHITESPACE", session],
+                             cwd=folder, env=environment, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+        if run.returncode != 0:
+            return [f"python block at line {start} differs:\n{run.stdout}"]
+        return []
 
 
 def main():
