@@ -105,7 +105,7 @@ def run_console_block(start, lines, source, build):
                                  stderr=subprocess.STDOUT, text=True, env=dict(os.environ, LC_ALL="C.UTF-8"))
         for number, (command, expected) in enumerate(session_steps(lines), 1):
             marker = f"--- end of step {number}: status "
-            shell.stdin.write(f"{command}\necho; echo \"{marker}$?\"\n")
+            shell.stdin.write(f"{command}\nreadme_status=$?; echo; echo \"{marker}$readme_status\"\n")
             shell.stdin.flush()
             printed = []
             while True:
