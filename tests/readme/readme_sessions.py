@@ -20,6 +20,10 @@ build/run and build/test standing for BUILD_DIR.
 
 Before the comparison, the figures that change from run to run are replaced on both
 sides: rates (plays per second), and the seed printed by a command that was given none.
+
+Besides, the layout table (the first column of the table under "## Layout") must name
+every folder of the source tree and no other, and every file of the tree that the README
+names in backticks (`bench/speed.sh`, `bench/rules_150_*.txt`) must be there.
 """
 
 import difflib
@@ -162,6 +166,25 @@ def run_python_block(start, lines, source, build):
         return []
 
 
+def source_folders(source):
+    """The folders of the source tree; build output and the start directory are not."""
+    return {name for name in os.listdir(source)
+            if os.path.isdir(os.path.join(source, name)) and not name.startswith((".", "build"))
+            and name != "run"}
+
+
+def layout_failures(text, source):
+    section = text.split("\n## Layout\n", 1)[1].split("\n## ", 1)[0]
+    listed = set(re.findall(r"^\| `([^`/]+)/` \|", section, re.MULTILINE))
+    failures = [f"the layout table names {name}/, which the tree does not hold"
+                for name in sorted(listed - source_folders(source))]
+    failures += [f"the layout table leaves out {name}/" for name in sorted(source_folders(source) - listed)]
+    for path in sorted(set(re.findall(r"`((?:[a-z_]+/)+[\w.*-]+)`", text))):
+        if path.split("/")[0] in source_folders(source) and not glob.glob(os.path.join(source, path)):
+            failures.append(f"the README names {path}, which the tree does not hold")
+    return failures
+
+
 def main():
     source, build = sys.argv[1], sys.argv[2]
     readme = sys.argv[3] if len(sys.argv) > 3 else os.path.join(source, "README.md")
@@ -171,7 +194,7 @@ def main():
     if not consoles:
         print("no console session found in", readme)
         return 1
-    failures = []
+    failures = layout_failures(text, source)
     for start, lines in consoles:
         failures += run_console_block(start, lines, source, build)
     for start, lines in pythons:
