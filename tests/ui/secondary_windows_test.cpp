@@ -1,11 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
+#include "players/go_speedy.h"
+#include "players/play_all_hands.h"
+#include "players/rules_file.h"
+#include "session/artificial_play.h"
+#include "session/classify_commands.h"
+#include "session/play_commands.h"
 #include "support/window_fixture.h"
 #include "ui/help_window.h"
+#include "ui/output_window.h"
 #include "ui/text_conversion.h"
 
 namespace bruso {
@@ -150,6 +158,45 @@ TEST(HelpWindow, ThePageOfTheStartDirectoryComesFirstThenTheInstalledCopy) {
     EXPECT_EQ(HelpPagePath(start.path(), installed), c.shows_installed ? installed : start.path() / "help.html")
         << c.in_start_directory << c.installed;
   }
+}
+
+// The project's own help page, as the help window shows it.
+QString ShownHelpPage() {
+  TFormHelp help;
+  help.LoadHelpPage(std::filesystem::path(BRUSO_SOURCE_DIR) / "ui", 0);
+  return help.WebBrowser1->toPlainText();
+}
+
+TEST(HelpPage, NamesEveryFixedMessageOutputFileAndTraceWord) {
+  const QString page = ShownHelpPage();
+  std::vector<std::string> named = {MissingOutputFolderMessage, NoCurrentNodeMessage,  ClassifiedMessage,
+                                    ChooseRulesMessage,         NotEnoughMemoryMessage, TooManyMovesMessage,
+                                    QuitQuestion,               SaveCancelledMessage,   ResultsFileName,
+                                    "List index out of bounds (0)", "is not a valid integer value",
+                                    "It is false that the string is usable", "Iteration Number"};
+  named.insert(named.end(), OutputFileNames.begin(), OutputFileNames.end());
+  for (const char* word : {"Norivel", " M ", "k  looks for", "Egoiste", "Wait ", "Altruiste ", "RConflict ",
+                           "Stop ", "##", " Top ", " Bottom "}) {
+    named.push_back(word);
+  }
+  for (const std::string& text : named) {
+    EXPECT_TRUE(page.contains(QString::fromLatin1(text))) << "the help page does not name \"" << text << '"';
+  }
+}
+
+TEST(HelpPage, EveryLinkLeadsToASectionOfThePage) {
+  const QString html = QString::fromUtf8(ReadFile(std::filesystem::path(BRUSO_SOURCE_DIR) / "ui" / HelpPageName));
+  QStringList anchors;
+  for (const QRegularExpressionMatch& match : QRegularExpression(R"re(name="([^"]+)")re").globalMatch(html)) {
+    anchors << match.captured(1);
+  }
+  int links = 0;
+  for (const QRegularExpressionMatch& match : QRegularExpression(R"re(href="([^"]*)")re").globalMatch(html)) {
+    ++links;
+    const QString target = match.captured(1);
+    EXPECT_TRUE(target.startsWith('#') && anchors.contains(target.mid(1))) << target.toStdString();
+  }
+  EXPECT_GT(links, 5);
 }
 
 TEST(RulesWindow, ShowsItsLinesUntilOkHidesIt) {

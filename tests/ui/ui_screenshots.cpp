@@ -1,10 +1,13 @@
-// Saves pictures of the windows for a developer to look at: ui_screenshots FOLDER.
+// Saves pictures of the windows for a developer to look at: ui_screenshots FOLDER [help.html]
+// (with a help page: that page in the help window, screenful by screenful).
 // Runs offscreen unless a display is given.
 #include <cstdio>
 
 #include <QApplication>
 #include <QMenuBar>
+#include <QProcess>
 #include <QScreen>
+#include <QScrollBar>
 
 #include "support/window_fixture.h"
 #include "session/model_settings.h"
@@ -81,6 +84,27 @@ void ChangeTheModel(TForm1& form, const QString& folder) {
   Save(&form, folder, "main_model_status.png");
 }
 
+// The help window once per screenful of its page, from the top. On a real display (an X
+// server such as Xvfb) also the whole screen as ImageMagick's `import` takes it, to check
+// the window as the display shows it.
+void SaveHelpPages(TFormHelp& help, const QString& folder) {
+  constexpr int Overlap = 40;  // pixels shown again at the top of the next picture
+  help.show();
+  QApplication::processEvents();
+  QScrollBar* bar = help.WebBrowser1->verticalScrollBar();
+  const bool display = QGuiApplication::platformName() == QStringLiteral("xcb");
+  for (int page = 1;; ++page) {
+    bar->setValue((page - 1) * (bar->pageStep() - Overlap));
+    const QString name = QStringLiteral("help_page_%1.png").arg(page, 2, 10, QChar('0'));
+    Save(&help, folder, name.toLatin1().constData());
+    if (display) {
+      QApplication::processEvents();
+      QProcess::execute(QStringLiteral("import"), {"-window", "root", folder + "/screen_" + name});
+    }
+    if (bar->value() >= bar->maximum()) break;
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -121,5 +145,6 @@ int main(int argc, char** argv) {
     form.FormHelp->LoadHelpPage(window.start.path(), 0);
   }
   Save(form.FormHelp.get(), folder, "help_window.png");
+  if (argc > 2) SaveHelpPages(*form.FormHelp, folder);
   return 0;
 }
