@@ -14,6 +14,12 @@ void PlayCounts::Add(const PlayRecord& play) {
   }
 }
 
+void PlayCounts::Merge(const PlayCounts& other) {
+  plays += other.plays;
+  stopped += other.stopped;
+  for (std::size_t moves = 0; moves < solvedByMoves.size(); ++moves) solvedByMoves[moves] += other.solvedByMoves[moves];
+}
+
 void PlayTally::Played(const PlayRecord& play) {
   total_.Add(play);
   HandBegun(play.hand);
@@ -60,14 +66,17 @@ PlayFigures FiguresOf(const PlayCounts& counts) {
   return figures;
 }
 
+std::string MovesWhenSolvedText(const PlayFigures& figures) {
+  return "mean " + OneDecimal(figures.meanMoves) + ", median " + OneDecimal(figures.medianMoves);
+}
+
 void AddFigures(Summary& summary, const std::string& prefix, const PlayFigures& figures) {
   summary.Add(prefix + "plays", std::to_string(figures.plays));
   summary.AddCount(prefix + "reached 2H", figures.solved, figures.plays);
   summary.AddCount(prefix + "stopped at " + std::to_string(MaxArtificialMoves) + " attempts",
                    figures.stopped, figures.plays);
   if (figures.solved > 0) {
-    summary.Add(prefix + "moves when solved",
-                "mean " + OneDecimal(figures.meanMoves) + ", median " + OneDecimal(figures.medianMoves));
+    summary.Add(prefix + "moves when solved", MovesWhenSolvedText(figures));
   }
 }
 

@@ -25,6 +25,7 @@ struct PlayCounts {
   std::array<long long, MaxCountedMoves + 1> solvedByMoves{};
 
   void Add(const PlayRecord& play);
+  void Merge(const PlayCounts& other);
 };
 
 // The plays of a run counted as they end: overall and, when asked, for each hand.
@@ -58,6 +59,9 @@ struct PlayFigures {
 };
 
 PlayFigures FiguresOf(const PlayCounts& counts);
+
+// "mean 4.5, median 4.0": the moves of the solved plays.
+std::string MovesWhenSolvedText(const PlayFigures& figures);
 
 // Adds the figures to a summary under the given prefix ("" for the whole run).
 void AddFigures(Summary& summary, const std::string& prefix, const PlayFigures& figures);
