@@ -22,6 +22,15 @@ double ExpectedShare(const Agreement& agreement) {
 
 namespace {
 
+// From 0 to `top` percent, with ticks on round numbers.
+void SetPercentRange(QValueAxis* axis, double top) {
+  axis->setRange(0, top);
+  axis->setLabelFormat("%.0f");
+  axis->setTickType(QValueAxis::TicksDynamic);
+  axis->setTickAnchor(0);
+  axis->setTickInterval(top > 50 ? 20 : top > 20 ? 5 : 2);
+}
+
 QChart* NewChart(const QString& title) {
   auto* chart = new QChart;
   chart->setTitle(title);
@@ -41,8 +50,7 @@ QChart* NewPercentBarChart(const QString& title, const QStringList& categories, 
   x->append(categories);
   x->setTitleText(category_title);
   auto* y = new QValueAxis;
-  y->setRange(0, top);
-  y->setLabelFormat("%.0f");
+  SetPercentRange(y, top);
   y->setTitleText(value_title);
   chart->addAxis(x, Qt::AlignBottom);
   chart->addAxis(y, Qt::AlignLeft);
@@ -71,8 +79,8 @@ QChart* NewAgreementChart(const PositionCounts& total) {
     *agreed << AgreedShare(*agreement);
     *expected << ExpectedShare(*agreement);
   }
-  return NewPercentBarChart("Agreement by role and branch", categories, {agreed, expected}, "positions",
-                            "agreement (% of suggestions)");
+  return NewPercentBarChart("Agreement by role and branch", categories, {agreed, expected}, "positions by role and by branch of the move choice",
+                            "agreement (%)");
 }
 
 QChart* NewPlaceChart(const std::vector<Agreement>& by_place) {
@@ -89,13 +97,16 @@ QChart* NewPlaceChart(const std::vector<Agreement>& by_place) {
   chart->addSeries(agreed);
   chart->addSeries(expected);
   auto* x = new QValueAxis;
-  x->setRange(1, std::max<double>(2, static_cast<double>(by_place.size())));
+  const double places = std::max<double>(2, static_cast<double>(by_place.size()));
+  x->setRange(1, places);
   x->setLabelFormat("%.0f");
+  x->setTickType(QValueAxis::TicksDynamic);
+  x->setTickAnchor(1);
+  x->setTickInterval(std::ceil(places / 15));  // whole positions, at most about 15 of them
   x->setTitleText("position in the line (1: the first move)");
   auto* y = new QValueAxis;
-  y->setRange(0, 100);
-  y->setLabelFormat("%.0f");
-  y->setTitleText("agreement (% of suggestions)");
+  SetPercentRange(y, 100);
+  y->setTitleText("agreement (%)");
   chart->addAxis(x, Qt::AlignBottom);
   chart->addAxis(y, Qt::AlignLeft);
   for (QLineSeries* series : {agreed, expected}) {
@@ -127,7 +138,7 @@ QChart* NewMovesChart(const PlayCounts& artificial, const PlayCounts& recorded) 
   }
   const double top = std::min(100.0, 10 * std::ceil(highest / 10 + 1e-9));
   return NewPercentBarChart("Moves to reach 2H", categories, {by_rules, by_players}, "moves",
-                            "plays (% of the solved ones)", top);
+                            "solved plays (%)", top);
 }
 
 }  // namespace bruso

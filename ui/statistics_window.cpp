@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QSvgGenerator>
@@ -34,6 +35,7 @@ QTableWidget* NewTable(const QStringList& header) {
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->verticalHeader()->hide();
   table->horizontalHeader()->setStretchLastSection(true);
+  table->setWordWrap(false);
   return table;
 }
 
@@ -51,6 +53,10 @@ void ShowSummary(QTableWidget* table, const Summary& summary) {
   std::vector<std::vector<std::string>> rows;
   for (const auto& [label, value] : summary.rows()) rows.push_back({label, value});
   SetRows(table, rows);
+  table->resizeRowsToContents();
+  // Wide enough for both columns, so that no figure is cut.
+  table->setMinimumWidth(table->horizontalHeader()->length() + table->verticalScrollBar()->sizeHint().width() +
+                         2 * table->frameWidth() + 8);
 }
 
 // Puts a new chart in the view, freeing the one it showed.
@@ -72,6 +78,11 @@ QStandardItem* NumberItem(double value, int decimals) {
                 Qt::DisplayRole);
   item->setEditable(false);
   return item;
+}
+
+// The mean moves of the solved plays; nothing when none was solved.
+QStandardItem* MeanMovesItem(const PlayFigures& figures) {
+  return figures.solved == 0 ? new QStandardItem : NumberItem(figures.meanMoves, 1);
 }
 
 std::vector<std::string> RowTexts(const QAbstractItemModel& model, int row) {
@@ -147,7 +158,7 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, const std::filesystem::path
   ShowChart(AgreementChart, NewEmptyChart("Agreement by role and branch: run Classify All Hands"));
   ShowChart(PlaceChart, NewEmptyChart("Agreement by position in the line: run Classify All Hands"));
   ShowChart(MovesChart, NewEmptyChart("Moves to reach 2H: run Play All Hands Artificially"));
-  resize(1100, 760);
+  resize(1240, 780);
 }
 
 QWidget* StatisticsWindow::NewSummaryTab(QTableWidget*& table, std::initializer_list<QChartView**> charts) {
@@ -175,7 +186,8 @@ QWidget* StatisticsWindow::NewFitTab() {
   FitTable = NewTable(header);
   layout->addWidget(FitTable);
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(new QLabel(QStringLiteral("The variant of lowest AIC:")));
+  BestVariant = new QLabel(QStringLiteral("Fit Model... in the Analysis menu fits the model to the open shoe."));
+  buttons->addWidget(BestVariant);
   UseSettings = new QPushButton(QStringLiteral("Use these settings"));
   UseSettings->setEnabled(false);
   UseSettings->setToolTip(QStringLiteral("Takes the variant and its estimates into Model Settings"));
@@ -210,6 +222,14 @@ void StatisticsWindow::ShowFit(std::vector<FitResult> fits) {
   if (!fits_.empty()) rows.push_back(UniformCsvFields(fits_.front().positions));
   SetRows(FitTable, rows);
   UseSettings->setEnabled(!fits_.empty());
+  if (!fits_.empty()) {
+    const FitResult& best = BestFit();
+    BestVariant->setText(QStringLiteral("Lowest AIC: conflict mode %1, altruism %2 (AIC %3, lapse %4).")
+                             .arg(best.variant.conflictMode)
+                             .arg(best.variant.altruism)
+                             .arg(best.aic, 0, 'f', 1)
+                             .arg(best.parameters[LapseIndex].value, 0, 'g', 4));
+  }
   Tabs->setCurrentIndex(3);
 }
 
@@ -234,19 +254,22 @@ void StatisticsWindow::FillHands() {
       row[6] = NumberItem(static_cast<double>(artificial.plays), 0);
       row[7] = NumberItem(artificial.plays == 0 ? 0 : 100.0 * artificial.solved / artificial.plays, 1);
       row[8] = NumberItem(static_cast<double>(artificial.stopped), 0);
-      row[9] = NumberItem(artificial.meanMoves, 1);
-      row[10] = NumberItem(FiguresOf(play_->recordedByHand[hand]).meanMoves, 1);
+      const PlayFigures recorded = FiguresOf(play_->recordedByHand[hand]);
+      row[9] = MeanMovesItem(artificial);
+      row[10] = MeanMovesItem(recorded);
     }
     Hands->appendRow(row);
   }
   HandTable->resizeColumnsToContents();
 }
 
+const FitResult& StatisticsWindow::BestFit() const {
+  return *std::min_element(fits_.begin(), fits_.end(),
+                           [](const FitResult& a, const FitResult& b) { return a.aic < b.aic; });
+}
+
 void StatisticsWindow::UseSettingsClick() {
-  if (fits_.empty() || !onUseSettings) return;
-  const auto best = std::min_element(fits_.begin(), fits_.end(),
-                                     [](const FitResult& a, const FitResult& b) { return a.aic < b.aic; });
-  onUseSettings(*best);
+  if (!fits_.empty() && onUseSettings) onUseSettings(BestFit());
 }
 
 void StatisticsWindow::SaveStatisticsClick() {

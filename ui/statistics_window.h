@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QChartView>
+#include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QStandardItemModel>
@@ -45,6 +46,7 @@ class StatisticsWindow : public QMainWindow {
   QStandardItemModel* Hands;
   QChartView *AgreementChart, *PlaceChart, *MovesChart;
   QPushButton* UseSettings;
+  QLabel* BestVariant;
   QAction *SaveStatistics, *CloseMenu;
 
  public slots:
@@ -57,6 +59,7 @@ class StatisticsWindow : public QMainWindow {
   QWidget* NewSummaryTab(QTableWidget*& table, std::initializer_list<QChartView**> charts);
   QWidget* NewFitTab();
   void FillHands();
+  const FitResult& BestFit() const;  // of lowest AIC; there must be fits
 
   Dialogs& dialogs_;
   std::filesystem::path outputFolder_;
