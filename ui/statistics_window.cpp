@@ -104,6 +104,14 @@ std::string TableCsv(const QAbstractItemModel& model) {
   return text;
 }
 
+// The rows of `fit --csv` for the fits: one per fit, then the uniform player's.
+std::vector<std::vector<std::string>> FitCsvRows(const std::vector<FitResult>& fits) {
+  std::vector<std::vector<std::string>> rows;
+  for (const FitResult& fit : fits) rows.push_back(FitCsvFields(fit));
+  if (!fits.empty()) rows.push_back(UniformCsvFields(fits.front().positions));
+  return rows;
+}
+
 QByteArray ChartBytes(QChartView* view, bool svg) {
   if (!view->isVisible()) view->resize(SavedChartSize);
   QBuffer buffer;
@@ -181,9 +189,8 @@ QWidget* StatisticsWindow::NewSummaryTab(QTableWidget*& table, std::initializer_
 QWidget* StatisticsWindow::NewFitTab() {
   auto* tab = new QWidget;
   auto* layout = new QVBoxLayout(tab);
-  QStringList header;
-  for (const std::string& name : FitCsvHeader) header << QString::fromStdString(name);
-  FitTable = NewTable(header);
+  FitTable = NewTable({});
+  FitTable->verticalHeader()->show();
   layout->addWidget(FitTable);
   auto* buttons = new QHBoxLayout;
   BestVariant = new QLabel(QStringLiteral("Fit Model... in the Analysis menu fits the model to the open shoe."));
@@ -217,10 +224,23 @@ void StatisticsWindow::ShowPlay(PlayStatistics statistics) {
 
 void StatisticsWindow::ShowFit(std::vector<FitResult> fits) {
   fits_ = std::move(fits);
-  std::vector<std::vector<std::string>> rows;
-  for (const FitResult& fit : fits_) rows.push_back(FitCsvFields(fit));
-  if (!fits_.empty()) rows.push_back(UniformCsvFields(fits_.front().positions));
-  SetRows(FitTable, rows);
+  // A column per fit and one for the uniform player, a row per column of `fit --csv`.
+  const std::vector<std::vector<std::string>> fields = FitCsvRows(fits_);
+  FitTable->clear();
+  FitTable->setColumnCount(static_cast<int>(fields.size()));
+  FitTable->setRowCount(static_cast<int>(FitCsvHeader.size()));
+  QStringList names;
+  for (const std::string& name : FitCsvHeader) names << QString::fromStdString(name);
+  FitTable->setVerticalHeaderLabels(names);
+  for (std::size_t column = 0; column < fields.size(); ++column) {
+    for (std::size_t row = 0; row < fields[column].size(); ++row) {
+      FitTable->setItem(static_cast<int>(row), static_cast<int>(column),
+                        new QTableWidgetItem(QString::fromStdString(fields[column][row])));
+    }
+  }
+  FitTable->horizontalHeader()->hide();
+  FitTable->resizeColumnsToContents();
+  FitTable->resizeRowsToContents();
   UseSettings->setEnabled(!fits_.empty());
   if (!fits_.empty()) {
     const FitResult& best = BestFit();
@@ -298,7 +318,11 @@ void StatisticsWindow::SaveStatisticsClick() {
     files.emplace_back(std::string("-moves") + chart_ending, ChartBytes(MovesChart, svg).toStdString());
   }
   if (classify_ || play_) add_table("-hands.csv", *Hands);
-  if (!fits_.empty()) add_table("-fit.csv", *FitTable->model());
+  if (!fits_.empty()) {
+    std::string csv = CsvRow(FitCsvHeader) + "\n";
+    for (const std::vector<std::string>& row : FitCsvRows(fits_)) csv += CsvRow(row) + "\n";
+    files.emplace_back("-fit.csv", csv);
+  }
 
   const auto path_of = [&](const std::string& ending) {
     std::filesystem::path path = stem;

@@ -133,7 +133,7 @@ TEST_F(StatisticsTest, AFitCanBeCancelledAndAFinishedOneEqualsTheTools) {
     testing::Click(dialog.CancelButton);
     WaitForTheFit(dialog);
   });
-  EXPECT_EQ(statistics().FitTable->rowCount(), 0) << "a cancelled fit shows nothing";
+  EXPECT_EQ(statistics().FitTable->columnCount(), 0) << "a cancelled fit shows nothing";
   EXPECT_FALSE(statistics().UseSettings->isEnabled());
 
   // The window goes on as before, and the next fit runs to its end.
@@ -146,14 +146,17 @@ TEST_F(StatisticsTest, AFitCanBeCancelledAndAFinishedOneEqualsTheTools) {
   ASSERT_EQ(RunTool(folder(), "fit " + Quoted("small_shoe.txt") + " --csv fit.csv"), 0);
   const std::string csv = ReadFile(folder() / "fit.csv");
   const QTableWidget& table = *statistics().FitTable;
-  ASSERT_EQ(table.rowCount(), 5) << "four variants and the uniform player";
+  ASSERT_EQ(table.columnCount(), 5) << "four variants and the uniform player";
   std::string shown;
-  for (int row = 0; row < table.rowCount(); ++row) {
+  for (int column = 0; column < table.columnCount(); ++column) {
     std::vector<std::string> fields;
-    for (int column = 0; column < table.columnCount(); ++column) fields.push_back(table.item(row, column)->text().toStdString());
+    for (int row = 0; row < table.rowCount(); ++row) fields.push_back(table.item(row, column)->text().toStdString());
     shown += CsvRow(fields) + "\n";
   }
   EXPECT_EQ(csv.substr(csv.find('\n') + 1), shown);
+  window.dialogs.QueueFile(PathToQString(folder() / "saved.png"));
+  statistics().SaveStatistics->trigger();
+  EXPECT_EQ(ReadFile(folder() / "saved-fit.csv"), csv);
 
   // "Use these settings" takes the variant of lowest AIC into the model settings.
   testing::Click(statistics().UseSettings);
