@@ -148,9 +148,14 @@ int main(int argc, char** argv) {
   Save(form.Form4.get(), folder, "rules_window.png");
   Save(form.Form2.get(), folder, "about_box.png");
   if (argc > 2) {
-    std::filesystem::copy_file(argv[2], window.start.path() / HelpPageName);
+    const std::filesystem::path page(argv[2]);
+    std::filesystem::copy_file(page, window.start.path() / HelpPageName);
+    const std::filesystem::path picture = page.parent_path() / "help_statistics.png";
+    if (std::filesystem::exists(picture)) std::filesystem::copy_file(picture, window.start.path() / picture.filename());
     form.FormHelp->LoadHelpPage(window.start.path(), 0);
   }
   Save(form.FormHelp.get(), folder, "help_window.png");
+  form.FormHelp->WebBrowser1->scrollToAnchor(QStringLiteral("research"));
+  Save(form.FormHelp.get(), folder, "help_research.png");
   return 0;
 }
