@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QStatusBar>
 #include <QWindow>
 
@@ -326,7 +327,7 @@ void TForm1::Players1Click() {
   BusyCursor busy;  // the recorded lines are replayed for the comparison
   PlayStatistics statistics = PlayStatisticsOf(state_, std::move(prompts.tally));
   statistics.seed = state_.LastRunSeed.value_or(0);
-  FormStatistics->ShowPlay(std::move(statistics));
+  FormStatistics->ShowPlay(std::move(statistics), ShoeCaption());
 }
 
 // --- Shoes, analysis and the window ---
@@ -334,7 +335,9 @@ void TForm1::Players1Click() {
 void TForm1::ApriUnoClick() {
   bruso::ClearForOpenShoe(state_);
   const QString file = OpenDialog1();
-  if (!file.isEmpty()) bruso::PerformFileOpen(state_, QStringToPath(file).string());
+  if (file.isEmpty()) return;
+  shoeFile_ = file;
+  bruso::PerformFileOpen(state_, QStringToPath(file).string());
 }
 
 void TForm1::automatic1Click() {
@@ -347,7 +350,7 @@ void TForm1::automatic1Click() {
     });
   }
   statistics.seed = state_.LastRunSeed.value_or(0);
-  FormStatistics->ShowClassify(std::move(statistics));
+  FormStatistics->ShowClassify(std::move(statistics), ShoeCaption());
   // The cursor is back before the message box.
   state_.ShowMessage(ClassifiedMessage);
   ShowCentred(Form3.get());
@@ -402,6 +405,10 @@ void TForm1::ModelSettings1Click() {
   if (dialogs_.EditModelSettings(dialog)) ApplyModelSettings(state_, dialog.Settings());
 }
 
+QString TForm1::ShoeCaption() const {
+  return QStringLiteral("Shoe: %1 (%2 hands)").arg(QFileInfo(shoeFile_).fileName()).arg(state_.HandList.size());
+}
+
 void TForm1::Statistics1Click() { ShowCentred(FormStatistics.get()); }
 
 void TForm1::FitModel1Click() {
@@ -411,7 +418,7 @@ void TForm1::FitModel1Click() {
   }
   FitModelDialog dialog(state_.HandList, state_.analysis, this);
   if (!dialogs_.RunFit(dialog)) return;
-  FormStatistics->ShowFit(dialog.Results());
+  FormStatistics->ShowFit(dialog.Results(), ShoeCaption());
   ShowCentred(FormStatistics.get());
 }
 

@@ -128,6 +128,8 @@ class TForm1 : public QMainWindow {
   void FitModel1Click();
   // Takes a fit's variant and estimates into the model settings.
   void UseFitSettings(const FitResult& fit);
+  // "Shoe: NAME (N hands)": the shoe the statistics window's figures are of.
+  QString ShoeCaption() const;
   void QuitdoiClick();
   void AboutunhClick();
 
@@ -160,6 +162,7 @@ class TForm1 : public QMainWindow {
   std::array<QLabel*, PositionCount> positionLabels_{};  // in board order
   QStringList shownMoveLines_;
   bool quitting_ = false;
+  QString shoeFile_;  // the shoe last opened
 };
 
 }  // namespace bruso

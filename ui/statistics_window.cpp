@@ -147,8 +147,8 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, const std::filesystem::path
   CloseMenu = file_menu->addAction(QStringLiteral("Close"), this, &QWidget::hide);
 
   Tabs = new QTabWidget;
-  Tabs->addTab(NewSummaryTab(ClassifyTable, {&AgreementChart, &PlaceChart}), QStringLiteral("Classify"));
-  Tabs->addTab(NewSummaryTab(PlayTable, {&MovesChart}), QStringLiteral("Play"));
+  Tabs->addTab(NewSummaryTab(ClassifyTable, ClassifySource, {&AgreementChart, &PlaceChart}), QStringLiteral("Classify"));
+  Tabs->addTab(NewSummaryTab(PlayTable, PlaySource, {&MovesChart}), QStringLiteral("Play"));
   Hands = new QStandardItemModel(0, static_cast<int>(HandColumns.size()), this);
   Hands->setHorizontalHeaderLabels(HandColumns);
   auto* sorted = new QSortFilterProxyModel(this);
@@ -169,10 +169,17 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, const std::filesystem::path
   resize(1240, 780);
 }
 
-QWidget* StatisticsWindow::NewSummaryTab(QTableWidget*& table, std::initializer_list<QChartView**> charts) {
+QWidget* StatisticsWindow::NewSummaryTab(QTableWidget*& table, QLabel*& source,
+                                         std::initializer_list<QChartView**> charts) {
   auto* splitter = new QSplitter(Qt::Horizontal);
+  auto* figures = new QWidget;
+  auto* column = new QVBoxLayout(figures);
+  column->setContentsMargins(0, 0, 0, 0);
+  source = new QLabel;
+  column->addWidget(source);
   table = NewTable({"figure", "value"});
-  splitter->addWidget(table);
+  column->addWidget(table);
+  splitter->addWidget(figures);
   auto* chart_column = new QSplitter(Qt::Vertical);
   for (QChartView** view : charts) {
     *view = new QChartView;
@@ -189,6 +196,8 @@ QWidget* StatisticsWindow::NewSummaryTab(QTableWidget*& table, std::initializer_
 QWidget* StatisticsWindow::NewFitTab() {
   auto* tab = new QWidget;
   auto* layout = new QVBoxLayout(tab);
+  FitSource = new QLabel;
+  layout->addWidget(FitSource);
   FitTable = NewTable({});
   FitTable->verticalHeader()->show();
   layout->addWidget(FitTable);
@@ -205,8 +214,9 @@ QWidget* StatisticsWindow::NewFitTab() {
   return tab;
 }
 
-void StatisticsWindow::ShowClassify(ClassifyStatistics statistics) {
+void StatisticsWindow::ShowClassify(ClassifyStatistics statistics, const QString& source) {
   classify_ = std::move(statistics);
+  ClassifySource->setText(source);
   ShowSummary(ClassifyTable, ClassifySummary(*classify_));
   ShowChart(AgreementChart, NewAgreementChart(classify_->tally.total()));
   ShowChart(PlaceChart, NewPlaceChart(classify_->tally.byPlace()));
@@ -214,16 +224,18 @@ void StatisticsWindow::ShowClassify(ClassifyStatistics statistics) {
   Tabs->setCurrentIndex(0);
 }
 
-void StatisticsWindow::ShowPlay(PlayStatistics statistics) {
+void StatisticsWindow::ShowPlay(PlayStatistics statistics, const QString& source) {
   play_ = std::move(statistics);
+  PlaySource->setText(source);
   ShowSummary(PlayTable, PlaySummary(*play_));
   ShowChart(MovesChart, NewMovesChart(play_->artificial.total(), play_->recorded));
   FillHands();
   Tabs->setCurrentIndex(1);
 }
 
-void StatisticsWindow::ShowFit(std::vector<FitResult> fits) {
+void StatisticsWindow::ShowFit(std::vector<FitResult> fits, const QString& source) {
   fits_ = std::move(fits);
+  FitSource->setText(source);
   // A column per fit and one for the uniform player, a row per column of `fit --csv`.
   const std::vector<std::vector<std::string>> fields = FitCsvRows(fits_);
   FitTable->clear();

@@ -34,14 +34,16 @@ class StatisticsWindow : public QMainWindow {
  public:
   StatisticsWindow(Dialogs& dialogs, const std::filesystem::path& output_folder);
 
-  void ShowClassify(ClassifyStatistics statistics);
-  void ShowPlay(PlayStatistics statistics);
-  void ShowFit(std::vector<FitResult> fits);
+  // `source`: the shoe the figures are of, shown above them.
+  void ShowClassify(ClassifyStatistics statistics, const QString& source);
+  void ShowPlay(PlayStatistics statistics, const QString& source);
+  void ShowFit(std::vector<FitResult> fits, const QString& source);
   // Told the fit of lowest AIC when the user takes its estimates into the model settings.
   std::function<void(const FitResult&)> onUseSettings;
 
   QTabWidget* Tabs;
   QTableWidget *ClassifyTable, *PlayTable, *FitTable;
+  QLabel *ClassifySource, *PlaySource, *FitSource;
   QTableView* HandTable;
   QStandardItemModel* Hands;
   QChartView *AgreementChart, *PlaceChart, *MovesChart;
@@ -56,7 +58,7 @@ class StatisticsWindow : public QMainWindow {
   void UseSettingsClick();
 
  private:
-  QWidget* NewSummaryTab(QTableWidget*& table, std::initializer_list<QChartView**> charts);
+  QWidget* NewSummaryTab(QTableWidget*& table, QLabel*& source, std::initializer_list<QChartView**> charts);
   QWidget* NewFitTab();
   void FillHands();
   const FitResult& BestFit() const;  // of lowest AIC; there must be fits
