@@ -22,7 +22,7 @@ cmake --build build/run -j2 --target bruso bruso-batch
 
 echo "== Start directory run/"
 mkdir -p run/outputFile
-cp ui/help.html run/
+cp ui/help.html ui/help_statistics.png run/
 # An example is copied only when run/ lacks it: a researcher's edited copy stays.
 for example in examples/*; do
   copy="run/$(basename "$example")"

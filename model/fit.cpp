@@ -41,7 +41,7 @@ std::vector<Point> StartingPoints() {
 // The log-likelihood as a function of the free parameters, the others held.
 class Search {
  public:
-  Search(const FitData& data, const FixedParameters& fixed) : data_(data) {
+  Search(const FitData& data, const FixedParameters& fixed, const FitWatch& watch) : data_(data), watch_(watch) {
     for (int i = 0; i < ParameterCount; ++i) {
       held_[i] = fixed[i].value_or(0.5);
       const bool determined = i == LapseIndex || data.dependsOn[i];
@@ -62,17 +62,24 @@ class Search {
     return ScoreData(data_, player);
   }
   double LogLikelihood(const std::vector<double>& x) const { return ScoreAt(PointAt(x)).logLikelihood; }
+  bool StopRequested() const { return watch_.stopRequested && watch_.stopRequested(); }
+  void SearchDone() const {
+    if (watch_.searchDone) watch_.searchDone();
+  }
   double Lower(int i) const { return i == LapseIndex ? LapseMargin : 0.0; }
   double Upper(int i) const { return i == LapseIndex ? 1 - LapseMargin : 1.0; }
 
  private:
   const FitData& data_;
+  const FitWatch& watch_;
   Point held_;
   std::vector<int> free_;
 };
 
-double Objective(const std::vector<double>& x, std::vector<double>&, void* search) {
-  return static_cast<const Search*>(search)->LogLikelihood(x);
+double Objective(const std::vector<double>& x, std::vector<double>&, void* data) {
+  const Search& search = *static_cast<const Search*>(data);
+  if (search.StopRequested()) throw nlopt::forced_stop();  // NLopt ends the search and throws it again
+  return search.LogLikelihood(x);
 }
 
 // The best end point of a bounded search from each start.
@@ -96,7 +103,10 @@ std::vector<double> Maximise(Search& search, std::vector<double>& lower, std::ve
       opt.optimize(x, value);
     } catch (const nlopt::roundoff_limited&) {
       value = search.LogLikelihood(x);  // as far as rounding lets the search go
+    } catch (const nlopt::forced_stop&) {
+      throw FitCancelled();
     }
+    search.SearchDone();
     if (value > best_value) {
       best_value = value;
       best = x;
@@ -107,8 +117,8 @@ std::vector<double> Maximise(Search& search, std::vector<double>& lower, std::ve
 
 }  // namespace
 
-FitResult FitParameters(const FitData& data, const FixedParameters& fixed) {
-  Search search(data, fixed);
+FitResult FitParameters(const FitData& data, const FixedParameters& fixed, const FitWatch& watch) {
+  Search search(data, fixed, watch);
   const std::size_t n = search.free().size();
   std::vector<double> lower(n);
   std::vector<double> upper(n);
@@ -142,11 +152,11 @@ FitResult FitParameters(const FitData& data, const FixedParameters& fixed) {
 }
 
 FitResult FitVariant(const HandList& hands, ModelVariant variant, const AnalysisSettings& base,
-                     const FixedParameters& fixed, int jobs) {
+                     const FixedParameters& fixed, int jobs, const FitWatch& watch) {
   AnalysisSettings settings = base;
   settings.ConflictMode = variant.conflictMode;
   settings.AltruismSwitch = variant.altruism;
-  FitResult result = FitParameters(FitDataFrom(CompileLines(hands, settings, jobs)), fixed);
+  FitResult result = FitParameters(FitDataFrom(CompileLines(hands, settings, jobs)), fixed, watch);
   result.variant = variant;
   return result;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "analysis/analysis_settings.h"
@@ -40,13 +42,30 @@ struct FitResult {
   double expectedAgreement = 0;  // at the estimate
 };
 
+// How many searches a fit makes, one from each fixed starting point.
+inline constexpr int FitStartCount = 5;
+
+// What a caller that shows a fit's progress or lets the user stop it gives the fit.
+struct FitWatch {
+  // Asked at every step of the search: true ends the fit with FitCancelled.
+  std::function<bool()> stopRequested;
+  // Told after each search from a starting point.
+  std::function<void()> searchDone;
+};
+
+// A fit ended by its watch.
+class FitCancelled : public std::runtime_error {
+ public:
+  FitCancelled() : std::runtime_error("the fit was cancelled") {}
+};
+
 // Fits p1..p10 and the lapse rate by maximum likelihood, bounded, from several fixed
 // starting points (the best end point wins, so the result does not depend on chance).
-FitResult FitParameters(const FitData& data, const FixedParameters& fixed);
+FitResult FitParameters(const FitData& data, const FixedParameters& fixed, const FitWatch& watch = {});
 
 // Compiles the hands' recorded lines for the variant (the other settings from `base`) and
 // fits it.
 FitResult FitVariant(const HandList& hands, ModelVariant variant, const AnalysisSettings& base,
-                     const FixedParameters& fixed, int jobs);
+                     const FixedParameters& fixed, int jobs, const FitWatch& watch = {});
 
 }  // namespace bruso

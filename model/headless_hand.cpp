@@ -39,6 +39,12 @@ bool HeadlessHand::Replay(std::string_view line, const AnalysisSettings& setting
   return usable;
 }
 
+int HeadlessHand::MovesToLastPosition() const {
+  int moves = 0;
+  for (const TreeNode* node = current_; node != root_; node = node->parent) ++moves;
+  return moves;
+}
+
 std::string HeadlessHand::Play(const AnalysisSettings& settings, double lapse, Random& random) {
   BackToRoot();
   SeededChance chance(random);

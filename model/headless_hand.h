@@ -29,6 +29,10 @@ class HeadlessHand {
   // Replays the line as classify does, telling the observer about every position. The
   // replay's own draws come from `random`. False when the line is not usable.
   bool Replay(std::string_view line, const AnalysisSettings& settings, Random& random, ReplayObserver& observer);
+  // Where the last replay or play ended: its position, and the moves that led there (a
+  // refused letter makes no move).
+  const TreeNode& LastPosition() const { return *current_; }
+  int MovesToLastPosition() const;
 
   // The model plays a line: at each position the analysis runs, and the player plays its
   // suggestion or, with chance `lapse` (or when there is none), a move drawn uniformly;

@@ -5,6 +5,7 @@ BRUSO_PACKAGES=(
   cmake g++ make pkg-config dpkg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev
+  qt6-charts-dev libqt6opengl6-dev
   xvfb xauth
   fonts-dejavu-core fonts-liberation2
   libnlopt-cxx-dev

@@ -81,6 +81,17 @@ void ApplyModelSettings(SharedState& state, const ModelSettings& settings) {
   state.SameSeedEveryRun = settings.SameSeedEveryRun;
 }
 
+ModelSettings WithFitEstimates(ModelSettings settings, const FitResult& fit) {
+  settings.ConflictMode = fit.variant.conflictMode;
+  settings.AltruismSwitch = fit.variant.altruism;
+  for (int k = 1; k <= CardRuleCount; ++k) {
+    const ParameterEstimate& estimate = fit.parameters[k - 1];
+    if (estimate.determined) settings.ProbTable[k] = estimate.value;
+  }
+  settings.LapseRate = fit.parameters[LapseIndex].value;
+  return settings;
+}
+
 bool SeededRun(SharedState& state, const std::function<bool()>& command) {
   state.random.Seed(state.RunSeed);
   if (!command()) return false;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "analysis/analysis_settings.h"
+#include "model/fit.h"
 #include "session/shared_state.h"
 
 namespace bruso {
@@ -24,6 +25,10 @@ struct ModelSettings {
 // What the state holds now, and the state set to the settings given (for the next command).
 ModelSettings CurrentModelSettings(const SharedState& state);
 void ApplyModelSettings(SharedState& state, const ModelSettings& settings);
+
+// The settings with a fit's variant and estimates: its conflict mode and altruism, the
+// lapse rate and every probability that the data determined (the others stay).
+ModelSettings WithFitEstimates(ModelSettings settings, const FitResult& fit);
 
 // Runs a batch command of the window ("Classify All Hands", "Play All Hands Artificially")
 // from the seed the settings hold, so that the same seed and settings repeat it exactly, as

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "tools/summary.h"
+#include "session/summary.h"
 
 namespace bruso {
 

@@ -7,9 +7,8 @@
 
 #include "engine/text_file.h"
 #include "session/shared_state.h"
-#include "model/line_compiler.h"
+#include "session/classify_run.h"
 #include "tools/classify_options.h"
-#include "tools/classify_tally.h"
 
 namespace bruso {
 
@@ -24,43 +23,34 @@ extern const std::vector<std::string> ClassifyCsvHeader;
 // after the line in progress when a stop signal comes (see stop_signals.h). What it writes
 // to Amik.txt, the output window and the memo is what the window's command writes, up to
 // where it stopped.
-class ClassifyBatch {
+class ClassifyBatch : private ClassifyWatcher {
  public:
   // `csv`: the table of lines, open with its header row (OpenTable), or none; `positions`:
   // the same for the table of positions. `lapse`: the player's lapse rate for the exact
   // figures.
   ClassifyBatch(SharedState& state, TextFile* csv, TextFile* positions = nullptr, double lapse = DefaultLapse);
-  ~ClassifyBatch() { state_.score.SetReplayObserver(nullptr); }
-  ClassifyBatch(const ClassifyBatch&) = delete;
-  ClassifyBatch& operator=(const ClassifyBatch&) = delete;
 
   // Classifies the hands of the state's HandList, with a progress line on a terminal.
-  // After a stop request it stops before the next hand or line; a hand once set up has
-  // its first line replayed, so that every hand counted has lines to show for it.
+  // After a stop request it stops before the next hand or line.
   void Run();
 
   // The summary of the run so far, aligned lines for standard error; the outcome tells
   // whether the run stopped early or failed.
   std::string SummaryText(std::uint64_t seed, const BatchOutcome& outcome) const;
 
-  const ClassifyTally& tally() const { return tally_; }
+  const ClassifyTally& tally() const { return run_.tally(); }
   bool stopped() const { return stopped_; }
 
  private:
-  void ClassifyHand(Fhand& hand, int hand_number, ProgressLine& progress);
-  void WriteCsvRow(int hand_number, std::size_t line_number, std::string_view line, const MoveLineOutcome& outcome,
-                   const LineScore& score);
-  void WritePositions(int hand_number, std::size_t line_number, const CompiledLine& line,
-                      const std::vector<PositionChances>& chances);
-  bool Stopping();
+  bool Stopping() override;
+  void LineClassified(const ClassifiedLine& line) override;
+  void WriteCsvRow(const ClassifiedLine& line);
+  void WritePositions(const ClassifiedLine& line);
 
-  SharedState& state_;
+  ClassifyRun run_;
   TextFile* csv_;
   TextFile* positions_;
-  PlayerParameters player_;
-  ClassifyTally tally_;
-  LineCompiler compiler_;
-  ObserverPair observers_{tally_, compiler_};
+  ProgressLine* progress_ = nullptr;  // while it runs
   long long linesTotal_ = 0;
   long long linesDone_ = 0;
   bool stopped_ = false;

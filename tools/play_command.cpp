@@ -10,17 +10,17 @@
 #include "engine/whole_integer.h"
 #include "players/rules_file.h"
 #include "session/artificial_play.h"
+#include "session/play_counts.h"
 #include "tools/batch_commands.h"
 #include "tools/batch_outcome.h"
 #include "tools/batch_session.h"
 #include "tools/command_line.h"
 #include "tools/csv_row.h"
 #include "tools/file_overlap.h"
-#include "tools/play_statistics.h"
+#include "tools/play_table.h"
 #include "tools/progress_line.h"
 #include "tools/rules_loading.h"
 #include "tools/stop_signals.h"
-#include "tools/summary.h"
 
 namespace bruso {
 
@@ -43,38 +43,27 @@ class StderrMessages : public UserMessages {
 class ToolPrompts : public PlayAllPrompts {
  public:
   ToolPrompts(std::string iterations, long long plays, TextFile* csv, bool per_hand)
-      : iterations_(std::move(iterations)), csv_(csv), perHand_(per_hand), progress_(plays, "plays") {}
+      : tally(per_hand), iterations_(std::move(iterations)), csv_(csv), progress_(plays, "plays") {}
   std::string AskIterationNumber() override { return iterations_; }
   bool Played(const PlayRecord& play) override {
-    counts.Add(play);
-    HandBegun(play.hand);
-    if (perHand_) byHand[play.hand - 1].Add(play);
+    tally.Played(play);
     if (csv_ != nullptr) csv_->WriteLine(CsvRow(PlayCsvFields(play)));
-    progress_.Update(counts.plays);
+    progress_.Update(tally.total().plays);
     return !StopRequested();
   }
-  // Hands count even when they are played no time (K = 0).
   bool HandPlayed(int hands_done) override {
-    HandBegun(hands_done);
+    tally.HandBegun(hands_done);
     return !StopRequested();
   }
   void ShowBusyCursor(bool busy) override {
     if (!busy) progress_.Finish();
   }
 
-  PlayCounts counts;
-  std::vector<PlayCounts> byHand;  // with --per-hand only
-  int hands = 0;                   // begun
+  PlayTally tally;
 
  private:
-  void HandBegun(int hand) {
-    hands = std::max(hands, hand);
-    if (perHand_ && byHand.size() < static_cast<std::size_t>(hand)) byHand.resize(hand);
-  }
-
   std::string iterations_;
   TextFile* csv_;
-  bool perHand_;
   ProgressLine progress_;
 };
 
@@ -93,14 +82,15 @@ struct RunFacts {
 void PrintSummary(const ToolPrompts& run, const BatchOutcome& outcome, const RunFacts& facts) {
   Summary summary("play");
   summary.Add("seed", std::to_string(facts.seed));
-  outcome.AddTo(summary, run.counts.plays, facts.plays, "plays");
-  summary.Add("hands", std::to_string(run.hands));
-  AddFigures(summary, "", FiguresOf(run.counts));
+  const PlayTally& tally = run.tally;
+  outcome.AddTo(summary, tally.total().plays, facts.plays, "plays");
+  summary.Add("hands", std::to_string(tally.hands()));
+  AddFigures(summary, "", FiguresOf(tally.total()));
   char rate[32];
-  std::snprintf(rate, sizeof rate, "%.0f", facts.seconds > 0 ? run.counts.plays / facts.seconds : 0.0);
+  std::snprintf(rate, sizeof rate, "%.0f", facts.seconds > 0 ? tally.total().plays / facts.seconds : 0.0);
   summary.Add("plays per second", rate);
-  for (std::size_t hand = 0; hand < run.byHand.size(); ++hand) {
-    AddFigures(summary, "hand " + std::to_string(hand + 1) + " ", FiguresOf(run.byHand[hand]));
+  for (std::size_t hand = 0; hand < tally.byHand().size(); ++hand) {
+    AddFigures(summary, "hand " + std::to_string(hand + 1) + " ", FiguresOf(tally.byHand()[hand]));
   }
   std::fputs(summary.Text().c_str(), stderr);
 }

@@ -13,7 +13,7 @@
 #include "tools/file_overlap.h"
 #include "tools/stop_signals.h"
 #include "tools/progress_line.h"
-#include "tools/summary.h"
+#include "session/summary.h"
 
 namespace bruso {
 

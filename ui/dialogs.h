@@ -10,6 +10,7 @@
 
 namespace bruso {
 
+class FitModelDialog;
 class ModelSettingsDialog;
 
 // Every modal question the windows ask goes through here, so that tests can answer by
@@ -36,6 +37,8 @@ class Dialogs : public UserMessages {
                            const QString& default_value) = 0;
   // Runs the model settings dialog: true when it was accepted (OK).
   virtual bool EditModelSettings(ModelSettingsDialog& dialog) = 0;
+  // Runs the fit dialog: true when the fit ended with its results.
+  virtual bool RunFit(FitModelDialog& dialog) = 0;
 
   void ShowMessage(std::string_view text) override;
 };
@@ -54,6 +57,7 @@ class QtDialogs : public Dialogs {
   QString InputBox(const QString& title, const QString& prompt,
                    const QString& default_value) override;
   bool EditModelSettings(ModelSettingsDialog& dialog) override;
+  bool RunFit(FitModelDialog& dialog) override;
 
  private:
   QPointer<QWidget> parent_;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QStatusBar>
 #include <QWindow>
 
@@ -14,7 +15,9 @@
 #include "session/model_settings.h"
 #include "session/play_commands.h"
 #include "session/rules_commands.h"
+#include "session/run_statistics.h"
 #include "session/shoe_commands.h"
+#include "ui/fit_model_dialog.h"
 #include "ui/fonts.h"
 #include "ui/model_settings_dialog.h"
 #include "ui/text_conversion.h"
@@ -37,7 +40,7 @@ class BusyCursor {
 };
 
 // What "Play All Hands Artificially" asks of the window: the iteration number and the
-// hourglass.
+// hourglass; it counts the plays for the statistics window.
 class WindowPlayAllPrompts : public PlayAllPrompts {
  public:
   explicit WindowPlayAllPrompts(Dialogs& dialogs) : dialogs_(dialogs) {}
@@ -54,6 +57,16 @@ class WindowPlayAllPrompts : public PlayAllPrompts {
     if (on) QApplication::setOverrideCursor(Qt::WaitCursor);
     else QApplication::restoreOverrideCursor();
   }
+  bool HandPlayed(int hands_done) override {
+    tally.HandBegun(hands_done);
+    return true;
+  }
+  bool Played(const PlayRecord& play) override {
+    tally.Played(play);
+    return true;
+  }
+
+  PlayTally tally{true};
 
  private:
   Dialogs& dialogs_;
@@ -108,6 +121,8 @@ void TForm1::CreateOtherWindows() {
   Form3 = std::make_unique<TForm3>(dialogs_, state_.OutputFolder);
   Form4 = std::make_unique<TForm4>();
   FormHelp = std::make_unique<TFormHelp>();
+  FormStatistics = std::make_unique<StatisticsWindow>(dialogs_, state_.OutputFolder);
+  FormStatistics->onUseSettings = [this](const FitResult& fit) { Run([this, &fit] { UseFitSettings(fit); }); };
   state_.io.SetOutputWindow(Form3->Memo1);
 }
 
@@ -159,6 +174,8 @@ void TForm1::ConnectCommands() {
       {ShowRules1, &TForm1::ShowRules1Click},
       {Clear1, &TForm1::Clear1Click},
       {automatic1, &TForm1::automatic1Click},
+      {Statistics1, &TForm1::Statistics1Click},
+      {FitModel1, &TForm1::FitModel1Click},
       {Players1, &TForm1::Players1Click},
       {ShowOutput, &TForm1::ShowOutputClick},
       {ModelSettings1, &TForm1::ModelSettings1Click},
@@ -305,7 +322,12 @@ void TForm1::ShowRules1Click() {
 void TForm1::Players1Click() {
   WindowPlayAllPrompts prompts(dialogs_);
   const bool played = SeededRun(state_, [&] { return bruso::PlayAllHandsArtificially(state_, prompts).has_value(); });
-  if (played) ShowCentred(Form3.get());
+  if (!played) return;
+  ShowCentred(Form3.get());
+  BusyCursor busy;  // the recorded lines are replayed for the comparison
+  PlayStatistics statistics = PlayStatisticsOf(state_, std::move(prompts.tally));
+  statistics.seed = state_.LastRunSeed.value_or(0);
+  FormStatistics->ShowPlay(std::move(statistics), ShoeCaption());
 }
 
 // --- Shoes, analysis and the window ---
@@ -313,17 +335,22 @@ void TForm1::Players1Click() {
 void TForm1::ApriUnoClick() {
   bruso::ClearForOpenShoe(state_);
   const QString file = OpenDialog1();
-  if (!file.isEmpty()) bruso::PerformFileOpen(state_, QStringToPath(file).string());
+  if (file.isEmpty()) return;
+  shoeFile_ = file;
+  bruso::PerformFileOpen(state_, QStringToPath(file).string());
 }
 
 void TForm1::automatic1Click() {
+  ClassifyStatistics statistics;
   {
     BusyCursor busy;
-    SeededRun(state_, [this] {
-      bruso::ClassifyAllHands(state_);
+    SeededRun(state_, [&] {
+      statistics = ClassifyAllHandsWithFigures(state_, state_.LapseRate);
       return true;
     });
   }
+  statistics.seed = state_.LastRunSeed.value_or(0);
+  FormStatistics->ShowClassify(std::move(statistics), ShoeCaption());
   // The cursor is back before the message box.
   state_.ShowMessage(ClassifiedMessage);
   ShowCentred(Form3.get());
@@ -362,7 +389,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
   }
   event->accept();
   for (QWidget* window : {static_cast<QWidget*>(Form2.get()), static_cast<QWidget*>(Form3.get()),
-                          static_cast<QWidget*>(Form4.get()), static_cast<QWidget*>(FormHelp.get())}) {
+                          static_cast<QWidget*>(Form4.get()), static_cast<QWidget*>(FormHelp.get()),
+                          static_cast<QWidget*>(FormStatistics.get())}) {
     window->hide();
   }
   QCoreApplication::quit();
@@ -375,6 +403,27 @@ void TForm1::ShowOutputClick() { ShowCentred(Form3.get()); }
 void TForm1::ModelSettings1Click() {
   ModelSettingsDialog dialog(CurrentModelSettings(state_), this);
   if (dialogs_.EditModelSettings(dialog)) ApplyModelSettings(state_, dialog.Settings());
+}
+
+QString TForm1::ShoeCaption() const {
+  return QStringLiteral("Shoe: %1 (%2 hands)").arg(QFileInfo(shoeFile_).fileName()).arg(state_.HandList.size());
+}
+
+void TForm1::Statistics1Click() { ShowCentred(FormStatistics.get()); }
+
+void TForm1::FitModel1Click() {
+  if (RecordedLineCount(state_.HandList) == 0) {
+    dialogs_.Message(QString::fromLatin1(NoLinesToFitMessage));
+    return;
+  }
+  FitModelDialog dialog(state_.HandList, state_.analysis, this);
+  if (!dialogs_.RunFit(dialog)) return;
+  FormStatistics->ShowFit(dialog.Results(), ShoeCaption());
+  ShowCentred(FormStatistics.get());
+}
+
+void TForm1::UseFitSettings(const FitResult& fit) {
+  ApplyModelSettings(state_, WithFitEstimates(CurrentModelSettings(state_), fit));
 }
 
 void TForm1::QuitdoiClick() {

@@ -22,6 +22,7 @@
 #include "ui/line_memo.h"
 #include "ui/output_window.h"
 #include "ui/rules_window.h"
+#include "ui/statistics_window.h"
 #include "ui/text_memo.h"
 
 namespace bruso {
@@ -79,7 +80,7 @@ class TForm1 : public QMainWindow {
   QMenu *FileMenu, *EditMenu, *AnalysisMenu, *HelpMenu;
   QAction *ApriUno, *ArtificialPlayer1, *LoadRulesNK1, *stLayout, *changerole, *SaveUno, *QuitUno;
   QAction *CutUno, *CopyUno, *PasteUno, *ShowRules1, *Clear1;
-  QAction *automatic1, *Players1, *ShowOutput, *ModelSettings1;
+  QAction *automatic1, *Players1, *ShowOutput, *ModelSettings1, *Statistics1, *FitModel1;
   QAction *Quitdoi, *Aboutunh;
 
   // --- The other windows, created hidden after the start-up ---
@@ -87,6 +88,7 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TForm3> Form3;
   std::unique_ptr<TForm4> Form4;
   std::unique_ptr<TFormHelp> FormHelp;
+  std::unique_ptr<StatisticsWindow> FormStatistics;
 
  public slots:
   // Hands and moves.
@@ -122,6 +124,12 @@ class TForm1 : public QMainWindow {
   void CopyUnoClick();
   void ShowOutputClick();
   void ModelSettings1Click();
+  void Statistics1Click();
+  void FitModel1Click();
+  // Takes a fit's variant and estimates into the model settings.
+  void UseFitSettings(const FitResult& fit);
+  // "Shoe: NAME (N hands)": the shoe the statistics window's figures are of.
+  QString ShoeCaption() const;
   void QuitdoiClick();
   void AboutunhClick();
 
@@ -154,6 +162,7 @@ class TForm1 : public QMainWindow {
   std::array<QLabel*, PositionCount> positionLabels_{};  // in board order
   QStringList shownMoveLines_;
   bool quitting_ = false;
+  QString shoeFile_;  // the shoe last opened
 };
 
 }  // namespace bruso

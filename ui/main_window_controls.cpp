@@ -212,6 +212,8 @@ void TForm1::BuildMenu() {
   ShowOutput = Item(AnalysisMenu, "Show Output");
   AnalysisMenu->addSeparator();
   ModelSettings1 = Item(AnalysisMenu, "Model Settings...");
+  Statistics1 = Item(AnalysisMenu, "Statistics");
+  FitModel1 = Item(AnalysisMenu, "Fit Model...");
 
   HelpMenu = menuBar()->addMenu(QStringLiteral("Help"));
   Quitdoi = Item(HelpMenu, "Help");

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "ui/fit_model_dialog.h"
 #include "ui/model_settings_dialog.h"
 
 namespace bruso {
@@ -58,18 +59,25 @@ QString ScriptedDialogs::InputBox(const QString& title, const QString& prompt,
   return text;
 }
 
-bool ScriptedDialogs::EditModelSettings(ModelSettingsDialog& dialog) {
-  Record(Kind::ModelSettings, dialog.windowTitle());
-  if (settingsScripts_.empty()) {
+template <class Dialog>
+bool ScriptedDialogs::RunScript(std::deque<std::function<void(Dialog&)>>& scripts, Dialog& dialog, Kind kind) {
+  Record(kind, dialog.windowTitle());
+  if (scripts.empty()) {
     ++unanswered;
     return false;
   }
-  DialogScript script = std::move(settingsScripts_.front());
-  settingsScripts_.pop_front();
+  std::function<void(Dialog&)> script = std::move(scripts.front());
+  scripts.pop_front();
   dialog.setResult(QDialog::Rejected);
   script(dialog);
   return dialog.result() == QDialog::Accepted;
 }
+
+bool ScriptedDialogs::EditModelSettings(ModelSettingsDialog& dialog) {
+  return RunScript(settingsScripts_, dialog, Kind::ModelSettings);
+}
+
+bool ScriptedDialogs::RunFit(FitModelDialog& dialog) { return RunScript(fitScripts_, dialog, Kind::Fit); }
 
 QStringList ScriptedDialogs::Messages() const {
   QStringList texts;

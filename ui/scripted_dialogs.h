@@ -14,7 +14,7 @@ namespace bruso {
 // is recorded. A question without a queued answer is cancelled and counted.
 class ScriptedDialogs : public Dialogs {
  public:
-  enum class Kind { OpenFile, SaveFile, Message, Error, Question, InputBox, ModelSettings };
+  enum class Kind { OpenFile, SaveFile, Message, Error, Question, InputBox, ModelSettings, Fit };
   struct Asked {
     Kind kind;
     QString text;         // the message, question or title; the folder for file dialogs
@@ -31,6 +31,9 @@ class ScriptedDialogs : public Dialogs {
   // its buttons, OK or Cancel among them (a script that clicks neither cancels).
   using DialogScript = std::function<void(ModelSettingsDialog&)>;
   void QueueModelSettings(DialogScript script) { settingsScripts_.push_back(std::move(script)); }
+  // The same for the fit dialog: the script starts the fit, waits, or cancels it.
+  using FitScript = std::function<void(FitModelDialog&)>;
+  void QueueFit(FitScript script) { fitScripts_.push_back(std::move(script)); }
 
   QString OpenFile(const QString& title, const QString& folder, const QString& filter) override;
   QString SaveFile(const QString& folder, const QString& filter,
@@ -41,6 +44,7 @@ class ScriptedDialogs : public Dialogs {
   QString InputBox(const QString& title, const QString& prompt,
                    const QString& default_value) override;
   bool EditModelSettings(ModelSettingsDialog& dialog) override;
+  bool RunFit(FitModelDialog& dialog) override;
 
   // The texts of every message and error box, in order.
   QStringList Messages() const;
@@ -51,11 +55,15 @@ class ScriptedDialogs : public Dialogs {
  private:
   void Record(Kind kind, const QString& text, const QStringList& details = {}, const QString& title = {});
   QString NextFile();
+  // Runs the next queued script on the dialog; without one the dialog is cancelled.
+  template <class Dialog>
+  bool RunScript(std::deque<std::function<void(Dialog&)>>& scripts, Dialog& dialog, Kind kind);
 
   std::deque<QString> files_;
   std::deque<Answer> answers_;
   std::deque<QString> inputs_;
   std::deque<DialogScript> settingsScripts_;
+  std::deque<FitScript> fitScripts_;
 };
 
 }  // namespace bruso

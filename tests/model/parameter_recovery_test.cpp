@@ -57,6 +57,23 @@ void ExpectRecovery(ModelVariant generating) {
   EXPECT_EQ(preferred.altruism, generating.altruism);
 }
 
+// A watched fit tells of each search it ends and stops when asked, throwing FitCancelled,
+// and gives the same estimate as an unwatched one.
+TEST(FitWatch, ToldOfEverySearchAndStoppedWhenAsked) {
+  const HandList hands = ReadShoeFile(std::string(BRUSO_SOURCE_DIR) + "/examples/small_shoe.txt").hands;
+  int searches = 0;
+  const FitResult watched = FitVariant(hands, {0, 0}, AnalysisSettings{}, {}, 1, {.searchDone = [&] { ++searches; }});
+  EXPECT_EQ(searches, FitStartCount);
+  EXPECT_EQ(watched.logLikelihood, FitVariant(hands, {0, 0}, AnalysisSettings{}, {}, 1).logLikelihood);
+
+  int steps = 0;
+  searches = 0;
+  const FitWatch stopping{.stopRequested = [&] { return ++steps > 30; }, .searchDone = [&] { ++searches; }};
+  EXPECT_THROW(FitVariant(hands, {1, 1}, AnalysisSettings{}, {}, 1, stopping), FitCancelled);
+  EXPECT_EQ(steps, 31) << "no step of the search after the stop";
+  EXPECT_LT(searches, FitStartCount);
+}
+
 TEST(ParameterRecovery, FitFindsTheProbabilitiesThatPlayedWithoutConflictMode) { ExpectRecovery({0, 0}); }
 
 TEST(ParameterRecovery, FitFindsTheProbabilitiesThatPlayedWithConflictMode) { ExpectRecovery({1, 0}); }

@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "tools/play_statistics.h"
+#include "session/play_counts.h"
+#include "tools/play_table.h"
 
 namespace bruso {
 namespace {

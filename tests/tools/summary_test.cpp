@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tools/progress_line.h"
-#include "tools/summary.h"
+#include "session/summary.h"
 
 namespace bruso {
 namespace {

@@ -223,6 +223,8 @@ TEST(MainWindowMenu, HoldsEveryItemInOrder) {
       "Analysis | Show Output |  | enabled",
       "Analysis | -",
       "Analysis | Model Settings... |  | enabled",
+      "Analysis | Statistics |  | enabled",
+      "Analysis | Fit Model... |  | enabled",
       "Help | Help |  | enabled",
       "Help | About |  | enabled",
   };

@@ -12,6 +12,7 @@
 #include "support/window_fixture.h"
 #include "session/model_settings.h"
 #include "ui/application.h"
+#include "ui/fit_model_dialog.h"
 #include "ui/model_settings_dialog.h"
 #include "ui/text_conversion.h"
 
@@ -105,6 +106,35 @@ void SaveHelpPages(TFormHelp& help, const QString& folder) {
   }
 }
 
+// The statistics window after each batch and a fit, on the large example shoe.
+void ShowStatistics(testing::WindowFixture& window, const QString& folder) {
+  const std::filesystem::path examples(BRUSO_EXAMPLES_DIR);
+  TForm1& form = *window.form;
+  window.dialogs.QueueFile(PathToQString(examples / "large_shoe.txt"));
+  form.ApriUno->trigger();
+  form.automatic1->trigger();
+  StatisticsWindow& statistics = *form.FormStatistics;
+  Save(&statistics, folder, "statistics_classify.png");
+  for (const char* rules : {"rules_ck.txt", "rules_nk.txt"}) window.dialogs.QueueFile(PathToQString(examples / rules));
+  form.ArtificialPlayer1->trigger();
+  form.LoadRulesNK1->trigger();
+  window.dialogs.QueueInput(QStringLiteral("20"));
+  form.Players1->trigger();
+  Save(&statistics, folder, "statistics_play.png");
+  statistics.Tabs->setCurrentIndex(2);
+  Save(&statistics, folder, "statistics_hands.png");
+  window.dialogs.QueueFit([&](FitModelDialog& dialog) {
+    dialog.show();
+    dialog.StartFit();
+    QApplication::processEvents(QEventLoop::AllEvents, 300);
+    Save(&dialog, folder, "fit_dialog.png");
+    while (dialog.Running()) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    QApplication::processEvents();
+  });
+  form.FitModel1->trigger();
+  Save(&statistics, folder, "statistics_fit.png");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -131,6 +161,7 @@ int main(int argc, char** argv) {
   Save(&form, folder, "main_played.png");
   OpenAnNKHand(window, folder);
   ChangeTheModel(form, folder);
+  ShowStatistics(window, folder);
 
   // Move strings of many lengths, so that the column after the tab shows whether it lines up.
   for (int k = 0; k < 40; ++k) {
@@ -141,7 +172,10 @@ int main(int argc, char** argv) {
   Save(form.Form4.get(), folder, "rules_window.png");
   Save(form.Form2.get(), folder, "about_box.png");
   if (argc > 2) {
-    std::filesystem::copy_file(argv[2], window.start.path() / HelpPageName);
+    const std::filesystem::path page(argv[2]);
+    std::filesystem::copy_file(page, window.start.path() / HelpPageName);
+    const std::filesystem::path picture = page.parent_path() / "help_statistics.png";
+    if (std::filesystem::exists(picture)) std::filesystem::copy_file(picture, window.start.path() / picture.filename());
     form.FormHelp->LoadHelpPage(window.start.path(), 0);
   }
   Save(form.FormHelp.get(), folder, "help_window.png");

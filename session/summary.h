@@ -16,6 +16,7 @@ class Summary {
   void AddCount(const std::string& label, long long count, long long whole);
 
   std::string Text() const;
+  const std::vector<std::pair<std::string, std::string>>& rows() const { return rows_; }
 
  private:
   std::string title_;

@@ -1,4 +1,4 @@
-#include "tools/summary.h"
+#include "session/summary.h"
 
 #include <algorithm>
 #include <cstdio>

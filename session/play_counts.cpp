@@ -1,35 +1,45 @@
-#include "tools/play_statistics.h"
+#include "session/play_counts.h"
 
 #include <algorithm>
 #include <cstdio>
 
 namespace bruso {
 
-const std::vector<std::string> PlayCsvHeader = {"hand", "iteration", "moves", "solved", "attempts"};
-
-std::vector<std::string> PlayCsvFields(const PlayRecord& play) {
-  return {std::to_string(play.hand), std::to_string(play.iteration), std::to_string(play.moves),
-          play.solved ? "1" : "0", std::to_string(play.attempts)};
-}
-
 void PlayCounts::Add(const PlayRecord& play) {
   ++plays;
   if (play.solved) {
-    ++solvedByMoves[std::clamp(play.moves, 0, MaxArtificialMoves)];
+    ++solvedByMoves[std::clamp(play.moves, 0, MaxCountedMoves)];
   } else if (play.attempts >= MaxArtificialMoves) {
     ++stopped;
   }
+}
+
+void PlayCounts::Merge(const PlayCounts& other) {
+  plays += other.plays;
+  stopped += other.stopped;
+  for (std::size_t moves = 0; moves < solvedByMoves.size(); ++moves) solvedByMoves[moves] += other.solvedByMoves[moves];
+}
+
+void PlayTally::Played(const PlayRecord& play) {
+  total_.Add(play);
+  HandBegun(play.hand);
+  if (perHand_) byHand_[play.hand - 1].Add(play);
+}
+
+void PlayTally::HandBegun(int hand) {
+  hands_ = std::max(hands_, hand);
+  if (perHand_ && byHand_.size() < static_cast<std::size_t>(hand)) byHand_.resize(hand);
 }
 
 namespace {
 
 // The moves of the solved play at `rank` (from 0) in the order of their moves.
 int MovesAtRank(const PlayCounts& counts, long long rank) {
-  for (int moves = 0; moves <= MaxArtificialMoves; ++moves) {
+  for (int moves = 0; moves <= MaxCountedMoves; ++moves) {
     rank -= counts.solvedByMoves[moves];
     if (rank < 0) return moves;
   }
-  return MaxArtificialMoves;
+  return MaxCountedMoves;
 }
 
 std::string OneDecimal(double value) {
@@ -43,7 +53,7 @@ std::string OneDecimal(double value) {
 PlayFigures FiguresOf(const PlayCounts& counts) {
   PlayFigures figures{.plays = counts.plays, .stopped = counts.stopped};
   double total_moves = 0;
-  for (int moves = 0; moves <= MaxArtificialMoves; ++moves) {
+  for (int moves = 0; moves <= MaxCountedMoves; ++moves) {
     figures.solved += counts.solvedByMoves[moves];
     total_moves += static_cast<double>(moves) * counts.solvedByMoves[moves];
   }
@@ -56,14 +66,17 @@ PlayFigures FiguresOf(const PlayCounts& counts) {
   return figures;
 }
 
+std::string MovesWhenSolvedText(const PlayFigures& figures) {
+  return "mean " + OneDecimal(figures.meanMoves) + ", median " + OneDecimal(figures.medianMoves);
+}
+
 void AddFigures(Summary& summary, const std::string& prefix, const PlayFigures& figures) {
   summary.Add(prefix + "plays", std::to_string(figures.plays));
   summary.AddCount(prefix + "reached 2H", figures.solved, figures.plays);
   summary.AddCount(prefix + "stopped at " + std::to_string(MaxArtificialMoves) + " attempts",
                    figures.stopped, figures.plays);
   if (figures.solved > 0) {
-    summary.Add(prefix + "moves when solved",
-                "mean " + OneDecimal(figures.meanMoves) + ", median " + OneDecimal(figures.medianMoves));
+    summary.Add(prefix + "moves when solved", MovesWhenSolvedText(figures));
   }
 }
 

@@ -7,6 +7,7 @@
 #include "model/compiled_line.h"
 #include "model/line_likelihood.h"
 #include "session/classify_commands.h"
+#include "session/summary.h"
 
 namespace bruso {
 
@@ -57,6 +58,8 @@ class ClassifyTally : public ReplayObserver {
   long long linesReachingGoal() const { return linesReachingGoal_; }
   const PositionCounts& line() const { return line_; }
   const PositionCounts& total() const { return total_; }
+  // The agreement at each place of the lines: [0] at the first position of every line.
+  const std::vector<Agreement>& byPlace() const { return byPlace_; }
   double logLikelihood() const { return logLikelihood_; }
 
  private:
@@ -66,7 +69,12 @@ class ClassifyTally : public ReplayObserver {
   long long linesReachingGoal_ = 0;
   PositionCounts line_;
   PositionCounts total_;
+  std::vector<Agreement> byPlace_;
   double logLikelihood_ = 0;
 };
+
+// The figures of the tally as the classify summary gives them, from "hands" to
+// "log-likelihood" (for a player with the lapse rate).
+void AddClassifyFigures(Summary& summary, const ClassifyTally& tally, double lapse);
 
 }  // namespace bruso

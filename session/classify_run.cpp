@@ -1,0 +1,44 @@
+#include "session/classify_run.h"
+
+#include "model/fit_data.h"
+
+namespace bruso {
+
+// The likelihood takes a hand's lines where the window's command does.
+static_assert(FirstRecordedLine == FirstReplayedLine);
+
+ClassifyRun::ClassifyRun(SharedState& state, double lapse)
+    : state_(state), player_{.probabilities = state.analysis.ProbTable, .lapse = lapse}, compiler_(state.analysis) {
+  state_.score.SetReplayObserver(&observers_);
+}
+
+void ClassifyRun::Run(ClassifyWatcher& watcher) {
+  state_.io.ClearOutputWindow();
+  int hand_number = 0;
+  for (Fhand& hand : state_.HandList) {
+    if (watcher.Stopping()) return;
+    ClassifyHand(hand, ++hand_number, watcher);
+  }
+}
+
+void ClassifyRun::ClassifyHand(Fhand& hand, int hand_number, ClassifyWatcher& watcher) {
+  ClassifyHandSetUp(state_, hand);
+  tally_.HandSetUp();
+  for (std::size_t line = FirstReplayedLine; line < hand.MoveLines.size(); ++line) {
+    if (line > FirstReplayedLine && watcher.Stopping()) return;
+    const std::string& text = hand.MoveLines[line].Line;
+    tally_.LineStarted();
+    compiler_.LineStarted();
+    const MoveLineOutcome outcome = ClassifyMoveLine(state_, text);
+    tally_.LineEnded(outcome);
+    const CompiledLine compiled = compiler_.TakeLine();
+    std::vector<PositionChances> chances;
+    const LineScore score = ScoreLine(compiled, player_, &chances);
+    tally_.LineScored(compiled, chances, score);
+    watcher.LineClassified({.hand = hand_number, .line = line - FirstReplayedLine + 1, .text = text,
+                            .outcome = outcome, .counts = &tally_.line(), .compiled = &compiled,
+                            .chances = &chances, .score = score});
+  }
+}
+
+}  // namespace bruso

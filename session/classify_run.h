@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+#include "model/line_compiler.h"
+#include "model/line_likelihood.h"
+#include "session/classify_commands.h"
+#include "session/classify_tally.h"
+#include "session/shared_state.h"
+
+namespace bruso {
+
+// One move line as the run has just classified it.
+struct ClassifiedLine {
+  int hand = 0;          // from 1, in shoe order
+  std::size_t line = 0;  // from 1, as the window lists them
+  std::string_view text;
+  MoveLineOutcome outcome;
+  const PositionCounts* counts = nullptr;  // the line's positions
+  const CompiledLine* compiled = nullptr;
+  const std::vector<PositionChances>* chances = nullptr;  // one per compiled position
+  LineScore score;                                        // for the run's player
+};
+
+// What a caller of the run sees of it as it goes, and how it stops the run.
+class ClassifyWatcher {
+ public:
+  virtual ~ClassifyWatcher() = default;
+  // Asked before every hand and every line but a hand's first: true stops the run there.
+  virtual bool Stopping() { return false; }
+  virtual void LineClassified(const ClassifiedLine&) {}
+};
+
+// "Classify All Hands" line by line, with the model's figures: while it writes what the
+// window's command writes (Amik.txt, the output window, the memo), it counts how well the
+// model follows the players, compiles each line and scores it exactly for a player with
+// the lapse rate. A hand once set up always has its first line classified, so that every
+// hand counted has lines to show for it.
+class ClassifyRun {
+ public:
+  ClassifyRun(SharedState& state, double lapse);
+  ~ClassifyRun() { state_.score.SetReplayObserver(nullptr); }
+  ClassifyRun(const ClassifyRun&) = delete;
+  ClassifyRun& operator=(const ClassifyRun&) = delete;
+
+  // Clears the output window and classifies the hands of the state's HandList.
+  void Run(ClassifyWatcher& watcher);
+
+  const ClassifyTally& tally() const { return tally_; }
+  double lapse() const { return player_.lapse; }
+
+ private:
+  void ClassifyHand(Fhand& hand, int hand_number, ClassifyWatcher& watcher);
+
+  SharedState& state_;
+  PlayerParameters player_;
+  ClassifyTally tally_;
+  LineCompiler compiler_;
+  ObserverPair observers_{tally_, compiler_};
+};
+
+}  // namespace bruso

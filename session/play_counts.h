@@ -1,0 +1,69 @@
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "analysis/score.h"
+#include "players/go_speedy.h"
+#include "players/play_all_hands.h"
+#include "session/summary.h"
+
+namespace bruso {
+
+// A play by the rules makes at most one move an attempt; a recorded line is replayed for
+// at most MaxReplayMoves letters.
+inline constexpr int MaxCountedMoves = std::max(MaxArtificialMoves, MaxReplayMoves);
+
+// The plays of a run, or of one hand, as counts: every figure of the summary comes from
+// them, and they take as little room for a billion plays as for ten.
+struct PlayCounts {
+  long long plays = 0;
+  long long stopped = 0;  // not solved after MaxArtificialMoves attempts
+  // The solved plays by their number of moves.
+  std::array<long long, MaxCountedMoves + 1> solvedByMoves{};
+
+  void Add(const PlayRecord& play);
+  void Merge(const PlayCounts& other);
+};
+
+// The plays of a run counted as they end: overall and, when asked, for each hand.
+class PlayTally {
+ public:
+  explicit PlayTally(bool per_hand) : perHand_(per_hand) {}
+
+  void Played(const PlayRecord& play);
+  // Hands count from when they begin, also when they are played no time.
+  void HandBegun(int hand);
+
+  const PlayCounts& total() const { return total_; }
+  const std::vector<PlayCounts>& byHand() const { return byHand_; }  // empty unless per hand
+  int hands() const { return hands_; }
+
+ private:
+  bool perHand_;
+  PlayCounts total_;
+  std::vector<PlayCounts> byHand_;
+  int hands_ = 0;
+};
+
+// What a run of plays came to: solved plays, plays stopped at the attempt limit, and the
+// mean and median moves of the solved plays, overall or for one hand.
+struct PlayFigures {
+  long long plays = 0;
+  long long solved = 0;
+  long long stopped = 0;  // not solved after MaxArtificialMoves attempts
+  double meanMoves = 0;
+  double medianMoves = 0;
+};
+
+PlayFigures FiguresOf(const PlayCounts& counts);
+
+// "mean 4.5, median 4.0": the moves of the solved plays.
+std::string MovesWhenSolvedText(const PlayFigures& figures);
+
+// Adds the figures to a summary under the given prefix ("" for the whole run).
+void AddFigures(Summary& summary, const std::string& prefix, const PlayFigures& figures);
+
+}  // namespace bruso

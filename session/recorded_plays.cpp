@@ -1,0 +1,34 @@
+#include "session/recorded_plays.h"
+
+#include "model/fit_data.h"
+#include "model/headless_hand.h"
+
+namespace bruso {
+
+namespace {
+
+// The replay runs the analysis at every position; nobody looks at what it says.
+class Unwatched : public ReplayObserver {
+ public:
+  void PositionAnalysed(const AnalysedPosition&) override {}
+};
+
+}  // namespace
+
+std::vector<PlayCounts> RecordedPlaysByHand(const HandList& hands, const AnalysisSettings& settings) {
+  std::vector<PlayCounts> by_hand(hands.size());
+  Random random;  // the path of a replay follows its letters, whatever the analysis draws
+  Unwatched observer;
+  for (std::size_t h = 0; h < hands.size(); ++h) {
+    HeadlessHand hand(hands[h]);
+    for (std::size_t line = FirstRecordedLine; line < hands[h].MoveLines.size(); ++line) {
+      const bool usable = hand.Replay(hands[h].MoveLines[line].Line, settings, random, observer);
+      const int moves = usable ? hand.MovesToLastPosition() : 0;
+      by_hand[h].Add({.hand = static_cast<int>(h + 1), .moves = moves,
+                      .solved = usable && hand.LastPosition().TargetCard() == settings.KeyCardsB[2]});
+    }
+  }
+  return by_hand;
+}
+
+}  // namespace bruso

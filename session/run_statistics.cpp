@@ -1,0 +1,70 @@
+#include "session/run_statistics.h"
+
+#include "session/hand_on_screen.h"
+#include "session/recorded_plays.h"
+
+namespace bruso {
+
+namespace {
+
+// Adds each line to its hand's figures.
+class HandFiguresWatcher : public ClassifyWatcher {
+ public:
+  explicit HandFiguresWatcher(std::vector<HandClassifyFigures>& by_hand) : byHand_(by_hand) {}
+
+  void LineClassified(const ClassifiedLine& line) override {
+    if (byHand_.size() < static_cast<std::size_t>(line.hand)) byHand_.resize(line.hand);
+    HandClassifyFigures& hand = byHand_[line.hand - 1];
+    if (line.outcome.usable) ++hand.lines;
+    if (line.outcome.reachesGoal) ++hand.linesReachingGoal;
+    hand.agreement.suggested += line.counts->overall.suggested;
+    hand.agreement.agreed += line.counts->overall.agreed;
+    hand.agreement.expected += line.counts->overall.expected;
+    hand.logLikelihood += line.score.logLikelihood;
+  }
+
+ private:
+  std::vector<HandClassifyFigures>& byHand_;
+};
+
+}  // namespace
+
+ClassifyStatistics ClassifyAllHandsWithFigures(SharedState& state, double lapse) {
+  ClassifyStatistics statistics{.lapse = lapse};
+  HandOnScreen kept(state);
+  ClassifyRun run(state, lapse);
+  HandFiguresWatcher watcher(statistics.byHand);
+  run.Run(watcher);
+  statistics.tally = run.tally();
+  statistics.byHand.resize(state.HandList.size());  // hands without lines
+  return statistics;
+}
+
+PlayStatistics PlayStatisticsOf(const SharedState& state, PlayTally artificial) {
+  PlayStatistics statistics{.artificial = std::move(artificial),
+                            .recordedByHand = RecordedPlaysByHand(state.HandList, state.analysis)};
+  for (const PlayCounts& hand : statistics.recordedByHand) statistics.recorded.Merge(hand);
+  return statistics;
+}
+
+Summary ClassifySummary(const ClassifyStatistics& statistics) {
+  Summary summary("classify");
+  summary.Add("seed", std::to_string(statistics.seed));
+  AddClassifyFigures(summary, statistics.tally, statistics.lapse);
+  return summary;
+}
+
+Summary PlaySummary(const PlayStatistics& statistics) {
+  Summary summary("play");
+  summary.Add("seed", std::to_string(statistics.seed));
+  summary.Add("hands", std::to_string(statistics.artificial.hands()));
+  AddFigures(summary, "", FiguresOf(statistics.artificial.total()));
+  // The players' own lines: not played by rules, so never stopped at the attempt limit.
+  const PlayFigures recorded = FiguresOf(statistics.recorded);
+  summary.Add("recorded lines", std::to_string(recorded.plays));
+  summary.AddCount("  reaching 2H", recorded.solved, recorded.plays);
+  if (recorded.solved > 0) summary.Add("  moves when solved", MovesWhenSolvedText(recorded));
+  return summary;
+}
+
+}  // namespace bruso

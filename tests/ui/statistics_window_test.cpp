@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include <QCoreApplication>
+#include <QValueAxis>
+
+#include "model/fit_data.h"
+#include "support/window_reading.h"
+#include "tools/csv_row.h"
+#include "tools/tool_runner.h"
+#include "ui/fit_model_dialog.h"
+
+namespace bruso {
+namespace {
+
+using testing::Example;
+using testing::ReadFile;
+using testing::RunTool;
+using testing::WindowFixture;
+
+using Rows = std::vector<std::pair<std::string, std::string>>;
+
+// The rows of a figure table as shown: label and value.
+Rows Shown(const QTableWidget& table) {
+  Rows rows;
+  for (int row = 0; row < table.rowCount(); ++row) {
+    rows.emplace_back(table.item(row, 0)->text().toStdString(), table.item(row, 1)->text().toStdString());
+  }
+  return rows;
+}
+
+// The rows of a bruso-batch summary, "  label:   value", the label's own indent kept.
+Rows SummaryRows(const std::string& text) {
+  Rows rows;
+  std::size_t start = text.find('\n') + 1;  // after the title
+  while (start < text.size()) {
+    const std::size_t end = text.find('\n', start);
+    const std::string line = text.substr(start, end - start);
+    const std::size_t colon = line.find(':');
+    rows.emplace_back(line.substr(2, colon - 2), line.substr(line.find_first_not_of(' ', colon + 1)));
+    start = end + 1;
+  }
+  return rows;
+}
+
+// The rows of `rows` whose labels `wanted` holds, in order.
+Rows Only(const Rows& rows, const Rows& wanted) {
+  Rows kept;
+  for (const auto& row : rows) {
+    const auto same_label = [&](const auto& other) { return other.first == row.first; };
+    if (std::any_of(wanted.begin(), wanted.end(), same_label)) kept.push_back(row);
+  }
+  return kept;
+}
+
+std::string Quoted(const char* example) { return "'" + Example(example).toStdString() + "'"; }
+
+class StatisticsTest : public ::testing::Test {
+ protected:
+  StatisticsTest() { testing::OpenShoe(window, Example("small_shoe.txt")); }
+
+  TForm1& form() { return *window.form; }
+  StatisticsWindow& statistics() { return *form().FormStatistics; }
+  std::filesystem::path folder() const { return window.start.path(); }
+
+  void PlayAll(const char* iterations) {
+    for (const char* rules : {"rules_ck.txt", "rules_nk.txt"}) window.dialogs.QueueFile(Example(rules));
+    form().ArtificialPlayer1->trigger();
+    form().LoadRulesNK1->trigger();
+    window.dialogs.QueueInput(QString::fromLatin1(iterations));
+    form().Players1->trigger();
+  }
+
+  // Runs Fit Model..., the script playing the user.
+  void Fit(ScriptedDialogs::FitScript script) {
+    window.dialogs.QueueFit(std::move(script));
+    form().FitModel1->trigger();
+  }
+
+  WindowFixture window;
+};
+
+void WaitForTheFit(FitModelDialog& dialog) {
+  while (dialog.Running()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  QCoreApplication::processEvents();  // the end of the fit reaches the dialog
+}
+
+TEST_F(StatisticsTest, ShowsTheFiguresBrusoBatchPrintsForTheSameSeed) {
+  form().automatic1->trigger();
+  const Rows classify = Shown(*statistics().ClassifyTable);
+  ASSERT_FALSE(classify.empty());
+  ASSERT_EQ(classify.front().first, "seed");
+  ASSERT_EQ(RunTool(folder(), "classify " + Quoted("small_shoe.txt") + " --out results --seed " + classify.front().second), 0);
+  const Rows tool = SummaryRows(ReadFile(folder() / "stderr.txt"));
+  EXPECT_EQ(Only(classify, tool), classify) << "every figure shown is one bruso-batch prints";
+  EXPECT_EQ(Only(tool, classify), classify);
+
+  PlayAll("4");
+  const Rows play = Shown(*statistics().PlayTable);
+  ASSERT_EQ(RunTool(folder(), "play " + Quoted("small_shoe.txt") + " --ck " + Quoted("rules_ck.txt") + " --nk " +
+                                  Quoted("rules_nk.txt") + " --iterations 4 --out results --seed " +
+                                  play.front().second),
+            0);
+  const Rows played = SummaryRows(ReadFile(folder() / "stderr.txt"));
+  const Rows shared = Only(play, played);
+  EXPECT_EQ(shared.size(), 6u) << "seed, hands, plays, reached, stopped, moves";
+  EXPECT_EQ(Only(played, shared), shared);
+
+  // The players' own lines, counted by another replay, reach 2H as often as classify says.
+  const auto count = [](const Rows& rows, const std::string& label) {
+    for (const auto& [name, value] : rows) {
+      if (name == label) return value.substr(0, value.find(' '));
+    }
+    return std::string("none");
+  };
+  EXPECT_EQ(count(play, "recorded lines"), std::to_string(RecordedLineCount(form().State().HandList)));
+  EXPECT_EQ(count(play, "  reaching 2H"), count(classify, "lines reaching 2H"));
+
+  // The hands' table has a row per hand, with both kinds of figures.
+  EXPECT_EQ(statistics().Hands->rowCount(), static_cast<int>(form().State().HandList.size()));
+  EXPECT_FALSE(statistics().Hands->item(0, 3)->text().isEmpty());
+  EXPECT_FALSE(statistics().Hands->item(0, 7)->text().isEmpty());
+  for (QChartView* view : {statistics().AgreementChart, statistics().PlaceChart, statistics().MovesChart}) {
+    ASSERT_EQ(view->chart()->axes().size(), 2) << view->chart()->title().toStdString();
+    for (QAbstractAxis* axis : view->chart()->axes()) EXPECT_FALSE(axis->titleText().isEmpty());
+  }
+}
+
+TEST_F(StatisticsTest, AFitCanBeCancelledAndAFinishedOneEqualsTheTools) {
+  Fit([](FitModelDialog& dialog) {
+    dialog.StartFit();
+    testing::Click(dialog.CancelButton);
+    WaitForTheFit(dialog);
+  });
+  EXPECT_EQ(statistics().FitTable->columnCount(), 0) << "a cancelled fit shows nothing";
+  EXPECT_FALSE(statistics().UseSettings->isEnabled());
+
+  // The window goes on as before, and the next fit runs to its end.
+  form().automatic1->trigger();
+  EXPECT_GT(statistics().ClassifyTable->rowCount(), 0);
+  Fit([](FitModelDialog& dialog) {
+    dialog.StartFit();
+    WaitForTheFit(dialog);
+  });
+  ASSERT_EQ(RunTool(folder(), "fit " + Quoted("small_shoe.txt") + " --csv fit.csv"), 0);
+  const std::string csv = ReadFile(folder() / "fit.csv");
+  const QTableWidget& table = *statistics().FitTable;
+  ASSERT_EQ(table.columnCount(), 5) << "four variants and the uniform player";
+  std::string shown;
+  for (int column = 0; column < table.columnCount(); ++column) {
+    std::vector<std::string> fields;
+    for (int row = 0; row < table.rowCount(); ++row) fields.push_back(table.item(row, column)->text().toStdString());
+    shown += CsvRow(fields) + "\n";
+  }
+  EXPECT_EQ(csv.substr(csv.find('\n') + 1), shown);
+  window.dialogs.QueueFile(PathToQString(folder() / "saved.png"));
+  statistics().SaveStatistics->trigger();
+  EXPECT_EQ(ReadFile(folder() / "saved-fit.csv"), csv);
+
+  // "Use these settings" takes the variant of lowest AIC into the model settings.
+  testing::Click(statistics().UseSettings);
+  EXPECT_NE(form().ModelStatus->text().toStdString().find("lapse"), std::string::npos)
+      << form().ModelStatus->text().toStdString();
+}
+
+TEST_F(StatisticsTest, SaveStatisticsWritesEveryTableAndChart) {
+  statistics().SaveStatistics->trigger();
+  EXPECT_EQ(window.dialogs.Messages().back(), QString::fromLatin1(NothingToSaveMessage));
+
+  form().automatic1->trigger();
+  PlayAll("2");
+  const auto files = [&] {
+    std::vector<std::filesystem::path> found;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder())) found.push_back(entry.path());
+    return found;
+  };
+  const auto files_before = files();
+  window.dialogs.QueueFile(QString());  // cancelled: nothing written
+  statistics().SaveStatistics->trigger();
+  EXPECT_EQ(files(), files_before);
+
+  const auto saved = [&](const char* name) { return ReadFile(folder() / name); };
+  window.dialogs.QueueFile(PathToQString(folder() / "run.svg"));
+  statistics().SaveStatistics->trigger();
+  EXPECT_EQ(saved("run-classify.csv").substr(0, 13), "figure,value\n");
+  EXPECT_NE(saved("run-play.csv").find("recorded lines"), std::string::npos);
+  EXPECT_EQ(saved("run-hands.csv").substr(0, 5), "hand,");
+  for (const char* chart : {"run-agreement.svg", "run-places.svg", "run-moves.svg"}) {
+    EXPECT_NE(saved(chart).find("<svg"), std::string::npos) << chart;
+  }
+
+  // A second save over the same files asks first; No keeps them.
+  const std::string before = saved("run-classify.csv");
+  std::filesystem::resize_file(folder() / "run-classify.csv", 0);
+  window.dialogs.QueueFile(PathToQString(folder() / "run.png"));
+  window.dialogs.QueueAnswer(Dialogs::Answer::No);
+  statistics().SaveStatistics->trigger();
+  EXPECT_EQ(saved("run-classify.csv"), "");
+  window.dialogs.QueueFile(PathToQString(folder() / "run.png"));
+  window.dialogs.QueueAnswer(Dialogs::Answer::Yes);
+  statistics().SaveStatistics->trigger();
+  EXPECT_EQ(saved("run-classify.csv"), before);
+  EXPECT_EQ(saved("run-moves.png").substr(1, 3), "PNG");
+}
+
+}  // namespace
+}  // namespace bruso

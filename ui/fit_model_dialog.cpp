@@ -1,0 +1,127 @@
+#include "ui/fit_model_dialog.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "model/fit_data.h"
+
+namespace bruso {
+
+namespace {
+
+const std::vector<ModelVariant> AllVariants = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
+
+QString VariantName(const ModelVariant& variant) {
+  return QStringLiteral("conflict mode %1, altruism %2").arg(variant.conflictMode).arg(variant.altruism);
+}
+
+int Jobs() { return static_cast<int>(std::max(1u, std::thread::hardware_concurrency())); }
+
+}  // namespace
+
+FitModelDialog::FitModelDialog(const HandList& hands, const AnalysisSettings& settings, QWidget* parent)
+    : QDialog(parent), hands_(hands), settings_(settings) {
+  setWindowTitle(QStringLiteral("Fit Model"));
+  Variants = new QComboBox;
+  Variants->addItem(QStringLiteral("all four variants"));
+  for (const ModelVariant& variant : AllVariants) Variants->addItem(VariantName(variant));
+  Progress = new QProgressBar;
+  Progress->setRange(0, 1);
+  Progress->setValue(0);
+  Status = new QLabel(QStringLiteral("%1 recorded lines of %2 hands").arg(RecordedLineCount(hands_)).arg(hands_.size()));
+  FitButton = new QPushButton(QStringLiteral("Fit"));
+  FitButton->setDefault(true);
+  CancelButton = new QPushButton(QStringLiteral("Cancel"));
+  connect(FitButton, &QPushButton::clicked, this, &FitModelDialog::StartFit);
+  connect(CancelButton, &QPushButton::clicked, this, &FitModelDialog::reject);
+  connect(&progressTimer_, &QTimer::timeout, this, &FitModelDialog::ShowProgress);
+
+  auto* form = new QFormLayout;
+  form->addRow(QStringLiteral("Variants:"), Variants);
+  form->addRow(QStringLiteral("Progress:"), Progress);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(FitButton);
+  buttons->addWidget(CancelButton);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addWidget(Status);
+  layout->addLayout(buttons);
+  setMinimumWidth(420);
+}
+
+FitModelDialog::~FitModelDialog() {
+  stop_ = true;
+  if (worker_.joinable()) worker_.join();
+}
+
+std::vector<ModelVariant> FitModelDialog::ChosenVariants() const {
+  const int chosen = Variants->currentIndex();
+  if (chosen <= 0) return AllVariants;
+  return {AllVariants[chosen - 1]};
+}
+
+void FitModelDialog::StartFit() {
+  if (Running()) return;
+  failure_.clear();
+  variantsDone_ = 0;
+  searchesDone_ = 0;
+  std::vector<ModelVariant> variants = ChosenVariants();
+  Progress->setRange(0, static_cast<int>(variants.size()) * FitStartCount);
+  Progress->setValue(0);
+  Status->setText(QStringLiteral("Fitting %1 variant(s)...").arg(variants.size()));
+  FitButton->setEnabled(false);
+  Variants->setEnabled(false);
+  progressTimer_.start(100);
+  worker_ = std::thread([this, variants = std::move(variants)] { Fit(variants); });
+}
+
+void FitModelDialog::Fit(std::vector<ModelVariant> variants) {
+  const FitWatch watch{.stopRequested = [this] { return stop_.load(); }, .searchDone = [this] { ++searchesDone_; }};
+  try {
+    for (const ModelVariant& variant : variants) {
+      results_.push_back(FitVariant(hands_, variant, settings_, {}, Jobs(), watch));
+      ++variantsDone_;
+      searchesDone_ = variantsDone_ * FitStartCount;  // a variant whose data leave nothing free searches less
+    }
+  } catch (const FitCancelled&) {
+    cancelled_ = true;
+  } catch (const std::exception& error) {
+    failure_ = error.what();
+  }
+  QMetaObject::invokeMethod(this, &FitModelDialog::FitEnded, Qt::QueuedConnection);
+}
+
+void FitModelDialog::ShowProgress() { Progress->setValue(searchesDone_); }
+
+void FitModelDialog::FitEnded() {
+  worker_.join();
+  progressTimer_.stop();
+  ShowProgress();
+  if (!failure_.empty()) {  // stays open to say why
+    Status->setText(QStringLiteral("The fit failed: ") + QString::fromStdString(failure_));
+    results_.clear();
+    FitButton->setEnabled(true);
+    Variants->setEnabled(true);
+    return;
+  }
+  if (cancelled_) {
+    results_.clear();
+    QDialog::reject();
+    return;
+  }
+  accept();
+}
+
+void FitModelDialog::reject() {
+  if (!Running()) {
+    QDialog::reject();
+    return;
+  }
+  stop_ = true;
+  Status->setText(QStringLiteral("Stopping the fit..."));
+  CancelButton->setEnabled(false);
+}
+
+}  // namespace bruso
