@@ -11,6 +11,7 @@
 #include "tools/classify_options.h"
 #include "tools/command_line.h"
 #include "tools/file_overlap.h"
+#include "tools/standard_output.h"
 #include "tools/stop_signals.h"
 #include "tools/progress_line.h"
 #include "session/summary.h"
@@ -28,7 +29,8 @@ int LinesFrom(const CommandLine& line) {
   return static_cast<int>(*lines);
 }
 
-// Standard output, or the file when one is given.
+// Standard output, or the file when one is given. A reader of standard output that goes
+// away stops the run after the hand in progress, as a stop signal does.
 class ShoeWriter {
  public:
   explicit ShoeWriter(const std::optional<std::string>& path) {
@@ -36,16 +38,17 @@ class ShoeWriter {
   }
   void Write(const std::string& text) {
     if (file_) file_->Write(text);
-    else std::fwrite(text.data(), 1, text.size(), stdout);
+    else stdout_.Write(text);
   }
   // Throws IoError when the shoe did not reach its file or standard output whole.
   void Close() {
     if (file_) file_->Close();
-    else if (std::fflush(stdout) != 0 || std::ferror(stdout)) throw IoError::FromErrno("standard output");
+    else stdout_.Flush();
   }
 
  private:
   std::optional<TextFile> file_;
+  StdoutSink stdout_;
 };
 
 }  // namespace

@@ -38,6 +38,10 @@ void StdoutSink::AppendLine(std::string_view line) {
   Checked([&] { out_.WriteLine(line); });
 }
 
+void StdoutSink::Write(std::string_view text) {
+  Checked([&] { out_.Write(text); });
+}
+
 void StdoutSink::Flush() {
   Checked([&] { out_.Flush(); });
 }

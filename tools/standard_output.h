@@ -23,6 +23,8 @@ class StdoutSink : public TextSink {
  public:
   StdoutSink();
   void AppendLine(std::string_view line) override;
+  // Text of whole lines, each with its line end.
+  void Write(std::string_view text);
   // Hands every line to the system; throws IoError as AppendLine does.
   void Flush();
 

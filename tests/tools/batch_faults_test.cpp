@@ -96,6 +96,22 @@ TEST(BatchFaults, AReaderThatGoesAwayStopsThePlayOnWholeLines) {
   EXPECT_EQ(LineCount(automa), 2 + SummaryFigure(errors, "plays"));
 }
 
+// A simulated shoe that goes to standard output stops the same way, after the hand in
+// progress.
+TEST(BatchFaults, AReaderThatGoesAwayStopsTheSimulation) {
+  FaultFolder folder;
+  std::string shoe;
+  for (int hand = 0; hand < 2000; ++hand) shoe += "2H 3C 4C 4H 3H 2C CK\nnote\nUUCCT\n";
+  WriteFile(folder.folder.path() / "many.txt", shoe);
+  ASSERT_EQ(RunScript(folder.folder.path(), "( \"$BATCH\" simulate many.txt --lines 20 --seed 3 2> stderr.txt;"
+                                            " echo $? > status.txt ) | head -1 > /dev/null"),
+            0);
+  EXPECT_EQ(folder.Read("status.txt"), "141\n");
+  const std::string errors = folder.Read("stderr.txt");
+  EXPECT_EQ(errors.find("bruso-batch:"), std::string::npos) << errors;
+  EXPECT_NE(errors.find("  stopped by SIGPIPE:"), std::string::npos) << errors;
+}
+
 // One hand played a hundred million times: a stop has to come within the hand.
 TEST(BatchFaults, AStopSignalEndsThePlayAfterThePlayInProgress) {
   const struct {
