@@ -5,19 +5,26 @@
 
 namespace bruso {
 
+namespace {
+
+int CountedMoves(const PlayRecord& play) { return std::clamp(play.moves, 0, MaxCountedMoves); }
+bool StoppedAtTheLimit(const PlayRecord& play) { return !play.solved && play.attempts >= MaxArtificialMoves; }
+
+}  // namespace
+
 void PlayCounts::Add(const PlayRecord& play) {
   ++plays;
-  if (play.solved) {
-    ++solvedByMoves[std::clamp(play.moves, 0, MaxCountedMoves)];
-  } else if (play.attempts >= MaxArtificialMoves) {
-    ++stopped;
-  }
+  if (play.solved) ++solvedByMoves[CountedMoves(play)];
+  if (StoppedAtTheLimit(play)) ++stopped;
 }
 
-void PlayCounts::Merge(const PlayCounts& other) {
-  plays += other.plays;
-  stopped += other.stopped;
-  for (std::size_t moves = 0; moves < solvedByMoves.size(); ++moves) solvedByMoves[moves] += other.solvedByMoves[moves];
+void HandPlays::Add(const PlayRecord& play) {
+  ++plays;
+  if (play.solved) {
+    ++solved;
+    solvedMoves += CountedMoves(play);
+  }
+  if (StoppedAtTheLimit(play)) ++stopped;
 }
 
 void PlayTally::Played(const PlayRecord& play) {

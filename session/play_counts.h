@@ -25,7 +25,18 @@ struct PlayCounts {
   std::array<long long, MaxCountedMoves + 1> solvedByMoves{};
 
   void Add(const PlayRecord& play);
-  void Merge(const PlayCounts& other);
+};
+
+// One hand's plays in brief, for a table of many hands: the counts of PlayCounts and the
+// mean moves of the solved plays, in a fifth of its room.
+struct HandPlays {
+  long long plays = 0;
+  long long solved = 0;
+  long long stopped = 0;
+  long long solvedMoves = 0;  // summed over the solved plays
+
+  void Add(const PlayRecord& play);
+  double MeanMoves() const { return solved == 0 ? 0 : static_cast<double>(solvedMoves) / solved; }
 };
 
 // The plays of a run counted as they end: overall and, when asked, for each hand.

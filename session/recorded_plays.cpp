@@ -15,8 +15,8 @@ class Unwatched : public ReplayObserver {
 
 }  // namespace
 
-std::vector<PlayCounts> RecordedPlaysByHand(const HandList& hands, const AnalysisSettings& settings) {
-  std::vector<PlayCounts> by_hand(hands.size());
+RecordedPlays RecordedPlaysOf(const HandList& hands, const AnalysisSettings& settings) {
+  RecordedPlays plays{.byHand = std::vector<HandPlays>(hands.size())};
   Random random;  // the path of a replay follows its letters, whatever the analysis draws
   Unwatched observer;
   for (std::size_t h = 0; h < hands.size(); ++h) {
@@ -24,11 +24,13 @@ std::vector<PlayCounts> RecordedPlaysByHand(const HandList& hands, const Analysi
     for (std::size_t line = FirstRecordedLine; line < hands[h].MoveLines.size(); ++line) {
       const bool usable = hand.Replay(hands[h].MoveLines[line].Line, settings, random, observer);
       const int moves = usable ? hand.MovesToLastPosition() : 0;
-      by_hand[h].Add({.hand = static_cast<int>(h + 1), .moves = moves,
-                      .solved = usable && hand.LastPosition().TargetCard() == settings.KeyCardsB[2]});
+      const PlayRecord play{.hand = static_cast<int>(h + 1), .moves = moves,
+                            .solved = usable && hand.LastPosition().TargetCard() == settings.KeyCardsB[2]};
+      plays.total.Add(play);
+      plays.byHand[h].Add(play);
     }
   }
-  return by_hand;
+  return plays;
 }
 
 }  // namespace bruso

@@ -12,6 +12,11 @@ namespace bruso {
 // set beside the artificial players': a line is solved when its replay brings 2H to the
 // Target, and its moves are the moves made until then (a refused letter makes none). A
 // line that is not usable counts as a play that is not solved; none counts as stopped.
-std::vector<PlayCounts> RecordedPlaysByHand(const HandList& hands, const AnalysisSettings& settings);
+struct RecordedPlays {
+  PlayCounts total;
+  std::vector<HandPlays> byHand;  // in shoe order
+};
+
+RecordedPlays RecordedPlaysOf(const HandList& hands, const AnalysisSettings& settings);
 
 }  // namespace bruso

@@ -1,7 +1,6 @@
 #include "session/run_statistics.h"
 
 #include "session/hand_on_screen.h"
-#include "session/recorded_plays.h"
 
 namespace bruso {
 
@@ -40,11 +39,18 @@ ClassifyStatistics ClassifyAllHandsWithFigures(SharedState& state, double lapse)
   return statistics;
 }
 
-PlayStatistics PlayStatisticsOf(const SharedState& state, PlayTally artificial) {
-  PlayStatistics statistics{.artificial = std::move(artificial),
-                            .recordedByHand = RecordedPlaysByHand(state.HandList, state.analysis)};
-  for (const PlayCounts& hand : statistics.recordedByHand) statistics.recorded.Merge(hand);
-  return statistics;
+void WindowPlays::Played(const PlayRecord& play) {
+  total_.Add(play);
+  HandBegun(play.hand);
+  byHand_[play.hand - 1].Add(play);
+}
+
+void WindowPlays::HandBegun(int hand) {
+  if (byHand_.size() < static_cast<std::size_t>(hand)) byHand_.resize(hand);
+}
+
+PlayStatistics PlayStatisticsOf(const SharedState& state, WindowPlays artificial) {
+  return {.artificial = std::move(artificial), .recorded = RecordedPlaysOf(state.HandList, state.analysis)};
 }
 
 Summary ClassifySummary(const ClassifyStatistics& statistics) {
@@ -60,7 +66,7 @@ Summary PlaySummary(const PlayStatistics& statistics) {
   summary.Add("hands", std::to_string(statistics.artificial.hands()));
   AddFigures(summary, "", FiguresOf(statistics.artificial.total()));
   // The players' own lines: not played by rules, so never stopped at the attempt limit.
-  const PlayFigures recorded = FiguresOf(statistics.recorded);
+  const PlayFigures recorded = FiguresOf(statistics.recorded.total);
   summary.Add("recorded lines", std::to_string(recorded.plays));
   summary.AddCount("  reaching 2H", recorded.solved, recorded.plays);
   if (recorded.solved > 0) summary.Add("  moves when solved", MovesWhenSolvedText(recorded));

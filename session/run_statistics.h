@@ -5,6 +5,7 @@
 
 #include "session/classify_run.h"
 #include "session/play_counts.h"
+#include "session/recorded_plays.h"
 #include "session/shared_state.h"
 
 namespace bruso {
@@ -27,11 +28,25 @@ struct ClassifyStatistics {
   std::vector<HandClassifyFigures> byHand;  // in shoe order
 };
 
+// The plays of a window run, counted as they end: overall, and in brief for each hand.
+class WindowPlays {
+ public:
+  void Played(const PlayRecord& play);
+  void HandBegun(int hand);  // hands count also when they are played no time
+
+  const PlayCounts& total() const { return total_; }
+  const std::vector<HandPlays>& byHand() const { return byHand_; }
+  int hands() const { return static_cast<int>(byHand_.size()); }
+
+ private:
+  PlayCounts total_;
+  std::vector<HandPlays> byHand_;
+};
+
 struct PlayStatistics {
   std::uint64_t seed = 0;
-  PlayTally artificial{true};
-  std::vector<PlayCounts> recordedByHand;  // the recorded lines as plays (RecordedPlaysByHand)
-  PlayCounts recorded;                     // all of them
+  WindowPlays artificial;
+  RecordedPlays recorded;  // the shoe's recorded lines as plays
 };
 
 // "Classify All Hands" with its figures, for a player with the lapse rate. The hand on
@@ -39,7 +54,7 @@ struct PlayStatistics {
 ClassifyStatistics ClassifyAllHandsWithFigures(SharedState& state, double lapse);
 
 // The recorded lines of the state's hands set beside the artificial plays of a run.
-PlayStatistics PlayStatisticsOf(const SharedState& state, PlayTally artificial);
+PlayStatistics PlayStatisticsOf(const SharedState& state, WindowPlays artificial);
 
 // The summary rows of the statistics window, as bruso-batch words them.
 Summary ClassifySummary(const ClassifyStatistics& statistics);

@@ -66,7 +66,7 @@ class WindowPlayAllPrompts : public PlayAllPrompts {
     return true;
   }
 
-  PlayTally tally{true};
+  WindowPlays tally;
 
  private:
   Dialogs& dialogs_;

@@ -81,8 +81,8 @@ QStandardItem* NumberItem(double value, int decimals) {
 }
 
 // The mean moves of the solved plays; nothing when none was solved.
-QStandardItem* MeanMovesItem(const PlayFigures& figures) {
-  return figures.solved == 0 ? new QStandardItem : NumberItem(figures.meanMoves, 1);
+QStandardItem* MeanMovesItem(const HandPlays& plays) {
+  return plays.solved == 0 ? new QStandardItem : NumberItem(plays.MeanMoves(), 1);
 }
 
 std::vector<std::string> RowTexts(const QAbstractItemModel& model, int row) {
@@ -228,7 +228,7 @@ void StatisticsWindow::ShowPlay(PlayStatistics statistics, const QString& source
   play_ = std::move(statistics);
   PlaySource->setText(source);
   ShowSummary(PlayTable, PlaySummary(*play_));
-  ShowChart(MovesChart, NewMovesChart(play_->artificial.total(), play_->recorded));
+  ShowChart(MovesChart, NewMovesChart(play_->artificial.total(), play_->recorded.total));
   FillHands();
   Tabs->setCurrentIndex(1);
 }
@@ -267,7 +267,7 @@ void StatisticsWindow::ShowFit(std::vector<FitResult> fits, const QString& sourc
 
 void StatisticsWindow::FillHands() {
   const std::size_t classified = classify_ ? classify_->byHand.size() : 0;
-  const std::size_t played = play_ ? play_->recordedByHand.size() : 0;
+  const std::size_t played = play_ ? play_->recorded.byHand.size() : 0;
   Hands->setRowCount(0);
   for (std::size_t hand = 0; hand < std::max(classified, played); ++hand) {
     QList<QStandardItem*> row{NumberItem(static_cast<double>(hand + 1), 0)};
@@ -281,14 +281,13 @@ void StatisticsWindow::FillHands() {
       row[5] = NumberItem(figures.logLikelihood, 3);
     }
     if (hand < played) {
-      const PlayFigures artificial = hand < play_->artificial.byHand().size()
-                                         ? FiguresOf(play_->artificial.byHand()[hand]) : PlayFigures{};
+      const HandPlays artificial =
+          hand < play_->artificial.byHand().size() ? play_->artificial.byHand()[hand] : HandPlays{};
       row[6] = NumberItem(static_cast<double>(artificial.plays), 0);
       row[7] = NumberItem(artificial.plays == 0 ? 0 : 100.0 * artificial.solved / artificial.plays, 1);
       row[8] = NumberItem(static_cast<double>(artificial.stopped), 0);
-      const PlayFigures recorded = FiguresOf(play_->recordedByHand[hand]);
       row[9] = MeanMovesItem(artificial);
-      row[10] = MeanMovesItem(recorded);
+      row[10] = MeanMovesItem(play_->recorded.byHand[hand]);
     }
     Hands->appendRow(row);
   }

@@ -52,14 +52,17 @@ TEST(RunStatistics, TheHandsAndPlacesAddUpToTheRunAndTheHandOnScreenStays) {
 
 TEST(RecordedPlays, CountTheMovesThatLineMadeUntil2H) {
   const HandList hands = ReadShoe(Shoe).hands;
-  const std::vector<PlayCounts> plays = RecordedPlaysByHand(hands, AnalysisSettings{});
+  const RecordedPlays recorded = RecordedPlaysOf(hands, AnalysisSettings{});
+  const std::vector<HandPlays>& plays = recorded.byHand;
   ASSERT_EQ(plays.size(), 3u);
   EXPECT_EQ(plays[0].plays, 2);
-  EXPECT_EQ(FiguresOf(plays[0]).solved, 1);
-  EXPECT_EQ(plays[0].solvedByMoves[5], 1);
-  EXPECT_EQ(FiguresOf(plays[1]).solved, 0);
+  EXPECT_EQ(plays[0].solved, 1);
+  EXPECT_EQ(plays[0].MeanMoves(), 5);
+  EXPECT_EQ(plays[1].solved, 0);
   EXPECT_EQ(plays[1].stopped, 0) << "a recorded line is never stopped at the attempt limit";
   EXPECT_EQ(plays[2].plays, 2) << "the line that is not usable counts, unsolved";
+  EXPECT_EQ(recorded.total.plays, 5);
+  EXPECT_EQ(recorded.total.solvedByMoves[5], 2) << "TNCUCT: the refused T makes no move";
 }
 
 }  // namespace
