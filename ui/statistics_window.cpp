@@ -303,11 +303,46 @@ void StatisticsWindow::UseSettingsClick() {
   if (!fits_.empty() && onUseSettings) onUseSettings(BestFit());
 }
 
-void StatisticsWindow::SaveStatisticsClick() {
-  std::vector<std::pair<std::string, std::string>> files;  // name ending, bytes
-  const auto add_table = [&](const char* ending, const QAbstractItemModel& model) {
-    files.emplace_back(ending, TableCsv(model));
+std::vector<StatisticsWindow::SavedFile> StatisticsWindow::FilesToSave(const std::filesystem::path& stem,
+                                                                     bool svg) {
+  std::vector<SavedFile> files;
+  const auto add = [&](const char* ending, std::string bytes) {
+    std::filesystem::path path = stem;
+    path += ending;
+    files.push_back({path, std::move(bytes)});
   };
+  const auto add_chart = [&](const char* name, QChartView* view) {
+    add((std::string(name) + (svg ? ".svg" : ".png")).c_str(), ChartBytes(view, svg).toStdString());
+  };
+  if (classify_) {
+    add("-classify.csv", TableCsv(*ClassifyTable->model()));
+    add_chart("-agreement", AgreementChart);
+    add_chart("-places", PlaceChart);
+  }
+  if (play_) {
+    add("-play.csv", TableCsv(*PlayTable->model()));
+    add_chart("-moves", MovesChart);
+  }
+  if (classify_ || play_) add("-hands.csv", TableCsv(*Hands));
+  if (!fits_.empty()) {
+    std::string csv = CsvRow(FitCsvHeader) + "\n";
+    for (const std::vector<std::string>& row : FitCsvRows(fits_)) csv += CsvRow(row) + "\n";
+    add("-fit.csv", std::move(csv));
+  }
+  return files;
+}
+
+bool StatisticsWindow::MayReplace(const std::vector<SavedFile>& files) {
+  QStringList there;
+  for (const SavedFile& file : files) {
+    if (std::filesystem::exists(file.path)) there << PathToQString(file.path.filename());
+  }
+  return there.isEmpty() ||
+         dialogs_.Question(QStringLiteral("Replace ") + there.join(QStringLiteral(", ")) + QStringLiteral("?")) ==
+             Dialogs::Answer::Yes;
+}
+
+void StatisticsWindow::SaveStatisticsClick() {
   if (!classify_ && !play_ && fits_.empty()) {
     dialogs_.Message(QString::fromLatin1(NothingToSaveMessage));
     return;
@@ -315,46 +350,15 @@ void StatisticsWindow::SaveStatisticsClick() {
   const QString name = dialogs_.SaveFile(PathToQString(outputFolder_), QString::fromLatin1(StatisticsFilter),
                                          QString::fromLatin1(StatisticsSuffix));
   if (name.isEmpty()) return;
-  std::filesystem::path stem = QStringToPath(name);
-  const bool svg = stem.extension() == ".svg";
-  const char* chart_ending = svg ? ".svg" : ".png";
-  stem.replace_extension();
-  if (classify_) {
-    add_table("-classify.csv", *ClassifyTable->model());
-    files.emplace_back(std::string("-agreement") + chart_ending, ChartBytes(AgreementChart, svg).toStdString());
-    files.emplace_back(std::string("-places") + chart_ending, ChartBytes(PlaceChart, svg).toStdString());
-  }
-  if (play_) {
-    add_table("-play.csv", *PlayTable->model());
-    files.emplace_back(std::string("-moves") + chart_ending, ChartBytes(MovesChart, svg).toStdString());
-  }
-  if (classify_ || play_) add_table("-hands.csv", *Hands);
-  if (!fits_.empty()) {
-    std::string csv = CsvRow(FitCsvHeader) + "\n";
-    for (const std::vector<std::string>& row : FitCsvRows(fits_)) csv += CsvRow(row) + "\n";
-    files.emplace_back("-fit.csv", csv);
-  }
-
-  const auto path_of = [&](const std::string& ending) {
-    std::filesystem::path path = stem;
-    path += ending;
-    return path;
-  };
-  QStringList there;
-  for (const auto& file : files) {
-    if (std::filesystem::exists(path_of(file.first))) there << PathToQString(path_of(file.first).filename());
-  }
-  if (!there.isEmpty() &&
-      dialogs_.Question(QStringLiteral("Replace ") + there.join(QStringLiteral(", ")) + QStringLiteral("?")) !=
-          Dialogs::Answer::Yes) {
-    return;
-  }
+  const std::filesystem::path chosen = QStringToPath(name);
+  const std::vector<SavedFile> files = FilesToSave(std::filesystem::path(chosen).replace_extension(),
+                                                   chosen.extension() == ".svg");
+  if (!MayReplace(files)) return;
   QStringList written;
   try {
-    for (const auto& [ending, bytes] : files) {
-      const std::filesystem::path path = path_of(ending);
-      WriteFile(path, bytes);
-      written << PathToQString(path.filename());
+    for (const SavedFile& file : files) {
+      WriteFile(file.path, file.bytes);
+      written << PathToQString(file.path.filename());
     }
   } catch (const IoError& error) {
     dialogs_.Error(ErrorText(error));

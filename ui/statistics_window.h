@@ -61,6 +61,14 @@ class StatisticsWindow : public QMainWindow {
   QWidget* NewSummaryTab(QTableWidget*& table, QLabel*& source, std::initializer_list<QChartView**> charts);
   QWidget* NewFitTab();
   void FillHands();
+  struct SavedFile {
+    std::filesystem::path path;
+    std::string bytes;
+  };
+  // The tables and charts shown, named after `stem`: NAME-classify.csv, NAME-agreement.png...
+  std::vector<SavedFile> FilesToSave(const std::filesystem::path& stem, bool svg);
+  // True when none of the files is there, or the user lets them be replaced.
+  bool MayReplace(const std::vector<SavedFile>& files);
   const FitResult& BestFit() const;  // of lowest AIC; there must be fits
 
   Dialogs& dialogs_;
