@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScrollBar>
-#include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
@@ -24,10 +23,6 @@ namespace {
 
 // The size of a chart saved from a window that was never shown.
 constexpr QSize SavedChartSize(900, 560);
-
-const QStringList HandColumns = {"hand",          "lines",      "lines reaching 2H", "agreement %",
-                                 "expected %",    "log-likelihood", "plays",       "solved %",
-                                 "stopped",       "mean moves", "recorded mean moves"};
 
 QTableWidget* NewTable(const QStringList& header) {
   auto* table = new QTableWidget(0, static_cast<int>(header.size()));
@@ -70,19 +65,6 @@ QChart* NewEmptyChart(const QString& title) {
   auto* chart = new QChart;
   chart->setTitle(title);
   return chart;
-}
-
-QStandardItem* NumberItem(double value, int decimals) {
-  auto* item = new QStandardItem;
-  item->setData(decimals == 0 ? QVariant(static_cast<qlonglong>(value)) : QVariant(QString::number(value, 'f', decimals).toDouble()),
-                Qt::DisplayRole);
-  item->setEditable(false);
-  return item;
-}
-
-// The mean moves of the solved plays; nothing when none was solved.
-QStandardItem* MeanMovesItem(const HandPlays& plays) {
-  return plays.solved == 0 ? new QStandardItem : NumberItem(plays.MeanMoves(), 1);
 }
 
 std::vector<std::string> RowTexts(const QAbstractItemModel& model, int row) {
@@ -149,15 +131,15 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, const std::filesystem::path
   Tabs = new QTabWidget;
   Tabs->addTab(NewSummaryTab(ClassifyTable, ClassifySource, {&AgreementChart, &PlaceChart}), QStringLiteral("Classify"));
   Tabs->addTab(NewSummaryTab(PlayTable, PlaySource, {&MovesChart}), QStringLiteral("Play"));
-  Hands = new QStandardItemModel(0, static_cast<int>(HandColumns.size()), this);
-  Hands->setHorizontalHeaderLabels(HandColumns);
-  auto* sorted = new QSortFilterProxyModel(this);
-  sorted->setSourceModel(Hands);
+  Hands = new HandTableModel(this);
   HandTable = new QTableView;
-  HandTable->setModel(sorted);
+  HandTable->setModel(Hands);
   HandTable->setSortingEnabled(true);
   HandTable->sortByColumn(0, Qt::AscendingOrder);
   HandTable->verticalHeader()->hide();
+  // Columns as wide as their titles and first rows: measuring every row of a large shoe
+  // would take long.
+  HandTable->horizontalHeader()->setResizeContentsPrecision(200);
   HandTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
   Tabs->addTab(HandTable, QStringLiteral("Hands"));
   Tabs->addTab(NewFitTab(), QStringLiteral("Fit"));
@@ -266,31 +248,9 @@ void StatisticsWindow::ShowFit(std::vector<FitResult> fits, const QString& sourc
 }
 
 void StatisticsWindow::FillHands() {
-  const std::size_t classified = classify_ ? classify_->byHand.size() : 0;
-  const std::size_t played = play_ ? play_->recorded.byHand.size() : 0;
-  Hands->setRowCount(0);
-  for (std::size_t hand = 0; hand < std::max(classified, played); ++hand) {
-    QList<QStandardItem*> row{NumberItem(static_cast<double>(hand + 1), 0)};
-    while (row.size() < HandColumns.size()) row << new QStandardItem;
-    if (hand < classified) {
-      const HandClassifyFigures& figures = classify_->byHand[hand];
-      row[1] = NumberItem(static_cast<double>(figures.lines), 0);
-      row[2] = NumberItem(static_cast<double>(figures.linesReachingGoal), 0);
-      row[3] = NumberItem(AgreedShare(figures.agreement), 1);
-      row[4] = NumberItem(ExpectedShare(figures.agreement), 1);
-      row[5] = NumberItem(figures.logLikelihood, 3);
-    }
-    if (hand < played) {
-      const HandPlays artificial =
-          hand < play_->artificial.byHand().size() ? play_->artificial.byHand()[hand] : HandPlays{};
-      row[6] = NumberItem(static_cast<double>(artificial.plays), 0);
-      row[7] = NumberItem(artificial.plays == 0 ? 0 : 100.0 * artificial.solved / artificial.plays, 1);
-      row[8] = NumberItem(static_cast<double>(artificial.stopped), 0);
-      row[9] = MeanMovesItem(artificial);
-      row[10] = MeanMovesItem(play_->recorded.byHand[hand]);
-    }
-    Hands->appendRow(row);
-  }
+  Hands->SetFigures(classify_ ? &*classify_ : nullptr, play_ ? &*play_ : nullptr);
+  const QHeaderView* header = HandTable->horizontalHeader();
+  Hands->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());  // as the user sorted it
   HandTable->resizeColumnsToContents();
 }
 

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
-#include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
@@ -17,6 +16,7 @@
 #include "model/fit.h"
 #include "session/run_statistics.h"
 #include "ui/dialogs.h"
+#include "ui/hand_table_model.h"
 
 namespace bruso {
 
@@ -45,7 +45,7 @@ class StatisticsWindow : public QMainWindow {
   QTableWidget *ClassifyTable, *PlayTable, *FitTable;
   QLabel *ClassifySource, *PlaySource, *FitSource;
   QTableView* HandTable;
-  QStandardItemModel* Hands;
+  HandTableModel* Hands;
   QChartView *AgreementChart, *PlaceChart, *MovesChart;
   QPushButton* UseSettings;
   QLabel* BestVariant;

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include <QCoreApplication>
+#include <QHeaderView>
+#include <QTest>
 #include <QValueAxis>
 
 #include "model/fit_data.h"
@@ -118,9 +120,20 @@ TEST_F(StatisticsTest, ShowsTheFiguresBrusoBatchPrintsForTheSameSeed) {
   EXPECT_EQ(count(play, "  reaching 2H"), count(classify, "lines reaching 2H"));
 
   // The hands' table has a row per hand, with both kinds of figures.
-  EXPECT_EQ(statistics().Hands->rowCount(), static_cast<int>(form().State().HandList.size()));
-  EXPECT_FALSE(statistics().Hands->item(0, 3)->text().isEmpty());
-  EXPECT_FALSE(statistics().Hands->item(0, 7)->text().isEmpty());
+  const HandTableModel& hands = *statistics().Hands;
+  EXPECT_EQ(hands.rowCount(), static_cast<int>(form().State().HandList.size()));
+  EXPECT_FALSE(hands.index(0, 3).data().toString().isEmpty());
+  EXPECT_FALSE(hands.index(0, 7).data().toString().isEmpty());
+  // A click on a column's title sorts the hands by it, the largest first on a second click.
+  QHeaderView* titles = statistics().HandTable->horizontalHeader();
+  for (int click = 0; click < 2; ++click) {
+    QTest::mouseClick(titles->viewport(), Qt::LeftButton, {},
+                      QPoint(titles->sectionViewportPosition(3) + 5, titles->height() / 2));
+  }
+  std::vector<double> agreements;
+  for (int row = 0; row < hands.rowCount(); ++row) agreements.push_back(hands.index(row, 3).data().toDouble());
+  EXPECT_TRUE(std::is_sorted(agreements.rbegin(), agreements.rend())) << agreements.front();
+  EXPECT_NE(hands.index(0, 0).data().toString(), "1");
   for (QChartView* view : {statistics().AgreementChart, statistics().PlaceChart, statistics().MovesChart}) {
     ASSERT_EQ(view->chart()->axes().size(), 2) << view->chart()->title().toStdString();
     for (QAbstractAxis* axis : view->chart()->axes()) EXPECT_FALSE(axis->titleText().isEmpty());
