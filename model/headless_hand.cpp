@@ -39,6 +39,21 @@ bool HeadlessHand::Replay(std::string_view line, const AnalysisSettings& setting
   return usable;
 }
 
+bool HeadlessHand::Follow(std::string_view line, const AnalysisSettings& settings) {
+  BackToRoot();
+  HandBuffer buffer;
+  buffer.WriteMoveString(line);
+  if (!IsMoveLetter(buffer[1])) return false;  // the replay tests the second character
+  int index = 0;
+  do {
+    const char stored = buffer[index];
+    if (!IsMoveLetter(stored) || UpChar(stored) == MoveQuit) break;
+    moves_.ApplyMove(current_, scratch_, UpChar(stored));
+    ++index;
+  } while (current_->TargetCard() != settings.KeyCardsB[2] && index < MaxReplayMoves);
+  return true;
+}
+
 int HeadlessHand::MovesToLastPosition() const {
   int moves = 0;
   for (const TreeNode* node = current_; node != root_; node = node->parent) ++moves;

@@ -29,7 +29,10 @@ class HeadlessHand {
   // Replays the line as classify does, telling the observer about every position. The
   // replay's own draws come from `random`. False when the line is not usable.
   bool Replay(std::string_view line, const AnalysisSettings& settings, Random& random, ReplayObserver& observer);
-  // Where the last replay or play ended: its position, and the moves that led there (a
+  // The path of the line as Replay takes it, without the analysis (for those who need
+  // only where a line goes): false when the line is not usable.
+  bool Follow(std::string_view line, const AnalysisSettings& settings);
+  // Where the last replay, path or play ended: its position, and the moves that led there (a
   // refused letter makes no move).
   const TreeNode& LastPosition() const { return *current_; }
   int MovesToLastPosition() const;

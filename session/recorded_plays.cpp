@@ -5,24 +5,12 @@
 
 namespace bruso {
 
-namespace {
-
-// The replay runs the analysis at every position; nobody looks at what it says.
-class Unwatched : public ReplayObserver {
- public:
-  void PositionAnalysed(const AnalysedPosition&) override {}
-};
-
-}  // namespace
-
 RecordedPlays RecordedPlaysOf(const HandList& hands, const AnalysisSettings& settings) {
   RecordedPlays plays{.byHand = std::vector<HandPlays>(hands.size())};
-  Random random;  // the path of a replay follows its letters, whatever the analysis draws
-  Unwatched observer;
   for (std::size_t h = 0; h < hands.size(); ++h) {
     HeadlessHand hand(hands[h]);
     for (std::size_t line = FirstRecordedLine; line < hands[h].MoveLines.size(); ++line) {
-      const bool usable = hand.Replay(hands[h].MoveLines[line].Line, settings, random, observer);
+      const bool usable = hand.Follow(hands[h].MoveLines[line].Line, settings);
       const int moves = usable ? hand.MovesToLastPosition() : 0;
       const PlayRecord play{.hand = static_cast<int>(h + 1), .moves = moves,
                             .solved = usable && hand.LastPosition().TargetCard() == settings.KeyCardsB[2]};
