@@ -137,6 +137,7 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, const std::filesystem::path
   HandTable->setSortingEnabled(true);
   HandTable->sortByColumn(0, Qt::AscendingOrder);
   HandTable->verticalHeader()->hide();
+  HandTable->verticalHeader()->setDefaultSectionSize(HandTable->fontMetrics().height() + 6);
   // Columns as wide as their titles and first rows: measuring every row of a large shoe
   // would take long.
   HandTable->horizontalHeader()->setResizeContentsPrecision(200);
