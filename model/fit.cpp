@@ -156,7 +156,9 @@ FitResult FitVariant(const HandList& hands, ModelVariant variant, const Analysis
   AnalysisSettings settings = base;
   settings.ConflictMode = variant.conflictMode;
   settings.AltruismSwitch = variant.altruism;
-  FitResult result = FitParameters(FitDataFrom(CompileLines(hands, settings, jobs)), fixed, watch);
+  const std::vector<CompiledLine> lines = CompileLines(hands, settings, jobs, watch.stopRequested);
+  if (watch.stopRequested && watch.stopRequested()) throw FitCancelled();  // some hands were left out
+  FitResult result = FitParameters(FitDataFrom(lines), fixed, watch);
   result.variant = variant;
   return result;
 }

@@ -47,7 +47,8 @@ inline constexpr int FitStartCount = 5;
 
 // What a caller that shows a fit's progress or lets the user stop it gives the fit.
 struct FitWatch {
-  // Asked at every step of the search: true ends the fit with FitCancelled.
+  // Asked before each hand is compiled and at every step of the search (from several
+  // threads while the lines are compiled): true ends the fit with FitCancelled.
   std::function<bool()> stopRequested;
   // Told after each search from a starting point.
   std::function<void()> searchDone;

@@ -77,14 +77,18 @@ long long RecordedLineCount(const HandList& hands) {
   return lines;
 }
 
-std::vector<CompiledLine> CompileLines(const HandList& hands, const AnalysisSettings& settings, int jobs) {
+std::vector<CompiledLine> CompileLines(const HandList& hands, const AnalysisSettings& settings, int jobs,
+                                       const std::function<bool()>& stop_requested) {
   std::vector<std::vector<CompiledLine>> by_hand(hands.size());
   const std::size_t workers = static_cast<std::size_t>(std::max(1, jobs));
   {
     std::vector<std::jthread> threads;
     for (std::size_t worker = 0; worker < workers; ++worker) {
       threads.emplace_back([&, worker] {
-        for (std::size_t h = worker; h < hands.size(); h += workers) by_hand[h] = CompileHand(hands[h], settings);
+        for (std::size_t h = worker; h < hands.size(); h += workers) {
+          if (stop_requested && stop_requested()) return;
+          by_hand[h] = CompileHand(hands[h], settings);
+        }
       });
     }
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 #include "analysis/analysis_settings.h"
@@ -21,7 +22,10 @@ long long RecordedLineCount(const HandList& hands);
 // Compiles every recorded line of the hands for the model the settings describe, in the
 // order of the shoe, spreading the hands over `jobs` threads (the result is the same for
 // any number).
-std::vector<CompiledLine> CompileLines(const HandList& hands, const AnalysisSettings& settings, int jobs);
+// `stop_requested`, when given, is asked before each hand (from the threads): true leaves
+// the remaining hands out.
+std::vector<CompiledLine> CompileLines(const HandList& hands, const AnalysisSettings& settings, int jobs,
+                                       const std::function<bool()>& stop_requested = {});
 
 // The lines cut where their marks leave one state (where the past says nothing more about
 // the future), with equal pieces counted once: a line's likelihood is the product of its

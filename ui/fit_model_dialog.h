@@ -20,8 +20,9 @@ inline constexpr const char* NoLinesToFitMessage = "The open shoe holds no recor
 
 // "Fit Model...": fits the model to the recorded lines of the shoe, the four variants or
 // the one chosen, in a thread of its own, so that the window is drawn and the progress
-// shown while it runs. Cancel stops the fit within a step of the search and closes the
-// dialog; a finished fit closes it accepted, with its results.
+// shown while it runs. Cancel stops the fit before the next hand is compiled or the next
+// step of the search, and closes the dialog; a finished fit closes it accepted, with its
+// results.
 class FitModelDialog : public QDialog {
   Q_OBJECT
 
