@@ -72,6 +72,12 @@ TEST(FitWatch, ToldOfEverySearchAndStoppedWhenAsked) {
   EXPECT_THROW(FitVariant(hands, {1, 1}, AnalysisSettings{}, {}, 1, stopping), FitCancelled);
   EXPECT_EQ(steps, 31) << "no step of the search after the stop";
   EXPECT_LT(searches, FitStartCount);
+
+  // A stop at once leaves the lines uncompiled: asked before the first hand, and once after.
+  steps = 0;
+  EXPECT_THROW(FitVariant(hands, {0, 0}, AnalysisSettings{}, {}, 1, {.stopRequested = [&] { return ++steps > 0; }}),
+               FitCancelled);
+  EXPECT_EQ(steps, 2);
 }
 
 TEST(ParameterRecovery, FitFindsTheProbabilitiesThatPlayedWithoutConflictMode) { ExpectRecovery({0, 0}); }
