@@ -27,17 +27,6 @@ void HandPlays::Add(const PlayRecord& play) {
   if (StoppedAtTheLimit(play)) ++stopped;
 }
 
-void PlayTally::Played(const PlayRecord& play) {
-  total_.Add(play);
-  HandBegun(play.hand);
-  if (perHand_) byHand_[play.hand - 1].Add(play);
-}
-
-void PlayTally::HandBegun(int hand) {
-  hands_ = std::max(hands_, hand);
-  if (perHand_ && byHand_.size() < static_cast<std::size_t>(hand)) byHand_.resize(hand);
-}
-
 namespace {
 
 // The moves of the solved play at `rank` (from 0) in the order of their moves.

@@ -39,23 +39,32 @@ struct HandPlays {
   double MeanMoves() const { return solved == 0 ? 0 : static_cast<double>(solvedMoves) / solved; }
 };
 
-// The plays of a run counted as they end: overall and, when asked, for each hand.
+// The plays of a run counted as they end: overall and, when asked, for each hand, as
+// HandCounts (PlayCounts for every figure, HandPlays in brief).
+template <class HandCounts>
 class PlayTally {
  public:
-  explicit PlayTally(bool per_hand) : perHand_(per_hand) {}
+  explicit PlayTally(bool per_hand = true) : perHand_(per_hand) {}
 
-  void Played(const PlayRecord& play);
+  void Played(const PlayRecord& play) {
+    total_.Add(play);
+    HandBegun(play.hand);
+    if (perHand_) byHand_[play.hand - 1].Add(play);
+  }
   // Hands count from when they begin, also when they are played no time.
-  void HandBegun(int hand);
+  void HandBegun(int hand) {
+    hands_ = std::max(hands_, hand);
+    if (perHand_ && byHand_.size() < static_cast<std::size_t>(hand)) byHand_.resize(hand);
+  }
 
   const PlayCounts& total() const { return total_; }
-  const std::vector<PlayCounts>& byHand() const { return byHand_; }  // empty unless per hand
+  const std::vector<HandCounts>& byHand() const { return byHand_; }  // empty unless per hand
   int hands() const { return hands_; }
 
  private:
   bool perHand_;
   PlayCounts total_;
-  std::vector<PlayCounts> byHand_;
+  std::vector<HandCounts> byHand_;
   int hands_ = 0;
 };
 

@@ -12,7 +12,6 @@ class HandFiguresWatcher : public ClassifyWatcher {
   explicit HandFiguresWatcher(std::vector<HandClassifyFigures>& by_hand) : byHand_(by_hand) {}
 
   void LineClassified(const ClassifiedLine& line) override {
-    if (byHand_.size() < static_cast<std::size_t>(line.hand)) byHand_.resize(line.hand);
     HandClassifyFigures& hand = byHand_[line.hand - 1];
     if (line.outcome.usable) ++hand.lines;
     if (line.outcome.reachesGoal) ++hand.linesReachingGoal;
@@ -29,27 +28,16 @@ class HandFiguresWatcher : public ClassifyWatcher {
 }  // namespace
 
 ClassifyStatistics ClassifyAllHandsWithFigures(SharedState& state, double lapse) {
-  ClassifyStatistics statistics{.lapse = lapse};
+  ClassifyStatistics statistics{.lapse = lapse, .byHand = std::vector<HandClassifyFigures>(state.HandList.size())};
   HandOnScreen kept(state);
   ClassifyRun run(state, lapse);
   HandFiguresWatcher watcher(statistics.byHand);
   run.Run(watcher);
   statistics.tally = run.tally();
-  statistics.byHand.resize(state.HandList.size());  // hands without lines
   return statistics;
 }
 
-void WindowPlays::Played(const PlayRecord& play) {
-  total_.Add(play);
-  HandBegun(play.hand);
-  byHand_[play.hand - 1].Add(play);
-}
-
-void WindowPlays::HandBegun(int hand) {
-  if (byHand_.size() < static_cast<std::size_t>(hand)) byHand_.resize(hand);
-}
-
-PlayStatistics PlayStatisticsOf(const SharedState& state, WindowPlays artificial) {
+PlayStatistics PlayStatisticsOf(const SharedState& state, PlayTally<HandPlays> artificial) {
   return {.artificial = std::move(artificial), .recorded = RecordedPlaysOf(state.HandList, state.analysis)};
 }
 

@@ -28,24 +28,9 @@ struct ClassifyStatistics {
   std::vector<HandClassifyFigures> byHand;  // in shoe order
 };
 
-// The plays of a window run, counted as they end: overall, and in brief for each hand.
-class WindowPlays {
- public:
-  void Played(const PlayRecord& play);
-  void HandBegun(int hand);  // hands count also when they are played no time
-
-  const PlayCounts& total() const { return total_; }
-  const std::vector<HandPlays>& byHand() const { return byHand_; }
-  int hands() const { return static_cast<int>(byHand_.size()); }
-
- private:
-  PlayCounts total_;
-  std::vector<HandPlays> byHand_;
-};
-
 struct PlayStatistics {
   std::uint64_t seed = 0;
-  WindowPlays artificial;
+  PlayTally<HandPlays> artificial;  // each hand in brief
   RecordedPlays recorded;  // the shoe's recorded lines as plays
 };
 
@@ -54,7 +39,7 @@ struct PlayStatistics {
 ClassifyStatistics ClassifyAllHandsWithFigures(SharedState& state, double lapse);
 
 // The recorded lines of the state's hands set beside the artificial plays of a run.
-PlayStatistics PlayStatisticsOf(const SharedState& state, WindowPlays artificial);
+PlayStatistics PlayStatisticsOf(const SharedState& state, PlayTally<HandPlays> artificial);
 
 // The summary rows of the statistics window, as bruso-batch words them.
 Summary ClassifySummary(const ClassifyStatistics& statistics);

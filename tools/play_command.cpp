@@ -59,7 +59,7 @@ class ToolPrompts : public PlayAllPrompts {
     if (!busy) progress_.Finish();
   }
 
-  PlayTally tally;
+  PlayTally<PlayCounts> tally;
 
  private:
   std::string iterations_;
@@ -82,7 +82,7 @@ struct RunFacts {
 void PrintSummary(const ToolPrompts& run, const BatchOutcome& outcome, const RunFacts& facts) {
   Summary summary("play");
   summary.Add("seed", std::to_string(facts.seed));
-  const PlayTally& tally = run.tally;
+  const PlayTally<PlayCounts>& tally = run.tally;
   outcome.AddTo(summary, tally.total().plays, facts.plays, "plays");
   summary.Add("hands", std::to_string(tally.hands()));
   AddFigures(summary, "", FiguresOf(tally.total()));

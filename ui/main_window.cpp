@@ -66,7 +66,7 @@ class WindowPlayAllPrompts : public PlayAllPrompts {
     return true;
   }
 
-  WindowPlays tally;
+  PlayTally<HandPlays> tally;
 
  private:
   Dialogs& dialogs_;
