@@ -1,5 +1,6 @@
 #include "model/fit.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <nlopt.hpp>
@@ -116,6 +117,12 @@ std::vector<double> Maximise(Search& search, std::vector<double>& lower, std::ve
 }
 
 }  // namespace
+
+const FitResult* LowestAic(const std::vector<FitResult>& fits) {
+  const auto lowest = std::min_element(fits.begin(), fits.end(),
+                                       [](const FitResult& a, const FitResult& b) { return a.aic < b.aic; });
+  return lowest == fits.end() ? nullptr : &*lowest;
+}
 
 FitResult FitParameters(const FitData& data, const FixedParameters& fixed, const FitWatch& watch) {
   Search search(data, fixed, watch);

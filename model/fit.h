@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "analysis/analysis_settings.h"
 #include "model/fit_data.h"
@@ -59,6 +60,9 @@ class FitCancelled : public std::runtime_error {
  public:
   FitCancelled() : std::runtime_error("the fit was cancelled") {}
 };
+
+// The fit of lowest AIC (the first of equal ones), or none when there is no fit.
+const FitResult* LowestAic(const std::vector<FitResult>& fits);
 
 // Fits p1..p10 and the lapse rate by maximum likelihood, bounded, from several fixed
 // starting points (the best end point wins, so the result does not depend on chance).

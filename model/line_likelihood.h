@@ -14,6 +14,9 @@ struct ModelVariant {
   int altruism = 0;
 };
 
+// The four variants, in the order the fits list them.
+inline constexpr ModelVariant EveryModelVariant[] = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
+
 // The player of the model: it plays the analysis's suggestion or, with the lapse rate
 // (0 < lapse < 1), any of the five moves uniformly; with the card rules' probabilities.
 struct PlayerParameters {

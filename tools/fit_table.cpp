@@ -92,7 +92,6 @@ std::string FitTableText(const std::vector<FitResult>& fits) {
   std::vector<TableRow> parameters;
   for (int i : ParameterOrder) parameters.push_back({ParameterName(i), {}});
   TableRow agreement{"expected agreement", {}};
-  const FitResult* best = nullptr;
   for (const FitResult& fit : fits) {
     const std::vector<std::string> cells = {std::to_string(fit.variant.conflictMode),
                                             std::to_string(fit.variant.altruism),
@@ -104,7 +103,6 @@ std::string FitTableText(const std::vector<FitResult>& fits) {
     for (std::size_t r = 0; r < rows.size(); ++r) rows[r].cells.push_back(cells[r]);
     for (int j = 0; j < ParameterCount; ++j) parameters[j].cells.push_back(EstimateText(fit.parameters[ParameterOrder[j]]));
     agreement.cells.push_back(Fixed("%.4f", fit.expectedAgreement));
-    if (best == nullptr || fit.aic < best->aic) best = &fit;
   }
   const std::vector<std::string> uniform_cells = {
       "uniform", "", Fixed("%.2f", uniform), std::to_string(positions), "0", Fixed("%.2f", -2 * uniform),
@@ -122,7 +120,7 @@ std::string FitTableText(const std::vector<FitResult>& fits) {
     while (!line.empty() && line.back() == ' ') line.pop_back();
     text += line + "\n";
   }
-  if (best != nullptr) {
+  if (const FitResult* best = LowestAic(fits)) {
     text += "lowest AIC: conflict mode " + std::to_string(best->variant.conflictMode) + ", altruism " +
             std::to_string(best->variant.altruism) + "\n";
   }

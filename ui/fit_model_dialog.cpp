@@ -10,8 +10,6 @@ namespace bruso {
 
 namespace {
 
-const std::vector<ModelVariant> AllVariants = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
-
 QString VariantName(const ModelVariant& variant) {
   return QStringLiteral("conflict mode %1, altruism %2").arg(variant.conflictMode).arg(variant.altruism);
 }
@@ -25,7 +23,7 @@ FitModelDialog::FitModelDialog(const HandList& hands, const AnalysisSettings& se
   setWindowTitle(QStringLiteral("Fit Model"));
   Variants = new QComboBox;
   Variants->addItem(QStringLiteral("all four variants"));
-  for (const ModelVariant& variant : AllVariants) Variants->addItem(VariantName(variant));
+  for (const ModelVariant& variant : EveryModelVariant) Variants->addItem(VariantName(variant));
   Progress = new QProgressBar;
   Progress->setRange(0, 1);
   Progress->setValue(0);
@@ -58,8 +56,8 @@ FitModelDialog::~FitModelDialog() {
 
 std::vector<ModelVariant> FitModelDialog::ChosenVariants() const {
   const int chosen = Variants->currentIndex();
-  if (chosen <= 0) return AllVariants;
-  return {AllVariants[chosen - 1]};
+  if (chosen <= 0) return {std::begin(EveryModelVariant), std::end(EveryModelVariant)};
+  return {EveryModelVariant[chosen - 1]};
 }
 
 void FitModelDialog::StartFit() {

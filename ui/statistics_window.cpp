@@ -237,8 +237,8 @@ void StatisticsWindow::ShowFit(std::vector<FitResult> fits, const QString& sourc
   FitTable->resizeColumnsToContents();
   FitTable->resizeRowsToContents();
   UseSettings->setEnabled(!fits_.empty());
-  if (!fits_.empty()) {
-    const FitResult& best = BestFit();
+  if (const FitResult* lowest = LowestAic(fits_)) {
+    const FitResult& best = *lowest;
     BestVariant->setText(QStringLiteral("Lowest AIC: conflict mode %1, altruism %2 (AIC %3, lapse %4).")
                              .arg(best.variant.conflictMode)
                              .arg(best.variant.altruism)
@@ -255,13 +255,8 @@ void StatisticsWindow::FillHands() {
   HandTable->resizeColumnsToContents();
 }
 
-const FitResult& StatisticsWindow::BestFit() const {
-  return *std::min_element(fits_.begin(), fits_.end(),
-                           [](const FitResult& a, const FitResult& b) { return a.aic < b.aic; });
-}
-
 void StatisticsWindow::UseSettingsClick() {
-  if (!fits_.empty() && onUseSettings) onUseSettings(BestFit());
+  if (const FitResult* best = LowestAic(fits_); best != nullptr && onUseSettings) onUseSettings(*best);
 }
 
 std::vector<StatisticsWindow::SavedFile> StatisticsWindow::FilesToSave(const std::filesystem::path& stem,

@@ -69,7 +69,6 @@ class StatisticsWindow : public QMainWindow {
   std::vector<SavedFile> FilesToSave(const std::filesystem::path& stem, bool svg);
   // True when none of the files is there, or the user lets them be replaced.
   bool MayReplace(const std::vector<SavedFile>& files);
-  const FitResult& BestFit() const;  // of lowest AIC; there must be fits
 
   Dialogs& dialogs_;
   std::filesystem::path outputFolder_;
