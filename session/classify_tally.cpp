@@ -23,7 +23,7 @@ std::string AgreementText(const Agreement& agreement) {
   std::string text = std::to_string(agreement.agreed) + " of " + std::to_string(agreement.suggested);
   if (agreement.suggested == 0) return text;
   char share[32];
-  std::snprintf(share, sizeof share, " (%.1f%%)", 100.0 * agreement.agreed / agreement.suggested);
+  std::snprintf(share, sizeof share, " (%.1f%%)", agreement.AgreedShare());
   return text + share;
 }
 
@@ -33,7 +33,7 @@ std::string ExpectedText(const Agreement& agreement) {
   std::snprintf(text, sizeof text, "%.2f of %lld", agreement.expected, agreement.suggested);
   if (agreement.suggested == 0) return text;
   char share[32];
-  std::snprintf(share, sizeof share, " (%.1f%%)", 100.0 * agreement.expected / agreement.suggested);
+  std::snprintf(share, sizeof share, " (%.1f%%)", agreement.ExpectedShare());
   return text + std::string(share);
 }
 

@@ -18,6 +18,10 @@ struct Agreement {
   long long suggested = 0;
   long long agreed = 0;
   double expected = 0;
+
+  // The agreed and expected counts as percentages of the suggestions (0 without any).
+  double AgreedShare() const { return suggested == 0 ? 0 : 100.0 * agreed / suggested; }
+  double ExpectedShare() const { return suggested == 0 ? 0 : 100.0 * expected / suggested; }
 };
 
 inline constexpr int MoveBranchCount = static_cast<int>(MoveBranch::HandOver) + 1;

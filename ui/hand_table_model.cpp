@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <numeric>
 
-#include "ui/statistics_charts.h"
 
 namespace bruso {
 
@@ -30,8 +29,8 @@ std::optional<double> ClassifyValue(const HandClassifyFigures& hand, int column)
   switch (column) {
     case 1: return static_cast<double>(hand.lines);
     case 2: return static_cast<double>(hand.linesReachingGoal);
-    case 3: return AgreedShare(hand.agreement);
-    case 4: return ExpectedShare(hand.agreement);
+    case 3: return hand.agreement.AgreedShare();
+    case 4: return hand.agreement.ExpectedShare();
     default: return hand.logLikelihood;
   }
 }

@@ -12,14 +12,6 @@
 
 namespace bruso {
 
-double AgreedShare(const Agreement& agreement) {
-  return agreement.suggested == 0 ? 0 : 100.0 * agreement.agreed / agreement.suggested;
-}
-
-double ExpectedShare(const Agreement& agreement) {
-  return agreement.suggested == 0 ? 0 : 100.0 * agreement.expected / agreement.suggested;
-}
-
 namespace {
 
 // From 0 to `top` percent, with ticks on round numbers.
@@ -76,8 +68,8 @@ QChart* NewAgreementChart(const PositionCounts& total) {
   QStringList categories;
   for (const auto& [name, agreement] : groups) {
     categories << name;
-    *agreed << AgreedShare(*agreement);
-    *expected << ExpectedShare(*agreement);
+    *agreed << agreement->AgreedShare();
+    *expected << agreement->ExpectedShare();
   }
   return NewPercentBarChart("Agreement by role and branch", categories, {agreed, expected}, "positions by role and by branch of the move choice",
                             "agreement (%)");
@@ -91,8 +83,8 @@ QChart* NewPlaceChart(const std::vector<Agreement>& by_place) {
   expected->setName("expected by the model");
   for (std::size_t place = 0; place < by_place.size(); ++place) {
     if (by_place[place].suggested == 0) continue;
-    agreed->append(static_cast<double>(place + 1), AgreedShare(by_place[place]));
-    expected->append(static_cast<double>(place + 1), ExpectedShare(by_place[place]));
+    agreed->append(static_cast<double>(place + 1), by_place[place].AgreedShare());
+    expected->append(static_cast<double>(place + 1), by_place[place].ExpectedShare());
   }
   chart->addSeries(agreed);
   chart->addSeries(expected);

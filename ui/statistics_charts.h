@@ -23,8 +23,4 @@ QChart* NewPlaceChart(const std::vector<Agreement>& by_place);
 // their number of moves, each as a share of its own solved plays.
 QChart* NewMovesChart(const PlayCounts& artificial, const PlayCounts& recorded);
 
-// The agreement as a percentage (0 without a suggestion).
-double AgreedShare(const Agreement& agreement);
-double ExpectedShare(const Agreement& agreement);
-
 }  // namespace bruso
