@@ -80,7 +80,9 @@ class Search {
 double Objective(const std::vector<double>& x, std::vector<double>&, void* data) {
   const Search& search = *static_cast<const Search*>(data);
   if (search.StopRequested()) throw nlopt::forced_stop();  // NLopt ends the search and throws it again
-  return search.LogLikelihood(x);
+  // The search cannot step on from -inf or NaN: such a point counts as the worst there is.
+  const double value = search.LogLikelihood(x);
+  return std::isfinite(value) ? value : -std::numeric_limits<double>::max();
 }
 
 // The best end point of a bounded search from each start.
@@ -108,7 +110,7 @@ std::vector<double> Maximise(Search& search, std::vector<double>& lower, std::ve
       throw FitCancelled();
     }
     search.SearchDone();
-    if (value > best_value) {
+    if (best.empty() || value > best_value) {
       best_value = value;
       best = x;
     }
@@ -118,13 +120,28 @@ std::vector<double> Maximise(Search& search, std::vector<double>& lower, std::ve
 
 }  // namespace
 
-const FitResult* LowestAic(const std::vector<FitResult>& fits) {
-  const auto lowest = std::min_element(fits.begin(), fits.end(),
+FitResult UniformFit(long long positions) {
+  FitResult uniform{.model = FitModel::Uniform, .positions = positions};
+  uniform.logLikelihood = static_cast<double>(positions) * std::log(1.0 / MoveCount);
+  uniform.aic = -2 * uniform.logLikelihood;
+  uniform.bic = uniform.aic;
+  return uniform;
+}
+
+std::vector<FitResult> FitTableRows(const std::vector<FitResult>& fits) {
+  std::vector<FitResult> rows = fits;
+  rows.push_back(UniformFit(fits.empty() ? 0 : fits.front().positions));
+  return rows;
+}
+
+const FitResult* LowestAic(const std::vector<FitResult>& rows) {
+  const auto lowest = std::min_element(rows.begin(), rows.end(),
                                        [](const FitResult& a, const FitResult& b) { return a.aic < b.aic; });
-  return lowest == fits.end() ? nullptr : &*lowest;
+  return lowest == rows.end() ? nullptr : &*lowest;
 }
 
 FitResult FitParameters(const FitData& data, const FixedParameters& fixed, const FitWatch& watch) {
+  if (ScoreData(data, PlayerParameters{}).suggested == 0) throw NothingToFit();
   Search search(data, fixed, watch);
   const std::size_t n = search.free().size();
   std::vector<double> lower(n);
@@ -141,6 +158,7 @@ FitResult FitParameters(const FitData& data, const FixedParameters& fixed, const
                                                 return search.LogLikelihood(y);
                                               }, x, lower, upper);
 
+  if (!std::isfinite(score.logLikelihood)) throw std::runtime_error("the log-likelihood is not a finite number");
   FitResult result;
   result.logLikelihood = score.logLikelihood;
   result.positions = score.suggested;

@@ -31,9 +31,14 @@ struct ParameterEstimate {
   double standardError = 0;  // NaN when the curvature gives none; 0 when fixed
 };
 
-// The maximum-likelihood fit of one variant.
+// What a row of a fit table is a fit of: a variant of the analysis (whose estimates can be
+// used as model settings) or the player who moves uniformly at random.
+enum class FitModel { Analysis, Uniform };
+
+// The maximum-likelihood fit of one variant, or a row for another model of the same lines.
 struct FitResult {
-  ModelVariant variant;
+  FitModel model = FitModel::Analysis;
+  ModelVariant variant;  // of the analysis only
   double logLikelihood = 0;
   long long positions = 0;  // positions with a suggestion: the terms of the likelihood
   int freeParameters = 0;
@@ -61,11 +66,27 @@ class FitCancelled : public std::runtime_error {
   FitCancelled() : std::runtime_error("the fit was cancelled") {}
 };
 
-// The fit of lowest AIC (the first of equal ones), or none when there is no fit.
-const FitResult* LowestAic(const std::vector<FitResult>& fits);
+// Lines without a position where the analysis suggests a move: nothing to estimate.
+class NothingToFit : public std::runtime_error {
+ public:
+  NothingToFit() : std::runtime_error("there is no position to fit") {}
+};
+
+// The player who moves uniformly at random over `positions` positions: n ln(1/5), nothing
+// free, so its AIC and BIC are -2 ln L.
+FitResult UniformFit(long long positions);
+
+// The rows of a fit table: the fits, then the uniform player over the first fit's positions.
+std::vector<FitResult> FitTableRows(const std::vector<FitResult>& fits);
+
+// The row of lowest AIC among all the rows given (the first of equal ones), or none when
+// there is none. A row whose model is not the analysis may win: then no variant explains
+// the lines better than it.
+const FitResult* LowestAic(const std::vector<FitResult>& rows);
 
 // Fits p1..p10 and the lapse rate by maximum likelihood, bounded, from several fixed
 // starting points (the best end point wins, so the result does not depend on chance).
+// Throws NothingToFit when no position of the data has a suggestion.
 FitResult FitParameters(const FitData& data, const FixedParameters& fixed, const FitWatch& watch = {});
 
 // Compiles the hands' recorded lines for the variant (the other settings from `base`) and

@@ -24,6 +24,10 @@ struct PlayerParameters {
   double lapse = 0.01;
 };
 
+// The smallest lapse rate (and value held in a fit) the likelihood takes: a move's chance
+// is at least lapse / 5, and far below this its logarithm is no longer a finite number.
+inline constexpr double SmallestLapse = 1e-300;
+
 // Q = (1 - lapse) P + lapse / 5: the player's probability of a move that the analysis
 // suggests with probability P.
 inline double PlayerProbability(double p, double lapse) { return (1 - lapse) * p + lapse / MoveCount; }

@@ -52,6 +52,7 @@ struct Settings {
       if (!(p >= 0 && p <= 1)) throw py::value_error("prob takes probabilities from 0 to 1");
     }
     if (!(lapse > 0 && lapse < 1)) throw py::value_error("lapse takes a rate strictly between 0 and 1");
+    if (lapse < SmallestLapse) throw py::value_error("lapse takes no rate below 1e-300 (too small to score)");
   }
 
   void ApplyTo(AnalysisSettings& analysis) const {
@@ -132,19 +133,17 @@ std::vector<std::vector<std::string>> FitRows(const HandList& shoe, std::optiona
   }
   const FixedParameters held = FixedFrom(fixed);
   Interruption interruption;
-  std::vector<std::vector<std::string>> rows = {FitCsvHeader};
-  long long positions = 0;
+  std::vector<FitResult> fits;
   {
     py::gil_scoped_release released;
     for (const ModelVariant& variant : variants) {
       if (!interruption.Check()) break;
-      const FitResult fit = FitVariant(shoe, variant, AnalysisSettings{}, held, jobs);
-      rows.push_back(FitCsvFields(fit));
-      positions = fit.positions;
+      fits.push_back(FitVariant(shoe, variant, AnalysisSettings{}, held, jobs));
     }
   }
   interruption.RaiseIfInterrupted();
-  rows.push_back(UniformCsvFields(positions));
+  std::vector<std::vector<std::string>> rows = {FitCsvHeader};
+  for (const FitResult& row : FitTableRows(fits)) rows.push_back(FitFields(row));
   return rows;
 }
 

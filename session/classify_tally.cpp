@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "engine/board.h"
+#include "engine/exact_number.h"
 
 namespace bruso {
 
@@ -112,8 +113,8 @@ void AddClassifyFigures(Summary& summary, const ClassifyTally& tally, double lap
   // and the log-likelihood of the lines for a player with the lapse rate.
   AddAgreementRows(summary, "expected", total, ExpectedText);
   char log_likelihood[64];
-  std::snprintf(log_likelihood, sizeof log_likelihood, "%.3f (lapse %g)", tally.logLikelihood(), lapse);
-  summary.Add("log-likelihood", log_likelihood);
+  std::snprintf(log_likelihood, sizeof log_likelihood, "%.2f (lapse ", tally.logLikelihood());
+  summary.Add("log-likelihood", log_likelihood + ExactNumber(lapse) + ")");
 }
 
 }  // namespace bruso

@@ -1,8 +1,10 @@
 #include "session/model_settings.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
+#include "engine/exact_number.h"
 #include "engine/random.h"
 
 namespace bruso {
@@ -57,6 +59,27 @@ std::string Joined(const std::vector<std::string>& pieces, const char* separator
 }
 
 }  // namespace
+
+std::string ModelSettingsText(const ModelSettings& settings) {
+  const auto& p = settings.ProbTable.entries;
+  std::string probabilities;
+  if (std::all_of(p.begin(), p.end(), [&](double each) { return each == p.front(); })) {
+    probabilities = Named("P1-P10 ", ExactNumber(p.front()));
+  } else {
+    std::vector<std::string> each;
+    for (int k = 1; k <= CardRuleCount; ++k) {
+      each.push_back(Named("P", std::to_string(k) + '=' + ExactNumber(p[k - 1])));
+    }
+    probabilities = Joined(each, ", ");
+  }
+  std::string text = Named("conflict ", std::to_string(settings.ConflictMode));
+  text += Named(", altruism ", std::to_string(settings.AltruismSwitch));
+  text += ", ";
+  text += probabilities;
+  text += Named(", lapse ", ExactNumber(settings.LapseRate));
+  if (settings.Tracing) text += ", trace";
+  return text;
+}
 
 ModelSettings CurrentModelSettings(const SharedState& state) {
   ModelSettings settings;

@@ -37,6 +37,11 @@ ModelSettings WithFitEstimates(ModelSettings settings, const FitResult& fit);
 // every run; a refused or failed run changes neither. Returns what the command returned.
 bool SeededRun(SharedState& state, const std::function<bool()>& command);
 
+// The settings that make the figures of a classify run, every one of them, each number as
+// it reads back exactly: "conflict 0, altruism 0, P1-P10 0.5, lapse 0.01" (P1 to P10
+// listed one by one when they differ; ", trace" when the trace is on).
+std::string ModelSettingsText(const ModelSettings& settings);
+
 // The window's one-line account of the settings: the ones that differ from their start
 // values ("model: conflict 1, P5=0.8, trace"), then the seed of the last run, and the seed
 // of the next when it differs ("seed 42", "next run: seed 7" before any run).

@@ -6,10 +6,10 @@
 
 namespace bruso {
 
-// "Open Shoe" (ApriUnoClick), before its file dialog: empties the move string, the
+// "Open Shoe" (ApriUnoClick), once a file is chosen: empties the move string, the
 // move-lines list and the hand list, and puts the hand counters back to the first hand.
-// The hand text, the captions, the board and the game tree shown stay as they are, so a
-// cancelled dialog leaves them on screen with no hand behind them.
+// The hand text, the captions, the board and the game tree shown stay as they are until
+// the new shoe's first hand replaces them.
 void ClearForOpenShoe(SharedState& state);
 
 // PerformFileOpen: reads the shoe into HandList and shows its first hand. A file that

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "model/line_likelihood.h"
+
 namespace bruso {
 
 namespace {
@@ -25,6 +27,13 @@ bool ReadProbability(std::string_view text, double& p) {
 
 bool ReadLapse(std::string_view text, double& lapse) { return ReadProbability(text, lapse) && lapse > 0 && lapse < 1; }
 
+void RefuseTooSmallToScore(const std::string& option, std::string_view text, double value) {
+  if (value > 0 && value < SmallestLapse) {
+    throw OptionValueError(option + " takes no number between 0 and 1e-300 (too small to score), not '" +
+                           std::string(text) + "'");
+  }
+}
+
 double LapseFrom(const CommandLine& line) {
   const std::optional<std::string> text = line.Value(LapseOption);
   double lapse = DefaultLapse;
@@ -32,6 +41,7 @@ double LapseFrom(const CommandLine& line) {
     throw OptionValueError(std::string(LapseOption) + " takes a number between 0 and 1 (both left out), not '" + *text +
                            "'");
   }
+  if (text) RefuseTooSmallToScore(LapseOption, *text, lapse);
   return lapse;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -37,6 +38,10 @@ ModelOptions ModelOptionsFrom(const CommandLine& line);
 // The lapse rate of the command line, DefaultLapse without one; throws OptionValueError
 // for a value outside (0, 1).
 double LapseFrom(const CommandLine& line);
+
+// Throws OptionValueError naming `option` for a value above 0 and below SmallestLapse: a
+// lapse rate or held value that small is too small for the likelihood to score.
+void RefuseTooSmallToScore(const std::string& option, std::string_view text, double value);
 
 // A decimal number from 0 to 1 ("0.25", "1", ".5"); false for anything else.
 bool ReadProbability(std::string_view text, double& p);

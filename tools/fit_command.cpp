@@ -35,29 +35,33 @@ int RunFit(const std::vector<std::string>& words) {
     return 1;
   }
   std::optional<TextFile> csv;
-  if (options.csv) csv.emplace().Open(*options.csv, TextFile::Mode::Write);
+  if (options.csv) csv.emplace(OpenTable(*options.csv, FitCsvHeader));
 
   CatchStopSignals();
   std::vector<FitResult> fits;
-  {
+  try {
     ProgressLine progress(static_cast<long long>(options.variants.size()), "variants");
     for (const ModelVariant& variant : options.variants) {
       if (StopRequested()) break;
       fits.push_back(FitVariant(hands, variant, AnalysisSettings{}, options.fixed, options.jobs));
       progress.Update(static_cast<long long>(fits.size()));
     }
+  } catch (const NothingToFit& nothing) {
+    if (csv) csv->Close();  // the header only
+    std::fprintf(stderr, "bruso-batch: %s: %s\n", shoe_path.c_str(), nothing.what());
+    return 1;
+  }
+  // The file first: it is written whole whatever becomes of standard output.
+  if (csv) {
+    for (const FitResult& row : FitTableRows(fits)) csv->WriteLine(CsvRow(FitFields(row)));
+    csv->Close();
   }
   std::fputs(FitTableText(fits).c_str(), stdout);
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) throw IoError::FromErrno("standard output");
-  if (csv) {
-    csv->WriteLine(CsvRow(FitCsvHeader));
-    for (const FitResult& fit : fits) csv->WriteLine(CsvRow(FitCsvFields(fit)));
-    csv->WriteLine(CsvRow(UniformCsvFields(fits.empty() ? 0 : fits.front().positions)));
-    csv->Close();
-  }
   std::fprintf(stderr, "fit: %lld lines of %zu hands, %zu of %zu variants\n", RecordedLineCount(hands), hands.size(),
                fits.size(), options.variants.size());
-  if (fits.size() < options.variants.size()) {
+  // A signal during the last variant stops the run too, though every variant was fitted.
+  if (StopRequested()) {
     std::fprintf(stderr, "fit: stopped by %s\n", StopCause().c_str());
     return StoppedStatus();
   }

@@ -51,6 +51,7 @@ FixedParameters FixedParametersFromText(std::string_view text) {
                              (index == LapseIndex ? "between 0 and 1 (both left out)" : "from 0 to 1") + ", not '" +
                              std::string(value) + "'");
     }
+    RefuseTooSmallToScore("--fix " + std::string(name), value, number);
     fixed[index] = number;
   }
   return fixed;

@@ -32,6 +32,8 @@ std::string Fixed(const char* format, double value) {
   return text;
 }
 
+std::string TwoDecimals(double value) { return Fixed("%.2f", value); }
+
 std::string EstimateText(const ParameterEstimate& estimate) {
   if (!estimate.determined) return NotApplicable;
   if (estimate.fixed) return Fixed("%.4f", estimate.value) + " fixed";
@@ -51,65 +53,59 @@ struct TableRow {
   std::vector<std::string> cells;
 };
 
+bool IsAnalysis(const FitResult& row) { return row.model == FitModel::Analysis; }
+
+// The model's name and its variant's settings, as the first three columns give them.
+std::vector<std::string> ModelFields(const FitResult& row) {
+  if (!IsAnalysis(row)) return {"uniform", "", ""};
+  return {"analysis", std::to_string(row.variant.conflictMode), std::to_string(row.variant.altruism)};
+}
+
 }  // namespace
 
 const std::vector<std::string> FitCsvHeader = MakeFitCsvHeader();
 
-double UniformLogLikelihood(long long positions) { return positions * std::log(1.0 / 5); }
-
-std::vector<std::string> FitCsvFields(const FitResult& fit) {
-  std::vector<std::string> fields = {"analysis",
-                                     std::to_string(fit.variant.conflictMode),
-                                     std::to_string(fit.variant.altruism),
-                                     TableNumber(fit.logLikelihood),
-                                     std::to_string(fit.positions),
-                                     std::to_string(fit.freeParameters),
-                                     TableNumber(fit.aic),
-                                     TableNumber(fit.bic)};
-  for (int i : ParameterOrder) {
-    const ParameterEstimate& estimate = fit.parameters[i];
-    fields.push_back(estimate.determined ? TableNumber(estimate.value) : "");
-    fields.push_back(estimate.determined && !estimate.fixed ? TableNumber(estimate.standardError) : "");
+std::vector<std::string> FitFields(const FitResult& row, FitNumbers numbers) {
+  const auto summary_number = numbers == FitNumbers::Exact ? TableNumber : TwoDecimals;
+  const auto number = numbers == FitNumbers::Exact ? TableNumber : ScreenNumber;
+  std::vector<std::string> fields = ModelFields(row);
+  for (const std::string& field : {summary_number(row.logLikelihood), std::to_string(row.positions),
+                                   std::to_string(row.freeParameters), summary_number(row.aic),
+                                   summary_number(row.bic)}) {
+    fields.push_back(field);
   }
-  fields.push_back(TableNumber(fit.expectedAgreement));
-  return fields;
-}
-
-std::vector<std::string> UniformCsvFields(long long positions) {
-  const double log_likelihood = UniformLogLikelihood(positions);
-  std::vector<std::string> fields = {"uniform", "", "", TableNumber(log_likelihood), std::to_string(positions), "0",
-                                     TableNumber(-2 * log_likelihood), TableNumber(-2 * log_likelihood)};
-  fields.resize(FitCsvHeader.size());
+  for (int i : ParameterOrder) {
+    const ParameterEstimate& estimate = row.parameters[i];
+    fields.push_back(estimate.determined ? number(estimate.value) : "");
+    fields.push_back(estimate.determined && !estimate.fixed ? number(estimate.standardError) : "");
+  }
+  fields.push_back(IsAnalysis(row) ? number(row.expectedAgreement) : "");
   return fields;
 }
 
 std::string FitTableText(const std::vector<FitResult>& fits) {
-  const long long positions = fits.empty() ? 0 : fits.front().positions;
-  const double uniform = UniformLogLikelihood(positions);
+  const std::vector<FitResult> table = FitTableRows(fits);
   std::vector<TableRow> rows = {{"conflict mode", {}}, {"altruism", {}},        {"log-likelihood", {}},
                                 {"positions n", {}},   {"free parameters k", {}}, {"AIC", {}},
                                 {"BIC", {}}};
   std::vector<TableRow> parameters;
   for (int i : ParameterOrder) parameters.push_back({ParameterName(i), {}});
   TableRow agreement{"expected agreement", {}};
-  for (const FitResult& fit : fits) {
-    const std::vector<std::string> cells = {std::to_string(fit.variant.conflictMode),
-                                            std::to_string(fit.variant.altruism),
-                                            Fixed("%.2f", fit.logLikelihood),
-                                            std::to_string(fit.positions),
-                                            std::to_string(fit.freeParameters),
-                                            Fixed("%.2f", fit.aic),
-                                            Fixed("%.2f", fit.bic)};
+  for (const FitResult& row : table) {
+    const std::vector<std::string> model = ModelFields(row);
+    const std::vector<std::string> cells = {IsAnalysis(row) ? model[1] : model[0],
+                                            model[2],
+                                            TwoDecimals(row.logLikelihood),
+                                            std::to_string(row.positions),
+                                            std::to_string(row.freeParameters),
+                                            TwoDecimals(row.aic),
+                                            TwoDecimals(row.bic)};
     for (std::size_t r = 0; r < rows.size(); ++r) rows[r].cells.push_back(cells[r]);
-    for (int j = 0; j < ParameterCount; ++j) parameters[j].cells.push_back(EstimateText(fit.parameters[ParameterOrder[j]]));
-    agreement.cells.push_back(Fixed("%.4f", fit.expectedAgreement));
+    for (int j = 0; j < ParameterCount; ++j) {
+      parameters[j].cells.push_back(EstimateText(row.parameters[ParameterOrder[j]]));
+    }
+    agreement.cells.push_back(IsAnalysis(row) ? Fixed("%.4f", row.expectedAgreement) : NotApplicable);
   }
-  const std::vector<std::string> uniform_cells = {
-      "uniform", "", Fixed("%.2f", uniform), std::to_string(positions), "0", Fixed("%.2f", -2 * uniform),
-      Fixed("%.2f", -2 * uniform)};
-  for (std::size_t r = 0; r < rows.size(); ++r) rows[r].cells.push_back(uniform_cells[r]);
-  for (TableRow& row : parameters) row.cells.push_back(NotApplicable);
-  agreement.cells.push_back(NotApplicable);
   rows.insert(rows.end(), parameters.begin(), parameters.end());
   rows.push_back(agreement);
 
@@ -120,11 +116,11 @@ std::string FitTableText(const std::vector<FitResult>& fits) {
     while (!line.empty() && line.back() == ' ') line.pop_back();
     text += line + "\n";
   }
-  if (const FitResult* best = LowestAic(fits)) {
-    text += "lowest AIC: conflict mode " + std::to_string(best->variant.conflictMode) + ", altruism " +
-            std::to_string(best->variant.altruism) + "\n";
-  }
-  return text;
+  const FitResult* best = LowestAic(table);
+  if (fits.empty() || best == nullptr) return text;  // a uniform player over no position says nothing
+  if (!IsAnalysis(*best)) return text + "lowest AIC: the uniform player (" + UniformWinsNote + ")\n";
+  return text + "lowest AIC: conflict mode " + std::to_string(best->variant.conflictMode) + ", altruism " +
+         std::to_string(best->variant.altruism) + "\n";
 }
 
 }  // namespace bruso

@@ -7,19 +7,24 @@
 
 namespace bruso {
 
-// The columns of the table that `fit --csv` writes: one row per variant and one for the
-// player who moves uniformly at random; a field that does not apply is empty.
+// The columns of the table that `fit --csv` writes: one row per row of the fit table (see
+// FitTableRows); a field that does not apply is empty.
 extern const std::vector<std::string> FitCsvHeader;
 
-std::vector<std::string> FitCsvFields(const FitResult& fit);
-std::vector<std::string> UniformCsvFields(long long positions);
+// How the numbers of a row are written: in a file, so that they read back exactly; on
+// screen, the log-likelihood, AIC and BIC with two decimals.
+enum class FitNumbers { Exact, OnScreen };
 
-// The log-likelihood of the player who moves uniformly at random: n ln(1/5).
-double UniformLogLikelihood(long long positions);
+// The fields of a row under FitCsvHeader.
+std::vector<std::string> FitFields(const FitResult& row, FitNumbers numbers = FitNumbers::Exact);
 
-// The fits as one table for standard output, a column per variant and one for the
-// uniform player, each estimate with its standard error in brackets; "–" for a
-// probability that no position depends on. Ends with the variant of lowest AIC.
+// Said when the uniform player has the lowest AIC: its row gives no settings to use.
+inline constexpr const char* UniformWinsNote =
+    "no variant of the analysis explains the lines better than moving at random";
+
+// The fits as one table for standard output, a column per row of the fit table, each
+// estimate with its standard error in brackets; "–" for a probability that no position
+// depends on. Ends with the row of lowest AIC.
 std::string FitTableText(const std::vector<FitResult>& fits);
 
 }  // namespace bruso

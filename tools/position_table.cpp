@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "engine/exact_number.h"
+
 namespace bruso {
 
 const std::vector<std::string> PositionCsvHeader = {
@@ -23,7 +25,9 @@ std::string BranchName(MoveBranch branch) {
 
 }  // namespace
 
-std::string TableNumber(double value) {
+std::string TableNumber(double value) { return ExactNumber(value); }
+
+std::string ScreenNumber(double value) {
   char text[32];
   std::snprintf(text, sizeof text, "%.6g", value);
   return text;

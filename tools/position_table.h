@@ -17,7 +17,9 @@ extern const std::vector<std::string> PositionCsvHeader;
 std::vector<std::string> PositionCsvFields(int hand, std::size_t line, std::size_t position, const PositionFacts& facts,
                                            const PositionChances& chances);
 
-// A number for a table: up to six significant digits.
+// A number for a table in a file: the shortest text that reads back as the same number.
 std::string TableNumber(double value);
+// A number for a table on screen: up to six significant digits.
+std::string ScreenNumber(double value);
 
 }  // namespace bruso

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "tools/position_table.h"
 
 namespace bruso {
 
@@ -15,7 +16,7 @@ struct Column {
 
 constexpr Column Columns[] = {
     {"hand", 0},     {"lines", 0}, {"lines reaching 2H", 0}, {"agreement %", 1}, {"expected %", 1},
-    {"log-likelihood", 3}, {"plays", 0}, {"solved %", 1}, {"stopped", 0}, {"mean moves", 1},
+    {"log-likelihood", 2}, {"plays", 0}, {"solved %", 1}, {"stopped", 0}, {"mean moves", 1},
     {"recorded mean moves", 1},
 };
 constexpr int ColumnCount = static_cast<int>(std::size(Columns));
@@ -77,10 +78,11 @@ std::optional<double> HandTableModel::Value(int hand, int column) const {
 }
 
 QVariant HandTableModel::data(const QModelIndex& index, int role) const {
-  if (role != Qt::DisplayRole && role != Qt::TextAlignmentRole) return {};
+  if (role != Qt::DisplayRole && role != Qt::TextAlignmentRole && role != ExactTextRole) return {};
   if (role == Qt::TextAlignmentRole) return QVariant(Qt::AlignRight | Qt::AlignVCenter);
   const std::optional<double> value = Value(order_[index.row()], index.column());
   if (!value) return QString();
+  if (role == ExactTextRole) return QString::fromStdString(TableNumber(*value));
   return QString::number(*value, 'f', Columns[index.column()].decimals);
 }
 

@@ -9,6 +9,9 @@
 
 namespace bruso {
 
+// The role of a cell's number in the form that reads back exactly, for the saved tables.
+inline constexpr int ExactTextRole = Qt::UserRole + 1;
+
 // The statistics window's table of hands, read from the figures themselves: a row costs
 // nothing until it is shown, so that a shoe of many thousand hands opens at once, and
 // sorting by a column reorders the hands' numbers only.

@@ -211,6 +211,7 @@ void TForm1::ShowState() {
   SetTextColor(Passo, view.passMarked ? AquaColor : QColor(Qt::black));
   changerole->setText(ToQString(view.changeRoleCaption));
   ModelStatus->setText(ToQString(ModelSettingsLine(state_)));
+  FormStatistics->SetCurrent(ClassifyOrigin(), PlayOrigin(), FitOrigin());
 
   Memo1->Flush();
   Form3->Memo1->Flush();
@@ -327,16 +328,19 @@ void TForm1::Players1Click() {
   BusyCursor busy;  // the recorded lines are replayed for the comparison
   PlayStatistics statistics = PlayStatisticsOf(state_, std::move(prompts.tally));
   statistics.seed = state_.LastRunSeed.value_or(0);
-  FormStatistics->ShowPlay(std::move(statistics), ShoeCaption());
+  FormStatistics->ShowPlay(std::move(statistics), PlayOrigin());
 }
 
 // --- Shoes, analysis and the window ---
 
 void TForm1::ApriUnoClick() {
-  bruso::ClearForOpenShoe(state_);
+  // Asked before anything is emptied: a cancelled dialog leaves the shoe, the hand and
+  // its figures as they were.
   const QString file = OpenDialog1();
   if (file.isEmpty()) return;
+  bruso::ClearForOpenShoe(state_);
   shoeFile_ = file;
+  ++shoeOpenings_;
   bruso::PerformFileOpen(state_, QStringToPath(file).string());
 }
 
@@ -350,7 +354,7 @@ void TForm1::automatic1Click() {
     });
   }
   statistics.seed = state_.LastRunSeed.value_or(0);
-  FormStatistics->ShowClassify(std::move(statistics), ShoeCaption());
+  FormStatistics->ShowClassify(std::move(statistics), ClassifyOrigin());
   // The cursor is back before the message box.
   state_.ShowMessage(ClassifiedMessage);
   ShowCentred(Form3.get());
@@ -405,8 +409,26 @@ void TForm1::ModelSettings1Click() {
   if (dialogs_.EditModelSettings(dialog)) ApplyModelSettings(state_, dialog.Settings());
 }
 
-QString TForm1::ShoeCaption() const {
-  return QStringLiteral("Shoe: %1 (%2 hands)").arg(QFileInfo(shoeFile_).fileName()).arg(state_.HandList.size());
+FiguresOrigin TForm1::FitOrigin() const {
+  // A fit draws no random number, and the model settings do not bear on it.
+  return {.shoeOpening = shoeOpenings_,
+          .shoeFile = QFileInfo(shoeFile_).fileName(),
+          .hands = static_cast<qsizetype>(state_.HandList.size())};
+}
+
+FiguresOrigin TForm1::ClassifyOrigin() const {
+  FiguresOrigin origin = FitOrigin();
+  origin.settings = QStringLiteral("model: ") + ToQString(ModelSettingsText(CurrentModelSettings(state_)));
+  origin.seed = state_.LastRunSeed;
+  return origin;
+}
+
+FiguresOrigin TForm1::PlayOrigin() const {
+  FiguresOrigin origin = FitOrigin();
+  const auto name = [](const std::string& path) { return PathToQString(std::filesystem::path(path).filename()); };
+  origin.settings = QStringLiteral("rules: CK %1, NK %2").arg(name(state_.RulesFileCK), name(state_.RulesFileNK));
+  origin.seed = state_.LastRunSeed;
+  return origin;
 }
 
 void TForm1::Statistics1Click() { ShowCentred(FormStatistics.get()); }
@@ -418,7 +440,7 @@ void TForm1::FitModel1Click() {
   }
   FitModelDialog dialog(state_.HandList, state_.analysis, this);
   if (!dialogs_.RunFit(dialog)) return;
-  FormStatistics->ShowFit(dialog.Results(), ShoeCaption());
+  FormStatistics->ShowFit(dialog.Results(), FitOrigin());
   ShowCentred(FormStatistics.get());
 }
 

@@ -128,8 +128,11 @@ class TForm1 : public QMainWindow {
   void FitModel1Click();
   // Takes a fit's variant and estimates into the model settings.
   void UseFitSettings(const FitResult& fit);
-  // "Shoe: NAME (N hands)": the shoe the statistics window's figures are of.
-  QString ShoeCaption() const;
+  // What the figures of each of the statistics window's tabs would be made from now: the
+  // open shoe, the settings that bear on them and the seed of the last run.
+  FiguresOrigin ClassifyOrigin() const;
+  FiguresOrigin PlayOrigin() const;
+  FiguresOrigin FitOrigin() const;
   void QuitdoiClick();
   void AboutunhClick();
 
@@ -163,6 +166,7 @@ class TForm1 : public QMainWindow {
   QStringList shownMoveLines_;
   bool quitting_ = false;
   QString shoeFile_;  // the shoe last opened
+  int shoeOpenings_ = 0;  // how many times a shoe was opened: tells the figures of each apart
 };
 
 }  // namespace bruso

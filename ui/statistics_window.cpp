@@ -54,11 +54,22 @@ void ShowSummary(QTableWidget* table, const Summary& summary) {
                          2 * table->frameWidth() + 8);
 }
 
+// The commands that make each tab's figures.
+constexpr const char* ClassifyCommand = "Classify All Hands";
+constexpr const char* PlayCommand = "Play All Hands Artificially";
+constexpr const char* FitCommand = "Fit Model...";
+
 // Puts a new chart in the view, freeing the one it showed.
 void ShowChart(QChartView* view, QChart* chart) {
   QChart* old = view->chart();
   view->setChart(chart);
   delete old;
+}
+
+// The same with the shoe named in its title, so that a saved chart names it too.
+void ShowChart(QChartView* view, QChart* chart, const FiguresOrigin& origin) {
+  chart->setTitle(chart->title() + QStringLiteral(" \u2014 ") + origin.shoeFile);
+  ShowChart(view, chart);
 }
 
 QChart* NewEmptyChart(const QString& title) {
@@ -70,28 +81,55 @@ QChart* NewEmptyChart(const QString& title) {
 std::vector<std::string> RowTexts(const QAbstractItemModel& model, int row) {
   std::vector<std::string> texts;
   for (int column = 0; column < model.columnCount(); ++column) {
-    texts.push_back(model.data(model.index(row, column)).toString().toStdString());
+    const QModelIndex index = model.index(row, column);
+    const QVariant exact = model.data(index, ExactTextRole);
+    texts.push_back((exact.isValid() ? exact : model.data(index)).toString().toStdString());
   }
   return texts;
 }
 
-// The table as CSV: its header row, then its rows as shown.
-std::string TableCsv(const QAbstractItemModel& model) {
-  std::vector<std::string> header;
+using Table = std::vector<std::vector<std::string>>;
+
+// The table's header row, then its rows, each number as it reads back exactly.
+Table TableRows(const QAbstractItemModel& model) {
+  Table rows(1);
   for (int column = 0; column < model.columnCount(); ++column) {
-    header.push_back(model.headerData(column, Qt::Horizontal).toString().toStdString());
+    rows[0].push_back(model.headerData(column, Qt::Horizontal).toString().toStdString());
   }
-  std::string text = CsvRow(header) + "\n";
-  for (int row = 0; row < model.rowCount(); ++row) text += CsvRow(RowTexts(model, row)) + "\n";
+  for (int row = 0; row < model.rowCount(); ++row) rows.push_back(RowTexts(model, row));
+  return rows;
+}
+
+// The table as CSV, each row led by the name of the shoe its figures are of.
+std::string CsvOfShoe(const Table& rows, const FiguresOrigin& origin) {
+  std::string text;
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    std::vector<std::string> fields = {r == 0 ? "shoe" : origin.shoeFile.toStdString()};
+    fields.insert(fields.end(), rows[r].begin(), rows[r].end());
+    text += CsvRow(fields) + "\n";
+  }
   return text;
 }
 
-// The rows of `fit --csv` for the fits: one per fit, then the uniform player's.
-std::vector<std::vector<std::string>> FitCsvRows(const std::vector<FitResult>& fits) {
-  std::vector<std::vector<std::string>> rows;
-  for (const FitResult& fit : fits) rows.push_back(FitCsvFields(fit));
-  if (!fits.empty()) rows.push_back(UniformCsvFields(fits.front().positions));
-  return rows;
+// Where the figures come from, and a line more when they are not of the open shoe or the
+// current settings.
+QString OriginText(const FiguresOrigin& shown, const FiguresOrigin& now, const char* command) {
+  QString text = shown.ShoeCaption();
+  if (!shown.settings.isEmpty()) text += QStringLiteral(" \u00b7 ") + shown.settings;
+  if (shown.seed) text += QStringLiteral(" \u00b7 seed %1").arg(*shown.seed);
+  const QString again = QString::fromLatin1(command);
+  if (shown.shoeOpening != now.shoeOpening) {
+    text += QStringLiteral("\nThese figures are not of the open shoe: run %1 again for it.").arg(again);
+  } else if (shown.settings != now.settings) {
+    text += QStringLiteral("\nThe settings have changed since these figures were made: run %1 again for the current "
+                           "ones.").arg(again);
+  }
+  return text;
+}
+
+// The rows of the fit table: one per fit, then the uniform player's; none without a fit.
+std::vector<FitResult> FitRowsOf(const std::vector<FitResult>& fits) {
+  return fits.empty() ? std::vector<FitResult>{} : FitTableRows(fits);
 }
 
 QByteArray ChartBytes(QChartView* view, bool svg) {
@@ -121,6 +159,8 @@ void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
 
 }  // namespace
 
+QString FiguresOrigin::ShoeCaption() const { return QStringLiteral("Shoe: %1 (%2 hands)").arg(shoeFile).arg(hands); }
+
 StatisticsWindow::StatisticsWindow(Dialogs& dialogs, const std::filesystem::path& output_folder)
     : dialogs_(dialogs), outputFolder_(output_folder) {
   setWindowTitle(QStringLiteral("Bruso Statistics"));
@@ -131,18 +171,7 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, const std::filesystem::path
   Tabs = new QTabWidget;
   Tabs->addTab(NewSummaryTab(ClassifyTable, ClassifySource, {&AgreementChart, &PlaceChart}), QStringLiteral("Classify"));
   Tabs->addTab(NewSummaryTab(PlayTable, PlaySource, {&MovesChart}), QStringLiteral("Play"));
-  Hands = new HandTableModel(this);
-  HandTable = new QTableView;
-  HandTable->setModel(Hands);
-  HandTable->setSortingEnabled(true);
-  HandTable->sortByColumn(0, Qt::AscendingOrder);
-  HandTable->verticalHeader()->hide();
-  HandTable->verticalHeader()->setDefaultSectionSize(HandTable->fontMetrics().height() + 6);
-  // Columns as wide as their titles and first rows: measuring every row of a large shoe
-  // would take long.
-  HandTable->horizontalHeader()->setResizeContentsPrecision(200);
-  HandTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  Tabs->addTab(HandTable, QStringLiteral("Hands"));
+  Tabs->addTab(NewHandsTab(), QStringLiteral("Hands"));
   Tabs->addTab(NewFitTab(), QStringLiteral("Fit"));
   setCentralWidget(Tabs);
 
@@ -159,6 +188,7 @@ QWidget* StatisticsWindow::NewSummaryTab(QTableWidget*& table, QLabel*& source,
   auto* column = new QVBoxLayout(figures);
   column->setContentsMargins(0, 0, 0, 0);
   source = new QLabel;
+  source->setWordWrap(true);
   column->addWidget(source);
   table = NewTable({"figure", "value"});
   column->addWidget(table);
@@ -176,10 +206,33 @@ QWidget* StatisticsWindow::NewSummaryTab(QTableWidget*& table, QLabel*& source,
   return splitter;
 }
 
+QWidget* StatisticsWindow::NewHandsTab() {
+  auto* tab = new QWidget;
+  auto* layout = new QVBoxLayout(tab);
+  layout->setContentsMargins(0, 0, 0, 0);
+  HandsSource = new QLabel;
+  HandsSource->setWordWrap(true);
+  layout->addWidget(HandsSource);
+  Hands = new HandTableModel(this);
+  HandTable = new QTableView;
+  HandTable->setModel(Hands);
+  HandTable->setSortingEnabled(true);
+  HandTable->sortByColumn(0, Qt::AscendingOrder);
+  HandTable->verticalHeader()->hide();
+  HandTable->verticalHeader()->setDefaultSectionSize(HandTable->fontMetrics().height() + 6);
+  // Columns as wide as their titles and first rows: measuring every row of a large shoe
+  // would take long.
+  HandTable->horizontalHeader()->setResizeContentsPrecision(200);
+  HandTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  layout->addWidget(HandTable);
+  return tab;
+}
+
 QWidget* StatisticsWindow::NewFitTab() {
   auto* tab = new QWidget;
   auto* layout = new QVBoxLayout(tab);
   FitSource = new QLabel;
+  FitSource->setWordWrap(true);
   layout->addWidget(FitSource);
   FitTable = NewTable({});
   FitTable->verticalHeader()->show();
@@ -197,66 +250,114 @@ QWidget* StatisticsWindow::NewFitTab() {
   return tab;
 }
 
-void StatisticsWindow::ShowClassify(ClassifyStatistics statistics, const QString& source) {
+void StatisticsWindow::ShowClassify(ClassifyStatistics statistics, const FiguresOrigin& origin) {
   classify_ = std::move(statistics);
-  ClassifySource->setText(source);
+  classifyOrigin_.shown = origin;
+  handsShoe_ = origin.shoeOpening;
   ShowSummary(ClassifyTable, ClassifySummary(*classify_));
-  ShowChart(AgreementChart, NewAgreementChart(classify_->tally.total()));
-  ShowChart(PlaceChart, NewPlaceChart(classify_->tally.byPlace()));
+  ShowChart(AgreementChart, NewAgreementChart(classify_->tally.total()), origin);
+  ShowChart(PlaceChart, NewPlaceChart(classify_->tally.byPlace()), origin);
   FillHands();
+  ShowOrigins();
   Tabs->setCurrentIndex(0);
 }
 
-void StatisticsWindow::ShowPlay(PlayStatistics statistics, const QString& source) {
+void StatisticsWindow::ShowPlay(PlayStatistics statistics, const FiguresOrigin& origin) {
   play_ = std::move(statistics);
-  PlaySource->setText(source);
+  playOrigin_.shown = origin;
+  handsShoe_ = origin.shoeOpening;
   ShowSummary(PlayTable, PlaySummary(*play_));
-  ShowChart(MovesChart, NewMovesChart(play_->artificial.total(), play_->recorded.total));
+  ShowChart(MovesChart, NewMovesChart(play_->artificial.total(), play_->recorded.total), origin);
   FillHands();
+  ShowOrigins();
   Tabs->setCurrentIndex(1);
 }
 
-void StatisticsWindow::ShowFit(std::vector<FitResult> fits, const QString& source) {
-  fits_ = std::move(fits);
-  FitSource->setText(source);
-  // A column per fit and one for the uniform player, a row per column of `fit --csv`.
-  const std::vector<std::vector<std::string>> fields = FitCsvRows(fits_);
+void StatisticsWindow::SetCurrent(const FiguresOrigin& classify, const FiguresOrigin& play, const FiguresOrigin& fit) {
+  classifyOrigin_.now = classify;
+  playOrigin_.now = play;
+  fitOrigin_.now = fit;
+  ShowOrigins();
+}
+
+void StatisticsWindow::ShowOrigins() {
+  const auto show = [](QLabel* label, const Origins& origins, const char* command) {
+    label->setText(origins.shown ? OriginText(*origins.shown, origins.now, command) : QString());
+  };
+  show(ClassifySource, classifyOrigin_, ClassifyCommand);
+  show(PlaySource, playOrigin_, PlayCommand);
+  show(FitSource, fitOrigin_, FitCommand);
+  // The Hands tab: the figures of one shoe, each kind with where it comes from, then the
+  // kinds left out for being of another shoe.
+  QStringList shown;
+  QStringList left_out;
+  for (const auto& [origins, command] : {std::pair{&classifyOrigin_, ClassifyCommand},
+                                         std::pair{&playOrigin_, PlayCommand}}) {
+    if (!origins->shown) continue;
+    if (origins->shown->shoeOpening == handsShoe_) {
+      shown << QString::fromLatin1(command) + QStringLiteral(": ") + OriginText(*origins->shown, origins->now, command);
+    } else {
+      left_out << QStringLiteral("The figures of \"%1\" are of another shoe (%2) and are not shown here.")
+                      .arg(QString::fromLatin1(command), origins->shown->shoeFile);
+    }
+  }
+  HandsSource->setText((shown + left_out).join(QLatin1Char('\n')));
+}
+
+void StatisticsWindow::ShowFit(std::vector<FitResult> fits, const FiguresOrigin& origin) {
+  fits_ = FitRowsOf(fits);
+  fitOrigin_.shown = origin;
+  ShowOrigins();
+  // A column per row of the fit table, a row per column of `fit --csv`.
   FitTable->clear();
-  FitTable->setColumnCount(static_cast<int>(fields.size()));
+  FitTable->setColumnCount(static_cast<int>(fits_.size()));
   FitTable->setRowCount(static_cast<int>(FitCsvHeader.size()));
   QStringList names;
   for (const std::string& name : FitCsvHeader) names << QString::fromStdString(name);
   FitTable->setVerticalHeaderLabels(names);
-  for (std::size_t column = 0; column < fields.size(); ++column) {
-    for (std::size_t row = 0; row < fields[column].size(); ++row) {
+  for (std::size_t column = 0; column < fits_.size(); ++column) {
+    const std::vector<std::string> fields = FitFields(fits_[column], FitNumbers::OnScreen);
+    for (std::size_t row = 0; row < fields.size(); ++row) {
       FitTable->setItem(static_cast<int>(row), static_cast<int>(column),
-                        new QTableWidgetItem(QString::fromStdString(fields[column][row])));
+                        new QTableWidgetItem(QString::fromStdString(fields[row])));
     }
   }
   FitTable->horizontalHeader()->hide();
   FitTable->resizeColumnsToContents();
   FitTable->resizeRowsToContents();
-  UseSettings->setEnabled(!fits_.empty());
-  if (const FitResult* lowest = LowestAic(fits_)) {
-    const FitResult& best = *lowest;
+  const FitResult* best = LowestAic(fits_);
+  UseSettings->setEnabled(best != nullptr && best->model == FitModel::Analysis);
+  if (best == nullptr) {
+    BestVariant->setText(QString());
+  } else if (best->model == FitModel::Analysis) {
     BestVariant->setText(QStringLiteral("Lowest AIC: conflict mode %1, altruism %2 (AIC %3, lapse %4).")
-                             .arg(best.variant.conflictMode)
-                             .arg(best.variant.altruism)
-                             .arg(best.aic, 0, 'f', 1)
-                             .arg(best.parameters[LapseIndex].value, 0, 'g', 4));
+                             .arg(best->variant.conflictMode)
+                             .arg(best->variant.altruism)
+                             .arg(best->aic, 0, 'f', 2)
+                             .arg(best->parameters[LapseIndex].value, 0, 'g', 4));
+  } else {
+    BestVariant->setText(QStringLiteral("Lowest AIC: the uniform player (AIC %1): %2, so there are no settings to use.")
+                             .arg(best->aic, 0, 'f', 2)
+                             .arg(QString::fromLatin1(UniformWinsNote)));
   }
   Tabs->setCurrentIndex(3);
 }
 
 void StatisticsWindow::FillHands() {
-  Hands->SetFigures(classify_ ? &*classify_ : nullptr, play_ ? &*play_ : nullptr);
+  // Figures of different shoes never share a row: only those of the latest shoe are shown.
+  const auto of_hands_shoe = [&](const Origins& origins) {
+    return origins.shown && origins.shown->shoeOpening == handsShoe_;
+  };
+  Hands->SetFigures(classify_ && of_hands_shoe(classifyOrigin_) ? &*classify_ : nullptr,
+                    play_ && of_hands_shoe(playOrigin_) ? &*play_ : nullptr);
   const QHeaderView* header = HandTable->horizontalHeader();
   Hands->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());  // as the user sorted it
   HandTable->resizeColumnsToContents();
 }
 
 void StatisticsWindow::UseSettingsClick() {
-  if (const FitResult* best = LowestAic(fits_); best != nullptr && onUseSettings) onUseSettings(*best);
+  const FitResult* best = LowestAic(fits_);
+  if (best != nullptr && best->model == FitModel::Analysis && onUseSettings) onUseSettings(*best);
 }
 
 std::vector<StatisticsWindow::SavedFile> StatisticsWindow::FilesToSave(const std::filesystem::path& stem,
@@ -271,19 +372,24 @@ std::vector<StatisticsWindow::SavedFile> StatisticsWindow::FilesToSave(const std
     add((std::string(name) + (svg ? ".svg" : ".png")).c_str(), ChartBytes(view, svg).toStdString());
   };
   if (classify_) {
-    add("-classify.csv", TableCsv(*ClassifyTable->model()));
+    add("-classify.csv", CsvOfShoe(TableRows(*ClassifyTable->model()), *classifyOrigin_.shown));
     add_chart("-agreement", AgreementChart);
     add_chart("-places", PlaceChart);
   }
   if (play_) {
-    add("-play.csv", TableCsv(*PlayTable->model()));
+    add("-play.csv", CsvOfShoe(TableRows(*PlayTable->model()), *playOrigin_.shown));
     add_chart("-moves", MovesChart);
   }
-  if (classify_ || play_) add("-hands.csv", TableCsv(*Hands));
+  if (classify_ || play_) {
+    const FiguresOrigin& hands = classifyOrigin_.shown && classifyOrigin_.shown->shoeOpening == handsShoe_
+                                     ? *classifyOrigin_.shown
+                                     : *playOrigin_.shown;
+    add("-hands.csv", CsvOfShoe(TableRows(*Hands), hands));
+  }
   if (!fits_.empty()) {
-    std::string csv = CsvRow(FitCsvHeader) + "\n";
-    for (const std::vector<std::string>& row : FitCsvRows(fits_)) csv += CsvRow(row) + "\n";
-    add("-fit.csv", std::move(csv));
+    Table rows = {FitCsvHeader};
+    for (const FitResult& row : fits_) rows.push_back(FitFields(row));
+    add("-fit.csv", CsvOfShoe(rows, *fitOrigin_.shown));
   }
   return files;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -25,6 +26,19 @@ inline constexpr const char* StatisticsSuffix = "png";
 inline constexpr const char* NothingToSaveMessage =
     "No statistics yet: run Classify All Hands, Play All Hands Artificially or Fit Model first";
 
+// What a tab's figures were made from: the shoe (the how-many-th shoe opened, so that a
+// shoe opened again from the same file counts as another), the settings that bear on
+// them, and the seed of the run. The window is also told what a run would use now.
+struct FiguresOrigin {
+  int shoeOpening = 0;
+  QString shoeFile;  // its name, without the folder
+  qsizetype hands = 0;
+  QString settings;  // "model: conflict 0, ...", "rules: ...", or empty where none bear
+  std::optional<std::uint64_t> seed;  // none for a fit, which draws no random number
+
+  QString ShoeCaption() const;  // "Shoe: small_shoe.txt (12 hands)"
+};
+
 // The statistics window: the figures of the last "Classify All Hands", the last "Play All
 // Hands Artificially" and the last fit, as tables and charts, one tab each, and a table of
 // the hands. Its tables and charts can be saved.
@@ -34,16 +48,19 @@ class StatisticsWindow : public QMainWindow {
  public:
   StatisticsWindow(Dialogs& dialogs, const std::filesystem::path& output_folder);
 
-  // `source`: the shoe the figures are of, shown above them.
-  void ShowClassify(ClassifyStatistics statistics, const QString& source);
-  void ShowPlay(PlayStatistics statistics, const QString& source);
-  void ShowFit(std::vector<FitResult> fits, const QString& source);
+  // `origin`: the shoe, settings and seed the figures are of, shown above them.
+  void ShowClassify(ClassifyStatistics statistics, const FiguresOrigin& origin);
+  void ShowPlay(PlayStatistics statistics, const FiguresOrigin& origin);
+  void ShowFit(std::vector<FitResult> fits, const FiguresOrigin& origin);
+  // What a run of each kind would be made from now: a tab whose figures are of another
+  // shoe or other settings says so.
+  void SetCurrent(const FiguresOrigin& classify, const FiguresOrigin& play, const FiguresOrigin& fit);
   // Told the fit of lowest AIC when the user takes its estimates into the model settings.
   std::function<void(const FitResult&)> onUseSettings;
 
   QTabWidget* Tabs;
   QTableWidget *ClassifyTable, *PlayTable, *FitTable;
-  QLabel *ClassifySource, *PlaySource, *FitSource;
+  QLabel *ClassifySource, *PlaySource, *FitSource, *HandsSource;
   QTableView* HandTable;
   HandTableModel* Hands;
   QChartView *AgreementChart, *PlaceChart, *MovesChart;
@@ -60,7 +77,15 @@ class StatisticsWindow : public QMainWindow {
  private:
   QWidget* NewSummaryTab(QTableWidget*& table, QLabel*& source, std::initializer_list<QChartView**> charts);
   QWidget* NewFitTab();
+  QWidget* NewHandsTab();
   void FillHands();
+  // The figures of one kind with where they come from and what a run would use now.
+  struct Origins {
+    std::optional<FiguresOrigin> shown;
+    FiguresOrigin now;
+  };
+  // Writes above each tab's figures where they come from, and whether they still match.
+  void ShowOrigins();
   struct SavedFile {
     std::filesystem::path path;
     std::string bytes;
@@ -74,7 +99,9 @@ class StatisticsWindow : public QMainWindow {
   std::filesystem::path outputFolder_;
   std::optional<ClassifyStatistics> classify_;
   std::optional<PlayStatistics> play_;
-  std::vector<FitResult> fits_;
+  std::vector<FitResult> fits_;  // the rows of the fit table, the uniform player last
+  Origins classifyOrigin_, playOrigin_, fitOrigin_;
+  int handsShoe_ = 0;  // the Hands tab shows the figures of this opening of a shoe only
 };
 
 }  // namespace bruso

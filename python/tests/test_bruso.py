@@ -77,7 +77,8 @@ def test_a_bad_shoe_raises_naming_the_file(tmp_path, content, error):
         bruso.read_shoe(str(path))
 
 
-@pytest.mark.parametrize("kwargs", [{"lapse": 0}, {"prob": [0.5] * 9}, {"conflict_mode": 2}, {"prob": [1.5] * 10}])
+@pytest.mark.parametrize("kwargs", [{"lapse": 0}, {"lapse": 5e-324}, {"prob": [0.5] * 9}, {"conflict_mode": 2},
+                                    {"prob": [1.5] * 10}])
 def test_settings_refuse_values_the_model_cannot_take(kwargs):
     with pytest.raises(ValueError):
         bruso.Settings(**kwargs)

@@ -112,6 +112,32 @@ TEST(BatchFaults, AReaderThatGoesAwayStopsTheSimulation) {
   EXPECT_NE(errors.find("  stopped by SIGPIPE:"), std::string::npos) << errors;
 }
 
+TEST(BatchFaults, AFitWritesItsTableWholeWhenStandardOutputFails) {
+  FaultFolder folder;
+  EXPECT_EQ(RunTool(folder.folder.path(), "fit shoe.txt --conflict-mode 0 --altruism 0 --csv fit.csv",
+                    "> /dev/full 2> stderr.txt"),
+            1);
+  EXPECT_NE(folder.Read("stderr.txt").find("bruso-batch: Disk full: standard output\n"), std::string::npos);
+  const std::string csv = folder.Read("fit.csv");
+  EXPECT_EQ(LineCount(csv), 3) << "the header, the variant and the uniform player: " << csv;
+  EXPECT_EQ(csv.rfind("uniform,"), csv.rfind('\n', csv.size() - 2) + 1) << csv;
+}
+
+// The fit of one variant of many lines: a signal that comes while it runs, however late,
+// ends the run as stopped, though the one variant is fitted.
+TEST(BatchFaults, AStopSignalDuringTheLastVariantEndsTheFitAsStopped) {
+  FaultFolder folder;
+  ASSERT_EQ(RunTool(folder.folder.path(), "simulate shoe.txt --lines 8000 --seed 2 --out many.txt"), 0);
+  // The table's header is written as the fit starts.
+  const std::string script =
+      "\"$BATCH\" fit many.txt --conflict-mode 0 --altruism 0 --jobs 1 --csv fit.csv > stdout.txt 2> stderr.txt & "
+      "pid=$!; while [ ! -s fit.csv ] && kill -0 $pid 2> /dev/null; do sleep 0.01; done; "
+      "kill -TERM $pid; wait $pid; echo $? > status.txt";
+  ASSERT_EQ(RunScript(folder.folder.path(), script), 0);
+  EXPECT_EQ(folder.Read("status.txt"), "143\n") << folder.Read("stderr.txt");
+  EXPECT_TRUE(EndsOnAWholeLine(folder.Read("fit.csv")));
+}
+
 // One hand played a hundred million times: a stop has to come within the hand.
 TEST(BatchFaults, AStopSignalEndsThePlayAfterThePlayInProgress) {
   const struct {

@@ -71,7 +71,7 @@ TEST(ClassifyBatch, CtrlCStopsBetweenLinesAndTheSummaryTellsWhatWasDone) {
   EXPECT_EQ(ReadFile(folder.path() / "outputFile" / "Amik.txt"), "   4C   2H   4H   3C   2C   3H NK \nTT \t3C3H2H\n");
   EXPECT_EQ(ReadFile(folder.path() / "lines.csv"),
             "hand,line,moves,usable,reaches_2h,positions,suggested,agreements,log_likelihood,"
-            "expected_agreements\n1,1,TTC,1,1,2,2,2,-0.0160643,2\n");
+            "expected_agreements\n1,1,TTC,1,1,2,2,2,-0.01606434339452858,2\n");
 }
 
 TEST(ClassifyBatch, AHandSetUpWhenTheStopComesHasItsFirstLineReplayed) {

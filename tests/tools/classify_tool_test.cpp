@@ -139,11 +139,11 @@ TEST(ClassifyTool, CountsHowOftenTheModelSuggestsTheRecordedMove) {
             "    search:          1.00 of 1 (100.0%)\n"
             "    step aside:      1.00 of 1 (100.0%)\n"
             "    hand-over:       0.00 of 0\n"
-            "  log-likelihood:    -24.891 (lapse 0.01)\n");
+            "  log-likelihood:    -24.89 (lapse 0.01)\n");
   EXPECT_EQ(ReadFile(folder.path() / "lines.csv"),
             "hand,line,moves,usable,reaches_2h,positions,suggested,agreements,log_likelihood,expected_agreements\n"
-            "1,1,NTCPT,1,1,5,5,4,-6.24674,4\n"
-            "1,2,PUPx,1,0,3,3,0,-18.6438,0\n"
+            "1,1,NTCPT,1,1,5,5,4,-6.246736785211249,4\n"
+            "1,2,PUPx,1,0,3,3,0,-18.643824295266576,0\n"
             "2,1,PP,1,1,1,0,0,0,0\n"
             "2,2,\"T,\"\"x\"\"\",0,0,0,0,0,0,0\n");
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "tools/fit_table.h"
@@ -26,9 +27,64 @@ TEST(FitTable, ShowsEstimatesWithTheirErrorsAndMarksWhatDoesNotApply) {
                           "log-likelihood      -90.00            -160.94\n", "lowest AIC: conflict mode 1, altruism 0\n"}) {
     EXPECT_NE(text.find(row), std::string::npos) << row << text;
   }
-  const std::vector<std::string> uniform = UniformCsvFields(100);
+  const std::vector<std::string> uniform = FitFields(UniformFit(100));
   EXPECT_EQ(uniform.size(), FitCsvHeader.size());
-  EXPECT_EQ(uniform[3], "-160.944");  // 100 ln(1/5)
+  EXPECT_EQ(uniform[3], "-160.94379124341003");  // 100 ln(1/5)
+}
+
+// A fit of 600,000 positions, where six significant digits tell no two variants apart.
+FitResult LargeFit(double log_likelihood) {
+  FitResult fit{.logLikelihood = log_likelihood, .positions = 600000, .freeParameters = 1};
+  fit.aic = 2 - 2 * log_likelihood;
+  fit.bic = std::log(600000.0) - 2 * log_likelihood;
+  fit.parameters[LapseIndex] = {.determined = true, .value = 0.123456789012345, .standardError = 1.0 / 3};
+  fit.expectedAgreement = 2.0 / 3;
+  return fit;
+}
+
+TEST(FitTable, FileNumbersReadBackExactlyAndScreenOnesShowTwoDecimals) {
+  for (const FitResult& row : FitTableRows({LargeFit(-123456.789012345), LargeFit(-123456.7812)})) {
+    const std::vector<std::string> file = FitFields(row);
+    const std::vector<std::string> screen = FitFields(row, FitNumbers::OnScreen);
+    const struct {
+      std::size_t column;
+      double value;
+    } numbers[] = {{3, row.logLikelihood}, {6, row.aic}, {7, row.bic}};
+    for (const auto& [column, value] : numbers) {
+      EXPECT_EQ(std::stod(file[column]), value) << FitCsvHeader[column] << " " << file[column];
+      char two_decimals[64];
+      std::snprintf(two_decimals, sizeof two_decimals, "%.2f", value);
+      EXPECT_EQ(screen[column], two_decimals) << FitCsvHeader[column];
+    }
+    if (row.model != FitModel::Analysis) continue;
+    EXPECT_EQ(std::stod(file[8]), 0.123456789012345) << file[8];  // the lapse rate
+    EXPECT_EQ(std::stod(file[9]), 1.0 / 3) << file[9];
+    EXPECT_EQ(std::stod(file.back()), 2.0 / 3) << file.back();
+  }
+}
+
+TEST(FitTable, TheLowestAicIsChosenAmongEveryRowTheUniformPlayerIncluded) {
+  // 600,000 ln(1/5) is about -965,663: the uniform player beats the first fit only.
+  const FitResult worse = LargeFit(-970000);
+  const FitResult better = LargeFit(-960000);
+  const struct {
+    std::vector<FitResult> fits;
+    FitModel best;
+    const char* last_line;
+  } cases[] = {
+      {{worse}, FitModel::Uniform,
+       "lowest AIC: the uniform player (no variant of the analysis explains the lines better than moving at random)\n"},
+      {{worse, better}, FitModel::Analysis, "lowest AIC: conflict mode 0, altruism 0\n"},
+  };
+  for (const auto& each : cases) {
+    const std::vector<FitResult> rows = FitTableRows(each.fits);
+    ASSERT_EQ(rows.size(), each.fits.size() + 1);
+    const FitResult* best = LowestAic(rows);
+    ASSERT_NE(best, nullptr);
+    EXPECT_EQ(best->model, each.best);
+    const std::string text = FitTableText(each.fits);
+    EXPECT_EQ(text.substr(text.rfind('\n', text.size() - 2) + 1), each.last_line) << text;
+  }
 }
 
 }  // namespace

@@ -55,6 +55,52 @@ TEST(ModelTools, RefuseValuesTheyCannotTakeOnOneLineBeforeWritingAnything) {
   }
 }
 
+// 4.9e-324, the smallest double above 0, written out: a number the options read, too
+// small to score.
+std::string TooSmallToScore() { return "0." + std::string(323, '0') + "49"; }
+
+TEST(ModelTools, RefuseARateOrHeldValueTooSmallToScoreNamingTheOption) {
+  TempFolder folder;
+  WriteFile(folder.path() / "shoe.txt", Shoe);
+  const struct {
+    const char* command;
+    const char* option;
+  } cases[] = {
+      {"fit shoe.txt --csv written --fix lapse=", "--fix lapse "},
+      {"fit shoe.txt --csv written --fix p2=", "--fix p2 "},
+      {"classify shoe.txt --out written --lapse ", "--lapse "},
+      {"simulate shoe.txt --out written --lines 5 --lapse ", "--lapse "},
+  };
+  for (const auto& each : cases) {
+    SCOPED_TRACE(each.command);
+    EXPECT_EQ(RunTool(folder.path(), each.command + TooSmallToScore()), 2);
+    const std::string message = ReadFile(folder.path() / "stderr.txt");
+    EXPECT_EQ(message.rfind(std::string("bruso-batch: ") + each.option, 0), 0u) << message;
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "written"));
+  }
+}
+
+TEST(ModelTools, FitWithoutAPositionToFitSaysSoAndFails) {
+  TempFolder folder;
+  WriteFile(folder.path() / "shoe.txt", "4H 4C 3H 3C 2H 2C CK\n-\n4C 2H 4H 3C 2C 3H NK\n-\n");
+  EXPECT_EQ(RunTool(folder.path(), "fit shoe.txt --csv fit.csv"), 1);
+  EXPECT_EQ(ReadFile(folder.path() / "stderr.txt"), "bruso-batch: shoe.txt: there is no position to fit\n");
+  EXPECT_EQ(ReadFile(folder.path() / "stdout.txt"), "");
+  const std::string csv = ReadFile(folder.path() / "fit.csv");
+  EXPECT_EQ(csv.find('\n'), csv.size() - 1) << "the header only: " << csv;
+}
+
+TEST(ModelTools, FitNamesTheUniformPlayerWhenNoVariantExplainsTheLinesBetter) {
+  TempFolder folder;
+  WriteFile(folder.path() / "shoe.txt", Shoe);
+  // Lines of moves at random.
+  ASSERT_EQ(RunTool(folder.path(), "simulate shoe.txt --lines 30 --lapse 0.999999 --seed 3 --out random.txt"), 0);
+  ASSERT_EQ(RunTool(folder.path(), "fit random.txt --conflict-mode 1 --altruism 1"), 0);
+  const std::string table = ReadFile(folder.path() / "stdout.txt");
+  EXPECT_NE(table.find("\nlowest AIC: the uniform player ("), std::string::npos) << table;
+  EXPECT_EQ(table.find("lowest AIC: conflict mode"), std::string::npos) << table;
+}
+
 TEST(ModelTools, TablesHaveTheirHeaders) {
   TempFolder folder;
   WriteFile(folder.path() / "shoe.txt", Shoe);

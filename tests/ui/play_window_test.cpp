@@ -159,19 +159,25 @@ TEST(PlayWindowShoe, HandButtonsStopAtTheFirstAndLastHand) {
   EXPECT_TRUE(window.dialogs.Messages().isEmpty());
 }
 
-TEST(PlayWindowShoe, CancelledOpenEmptiesTheShoeAndKeepsTheHandShown) {
+TEST(PlayWindowShoe, CancelledOpenChangesNothing) {
   ShoeWindow window;
   TForm1& form = *window.form;
   Click(form.BitBtn2);
   Click(form.Image5);
+  const std::size_t hands = form.State().HandList.size();
+  const QStringList lines = form.Memo2->Lines();
+  const QString moves = form.Edit2->text();
   OpenShoe(window, QString());
 
-  EXPECT_TRUE(form.State().HandList.empty());
-  EXPECT_EQ(form.Edit2->text(), "");
-  EXPECT_EQ(form.Edit4->text(), "1");
-  EXPECT_TRUE(form.Memo2->Lines().isEmpty());
+  EXPECT_EQ(form.State().HandList.size(), hands);
+  EXPECT_EQ(form.State().CurrentHand, &form.State().HandList[1]);
+  EXPECT_EQ(form.Edit2->text(), moves);
+  EXPECT_EQ(form.Edit4->text(), "2");
+  EXPECT_EQ(form.Memo2->Lines(), lines);
   EXPECT_EQ(form.Edit1->text(), "2C 4H 4C 3C 2H 3H");
   EXPECT_EQ(form.Label7->text(), "NK first move");
+  Click(form.BitBtn2);  // the shoe is still behind the hand
+  EXPECT_EQ(form.Edit4->text(), "3");
   EXPECT_TRUE(window.dialogs.Messages().isEmpty());
 }
 

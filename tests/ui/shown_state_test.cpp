@@ -317,14 +317,17 @@ TEST(ShownState, WithNoHandInTheListTheHandButtonsShowHandZero) {
   ShoeWindow window;
   TForm1& form = *window.form;
   Click(form.Image5);
-  OpenShoe(window, QString());  // cancelled: the list is empty, the hand stays on screen
+  // A shoe without a hand: the list is empty, the hand stays on screen.
+  const auto empty = window.start.path() / "empty.txt";
+  WriteFile(empty, "");
+  OpenShoe(window, PathToQString(empty));
   const std::string cards = ShownCards(form);
   for (QPushButton* button : {form.BitBtn1, form.BitBtn2}) {
     Click(button);
     EXPECT_EQ(form.Edit4->text(), "0");
     EXPECT_EQ(ShownCards(form), cards);
   }
-  EXPECT_TRUE(window.dialogs.Messages().isEmpty());
+  EXPECT_EQ(window.dialogs.Messages(), QStringList({"List index out of bounds (0)"}));
 }
 
 }  // namespace

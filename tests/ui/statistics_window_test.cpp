@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <sstream>
 
 #include <QCoreApplication>
 #include <QHeaderView>
@@ -12,6 +14,7 @@
 #include "tools/csv_row.h"
 #include "tools/tool_runner.h"
 #include "ui/fit_model_dialog.h"
+#include "ui/model_settings_dialog.h"
 
 namespace bruso {
 namespace {
@@ -160,16 +163,27 @@ TEST_F(StatisticsTest, AFitCanBeCancelledAndAFinishedOneEqualsTheTools) {
   const std::string csv = ReadFile(folder() / "fit.csv");
   const QTableWidget& table = *statistics().FitTable;
   ASSERT_EQ(table.columnCount(), 5) << "four variants and the uniform player";
-  std::string shown;
-  for (int column = 0; column < table.columnCount(); ++column) {
-    std::vector<std::string> fields;
-    for (int row = 0; row < table.rowCount(); ++row) fields.push_back(table.item(row, column)->text().toStdString());
-    shown += CsvRow(fields) + "\n";
-  }
-  EXPECT_EQ(csv.substr(csv.find('\n') + 1), shown);
+  // The saved table is the tool's, to the last digit, each row led by the shoe.
   window.dialogs.QueueFile(PathToQString(folder() / "saved.png"));
   statistics().SaveStatistics->trigger();
-  EXPECT_EQ(ReadFile(folder() / "saved-fit.csv"), csv);
+  std::istringstream saved(ReadFile(folder() / "saved-fit.csv"));
+  std::string without_shoe;
+  std::vector<std::string> log_likelihoods;
+  for (std::string line; std::getline(saved, line);) {
+    const std::string shoe = line.substr(0, line.find(',') + 1);
+    EXPECT_EQ(shoe, without_shoe.empty() ? "shoe," : "small_shoe.txt,");
+    without_shoe += line.substr(shoe.size()) + "\n";
+    if (shoe != "shoe,") log_likelihoods.push_back(line.substr(0, line.find(",224,")));
+  }
+  EXPECT_EQ(without_shoe, csv);
+  // On screen the log-likelihood has two decimals.
+  ASSERT_EQ(log_likelihoods.size(), 5u);
+  for (int column = 0; column < table.columnCount(); ++column) {
+    const std::string& row = log_likelihoods[static_cast<std::size_t>(column)];
+    char two_decimals[32];
+    std::snprintf(two_decimals, sizeof two_decimals, "%.2f", std::stod(row.substr(row.rfind(',') + 1)));
+    EXPECT_EQ(table.item(3, column)->text().toStdString(), two_decimals) << row;
+  }
 
   // "Use these settings" takes the variant of lowest AIC into the model settings.
   testing::Click(statistics().UseSettings);
@@ -196,9 +210,9 @@ TEST_F(StatisticsTest, SaveStatisticsWritesEveryTableAndChart) {
   const auto saved = [&](const char* name) { return ReadFile(folder() / name); };
   window.dialogs.QueueFile(PathToQString(folder() / "run.svg"));
   statistics().SaveStatistics->trigger();
-  EXPECT_EQ(saved("run-classify.csv").substr(0, 13), "figure,value\n");
+  EXPECT_EQ(saved("run-classify.csv").substr(0, 18), "shoe,figure,value\n");
   EXPECT_NE(saved("run-play.csv").find("recorded lines"), std::string::npos);
-  EXPECT_EQ(saved("run-hands.csv").substr(0, 5), "hand,");
+  EXPECT_EQ(saved("run-hands.csv").substr(0, 10), "shoe,hand,");
   for (const char* chart : {"run-agreement.svg", "run-places.svg", "run-moves.svg"}) {
     EXPECT_NE(saved(chart).find("<svg"), std::string::npos) << chart;
   }
@@ -215,6 +229,70 @@ TEST_F(StatisticsTest, SaveStatisticsWritesEveryTableAndChart) {
   statistics().SaveStatistics->trigger();
   EXPECT_EQ(saved("run-classify.csv"), before);
   EXPECT_EQ(saved("run-moves.png").substr(1, 3), "PNG");
+}
+
+TEST_F(StatisticsTest, FiguresNameTheirShoeSettingsAndSeedAndSayWhenTheyNoLongerMatch) {
+  form().automatic1->trigger();
+  const QString classified = statistics().ClassifySource->text();
+  for (const char* part : {"Shoe: small_shoe.txt (10 hands)", "model: conflict 0, altruism 0, P1-P10 0.5, lapse 0.01",
+                           " \u00b7 seed "}) {
+    EXPECT_TRUE(classified.contains(QString::fromUtf8(part))) << classified.toStdString();
+  }
+  EXPECT_FALSE(classified.contains('\n')) << classified.toStdString();
+
+  // Other settings: the classify figures say they are of the old ones.
+  window.dialogs.QueueModelSettings([](ModelSettingsDialog& dialog) {
+    dialog.ConflictBox->setChecked(true);
+    testing::Click(dialog.OkButton);
+  });
+  form().ModelSettings1->trigger();
+  EXPECT_TRUE(statistics().ClassifySource->text().startsWith(classified + "\nThe settings have changed"))
+      << statistics().ClassifySource->text().toStdString();
+
+  // Another shoe: its plays never share a row with the first shoe's classify figures.
+  testing::OpenShoe(window, Example("two_hands_shoe.txt"));
+  EXPECT_TRUE(statistics().ClassifySource->text().contains("not of the open shoe"));
+  PlayAll("2");
+  const HandTableModel& hands = *statistics().Hands;
+  ASSERT_EQ(hands.rowCount(), 2);
+  for (int row = 0; row < hands.rowCount(); ++row) {
+    EXPECT_TRUE(hands.index(row, 3).data().toString().isEmpty()) << "no classify figure of the other shoe";
+    EXPECT_FALSE(hands.index(row, 7).data().toString().isEmpty());
+  }
+  const QString hands_source = statistics().HandsSource->text();
+  EXPECT_TRUE(hands_source.startsWith("Play All Hands Artificially: Shoe: two_hands_shoe.txt (2 hands)"))
+      << hands_source.toStdString();
+  EXPECT_TRUE(hands_source.contains("(small_shoe.txt) and are not shown here")) << hands_source.toStdString();
+
+  window.dialogs.QueueFile(PathToQString(folder() / "run.png"));
+  statistics().SaveStatistics->trigger();
+  std::istringstream saved(ReadFile(folder() / "run-hands.csv"));
+  std::string line;
+  std::getline(saved, line);  // the header
+  int rows = 0;
+  for (; std::getline(saved, line); ++rows) EXPECT_EQ(line.rfind("two_hands_shoe.txt,", 0), 0u) << line;
+  EXPECT_EQ(rows, 2);
+  EXPECT_EQ(ReadFile(folder() / "run-classify.csv").rfind("shoe,figure,value\nsmall_shoe.txt,seed,", 0), 0u);
+  EXPECT_TRUE(statistics().MovesChart->chart()->title().endsWith("two_hands_shoe.txt"));
+}
+
+TEST_F(StatisticsTest, WhenTheUniformPlayerFitsBestTheWindowSaysSoAndOffersNoSettings) {
+  ASSERT_EQ(RunTool(folder(), "simulate " + Quoted("small_shoe.txt") + " --lines 30 --lapse 0.999999 --seed 3 "
+                              "--out random.txt"),
+            0);
+  testing::OpenShoe(window, PathToQString(folder() / "random.txt"));
+  Fit([](FitModelDialog& dialog) {
+    dialog.Variants->setCurrentIndex(4);  // conflict mode 1, altruism 1
+    dialog.StartFit();
+    WaitForTheFit(dialog);
+  });
+  ASSERT_EQ(statistics().FitTable->columnCount(), 2);
+  EXPECT_TRUE(statistics().BestVariant->text().startsWith("Lowest AIC: the uniform player (AIC "))
+      << statistics().BestVariant->text().toStdString();
+  EXPECT_FALSE(statistics().UseSettings->isEnabled());
+  const QString status = form().ModelStatus->text();
+  statistics().UseSettingsClick();
+  EXPECT_EQ(form().ModelStatus->text(), status) << "no settings taken";
 }
 
 }  // namespace
