@@ -36,7 +36,7 @@ TForm2::TForm2(QWidget* main_window) : mainWindow_(main_window) {
   Label1 = new QLabel(QStringLiteral("BRUSO "), this);
   Label1->setFont(PixelFont("MS Sans Serif", 32, true, true));
   PlaceLabel(Label1, 24, 48);
-  Label2 = new QLabel(QStringLiteral("Beta versione"), this);
+  Label2 = new QLabel(QStringLiteral("Beta versione " BRUSO_VERSION), this);
   PlaceLabel(Label2, 24, 88);
 
   Image1 = new QLabel(this);

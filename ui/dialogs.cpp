@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 #include "ui/fit_model_dialog.h"
@@ -48,11 +49,27 @@ Dialogs::Answer QtDialogs::Question(const QString& text) {
   }
 }
 
+std::unique_ptr<QInputDialog> NewInputBox(QWidget* parent, const QString& title, const QString& prompt,
+                                          const QString& default_value) {
+  // Room for the title in a bold title-bar font and for the icon and the buttons beside it.
+  constexpr int TitleBarButtons = 160;
+  auto box = std::make_unique<QInputDialog>(parent);
+  box->setWindowTitle(title);
+  box->setLabelText(prompt);
+  box->setTextValue(default_value);
+  QFont title_font = box->font();
+  title_font.setBold(true);
+  // The box keeps to the size its layout asks for, so the text field asks for the width.
+  if (auto* field = box->findChild<QLineEdit*>()) {
+    field->setMinimumWidth(QFontMetrics(title_font).horizontalAdvance(title) + TitleBarButtons);
+  }
+  return box;
+}
+
 QString QtDialogs::InputBox(const QString& title, const QString& prompt,
                             const QString& default_value) {
-  bool ok = false;
-  QString answer = QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, default_value, &ok);
-  return ok ? answer : default_value;
+  const std::unique_ptr<QInputDialog> box = NewInputBox(parent_, title, prompt, default_value);
+  return box->exec() == QDialog::Accepted ? box->textValue() : default_value;
 }
 
 bool QtDialogs::EditModelSettings(ModelSettingsDialog& dialog) { return dialog.exec() == QDialog::Accepted; }

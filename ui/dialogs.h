@@ -1,7 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <string_view>
 
+#include <QInputDialog>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -42,6 +44,11 @@ class Dialogs : public UserMessages {
 
   void ShowMessage(std::string_view text) override;
 };
+
+// The input box of QtDialogs, not yet shown: wide enough that the title bar shows its whole
+// title beside the window manager's buttons.
+std::unique_ptr<QInputDialog> NewInputBox(QWidget* parent, const QString& title, const QString& prompt,
+                                          const QString& default_value);
 
 // The real boxes, each over the window given (none: centred on the screen).
 class QtDialogs : public Dialogs {

@@ -1,11 +1,13 @@
 #include "ui/line_memo.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTextOption>
 
@@ -54,6 +56,12 @@ class LineDelegate : public QStyledItemDelegate {
 };
 
 }  // namespace
+
+int LineMemo::WidthShowing(const QString& after_tab) const {
+  const QFontMetricsF metrics(font());
+  const qreal text = TabStop(metrics) + metrics.horizontalAdvance(after_tab) + 2 * TextMargin;
+  return static_cast<int>(std::ceil(text)) + verticalScrollBar()->sizeHint().width() + 2 * frameWidth() + TextMargin;
+}
 
 LineMemo::LineMemo(QWidget* parent) : QListView(parent) {
   setModel(&lines_);

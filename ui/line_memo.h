@@ -40,6 +40,9 @@ class LineMemo : public QListView, public TextSink {
   void SaveTo(const std::filesystem::path& path) const;
   // Puts the selected lines, whole and in order, on the clipboard (Ctrl+C does).
   void CopySelectedLines() const;
+  // The width, scroll bar and frame included, at which a line of 40 move letters, a tab and
+  // `after_tab` shows whole in the box's font.
+  int WidthShowing(const QString& after_tab) const;
 
  signals:
   void clicked();

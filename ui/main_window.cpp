@@ -92,6 +92,8 @@ TForm1::TForm1(const std::filesystem::path& start_directory, Dialogs& dialogs, s
   BuildTextControls();
   BuildMenu();
   ModelStatus = new QLabel;
+  // A long account of the settings (fitted probabilities) goes on over more lines.
+  ModelStatus->setWordWrap(true);
   statusBar()->addWidget(ModelStatus, 1);
   ConnectCommands();
   FormCreate(start_directory, seed);

@@ -1,5 +1,7 @@
 #include "ui/output_window.h"
 
+#include <algorithm>
+
 #include <QMenuBar>
 
 #include "engine/io_error.h"
@@ -19,11 +21,14 @@ TForm3::TForm3(Dialogs& dialogs, const std::filesystem::path& output_folder)
   CloseMenu = file_menu->addAction(QStringLiteral("Close"), this, &TForm3::CloseMenuClick);
 
   auto* client = new QWidget(this);
-  client->setFixedSize(540, 624);
   setCentralWidget(client);
   Memo1 = new LineMemo(client);
-  Place(Memo1, 8, 16, 521, 593);
   Memo1->setFont(PixelFont("Verdana", 16));
+  // As designed, or wider where the font is wider: a line of the longest move string shows
+  // its Target column whole, up to a path through every card.
+  const int memo_width = std::max(521, Memo1->WidthShowing(QString::fromLatin1(WidestTargetColumn)));
+  Place(Memo1, 8, 16, memo_width, 593);
+  client->setFixedSize(memo_width + 19, 624);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   adjustSize();

@@ -13,6 +13,8 @@ namespace bruso {
 inline constexpr const char* SaveFilter = "Text file (*.txt)";
 inline constexpr const char* SaveSuffix = "txt";
 inline constexpr const char* SaveCancelledMessage = "Save file was cancelled";
+// The Target cards of a line through every card once, after the tab of an output line.
+inline constexpr const char* WidestTargetColumn = "3C4C3H4H2C2H";
 
 // The output window: collects the text results of the commands; its text can be saved.
 class TForm3 : public QMainWindow {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
@@ -10,6 +12,7 @@
 #include "players/rules_file.h"
 #include "session/artificial_play.h"
 #include "session/classify_commands.h"
+#include "session/model_settings.h"
 #include "session/play_commands.h"
 #include "support/window_fixture.h"
 #include "ui/help_window.h"
@@ -110,6 +113,57 @@ TEST(AboutBox, CreditsNameNoWebAddress) {
   EXPECT_FALSE(credits.contains("www"));
   EXPECT_FALSE(credits.contains("http"));
   EXPECT_FALSE(credits.contains("@"));
+}
+
+// The text of a label fits in it: on one line, or over the lines it wraps to.
+bool ShowsWhole(const QLabel& label) {
+  const QFontMetrics metrics(label.font());
+  const QRect room = label.contentsRect();
+  if (!label.wordWrap()) return metrics.horizontalAdvance(label.text()) <= room.width();
+  return metrics.boundingRect(room, Qt::TextWordWrap, label.text()).height() <= room.height();
+}
+
+// At the size each window opens with, its texts show whole: the status bar with fitted
+// settings, the Target column of the longest line, the Iteration Number box's title (in a
+// bold title-bar font, beside the title bar's buttons) and the About box's version.
+TEST(WindowTexts, ShowWholeAtTheDefaultSize) {
+  WindowFixture window;
+  TForm1& form = *window.form;
+  ModelSettings fitted = CurrentModelSettings(form.State());
+  for (int k = 1; k <= 10; ++k) fitted.ProbTable[k] = 1.0 / (k + 2);
+  fitted.LapseRate = 0.0123456789;
+  ApplyModelSettings(form.State(), fitted);
+  form.ShowState();
+  form.show();
+  QApplication::processEvents();
+  EXPECT_TRUE(ShowsWhole(*form.ModelStatus)) << form.ModelStatus->text().toStdString();
+
+  // The Target column starts at a tab stop past 40 move letters.
+  form.ShowOutput->trigger();
+  QApplication::processEvents();
+  const LineMemo& memo = *form.Form3->Memo1;
+  const QFontMetricsF metrics(memo.font());
+  qreal widest_letter = 0;
+  for (QChar letter : QStringLiteral("CUNTP")) widest_letter = std::max(widest_letter, metrics.horizontalAdvance(letter));
+  EXPECT_LE(41 * widest_letter + metrics.horizontalAdvance(WidestTargetColumn) + 6, memo.viewport()->width())
+      << "the Target column is cut";
+
+  const auto box = NewInputBox(&form, "Iteration Number", "Iteration Number", "1");
+  box->show();
+  QApplication::processEvents();
+  QFont title_font = box->font();
+  title_font.setBold(true);
+  EXPECT_GE(box->width(), QFontMetrics(title_font).horizontalAdvance("Iteration Number") + 100);
+  box->hide();
+
+  form.Aboutunh->trigger();
+  QApplication::processEvents();
+  EXPECT_EQ(form.Form2->Label2->text(), "Beta versione " BRUSO_VERSION);
+  for (const QLabel* label : {form.Form2->Label1, form.Form2->Label2}) {
+    EXPECT_TRUE(ShowsWhole(*label)) << label->text().toStdString();
+    EXPECT_FALSE(label->geometry().intersects(form.Form2->Image1->geometry())) << label->text().toStdString();
+  }
+  form.Form2->Button1->click();
 }
 
 TEST(HelpWindow, ShowsTheStartDirectoryThenThePageModallyUntilOk) {

@@ -83,6 +83,15 @@ void ChangeTheModel(TForm1& form, const QString& folder) {
   form.State().LastRunSeed = 42;
   form.ShowState();
   Save(&form, folder, "main_model_status.png");
+  // Fitted settings: every probability and the lapse rate with many digits.
+  for (int k = 1; k <= 10; ++k) settings.ProbTable[k] = 1.0 / (k + 2);
+  settings.LapseRate = 0.0123456789;
+  ApplyModelSettings(form.State(), settings);
+  form.ShowState();
+  Save(&form, folder, "main_model_status_long.png");
+  const auto box = NewInputBox(&form, QStringLiteral("Iteration Number"), QStringLiteral("Iteration Number"),
+                               QStringLiteral("1"));
+  Save(box.get(), folder, "iteration_number.png");
 }
 
 // The help window once per screenful of its page, from the top. On a real display (an X
