@@ -41,6 +41,9 @@ struct FitResult {
   double bic = 0;
   std::array<ParameterEstimate, ParameterCount> parameters;
   double expectedAgreement = 0;  // at the estimate
+  // The row of a rule player: its rules files, "CK,NK" (only the lapse rate applies of the
+  // parameters); empty for a variant of the analysis.
+  std::string rules;
 };
 
 // How many searches a fit makes, one from each fixed starting point.

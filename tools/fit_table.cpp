@@ -51,16 +51,34 @@ struct TableRow {
   std::vector<std::string> cells;
 };
 
+std::string RowsText(const std::vector<TableRow>& rows) {
+  std::string text;
+  for (const TableRow& row : rows) {
+    std::string line = Padded(row.label, LabelWidth);
+    for (const std::string& cell : row.cells) line += Padded(cell, ColumnWidth);
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    text += line + "\n";
+  }
+  return text;
+}
+
 }  // namespace
 
 const std::vector<std::string> FitCsvHeader = MakeFitCsvHeader();
 
 double UniformLogLikelihood(long long positions) { return positions * std::log(1.0 / 5); }
 
+std::string ModelName(const FitResult& fit) {
+  if (!fit.rules.empty()) return "rules " + fit.rules;
+  return "conflict mode " + std::to_string(fit.variant.conflictMode) + ", altruism " +
+         std::to_string(fit.variant.altruism);
+}
+
 std::vector<std::string> FitCsvFields(const FitResult& fit) {
-  std::vector<std::string> fields = {"analysis",
-                                     std::to_string(fit.variant.conflictMode),
-                                     std::to_string(fit.variant.altruism),
+  const bool rules = !fit.rules.empty();
+  std::vector<std::string> fields = {rules ? "rules:" + fit.rules : "analysis",
+                                     rules ? "" : std::to_string(fit.variant.conflictMode),
+                                     rules ? "" : std::to_string(fit.variant.altruism),
                                      TableNumber(fit.logLikelihood),
                                      std::to_string(fit.positions),
                                      std::to_string(fit.freeParameters),
@@ -92,9 +110,18 @@ std::string FitTableText(const std::vector<FitResult>& fits) {
   std::vector<TableRow> parameters;
   for (int i : ParameterOrder) parameters.push_back({ParameterName(i), {}});
   TableRow agreement{"expected agreement", {}};
+  std::string legend;  // which rules files each rules column stands for
+  int rule_columns = 0;
   for (const FitResult& fit : fits) {
-    const std::vector<std::string> cells = {std::to_string(fit.variant.conflictMode),
-                                            std::to_string(fit.variant.altruism),
+    std::string head = std::to_string(fit.variant.conflictMode);
+    std::string second = std::to_string(fit.variant.altruism);
+    if (!fit.rules.empty()) {
+      head = "rules " + std::to_string(++rule_columns);
+      second = "";
+      legend += head + ": " + fit.rules + "\n";
+    }
+    const std::vector<std::string> cells = {head,
+                                            second,
                                             Fixed("%.2f", fit.logLikelihood),
                                             std::to_string(fit.positions),
                                             std::to_string(fit.freeParameters),
@@ -113,18 +140,24 @@ std::string FitTableText(const std::vector<FitResult>& fits) {
   rows.insert(rows.end(), parameters.begin(), parameters.end());
   rows.push_back(agreement);
 
-  std::string text;
-  for (const TableRow& row : rows) {
-    std::string line = Padded(row.label, LabelWidth);
-    for (const std::string& cell : row.cells) line += Padded(cell, ColumnWidth);
-    while (!line.empty() && line.back() == ' ') line.pop_back();
-    text += line + "\n";
-  }
-  if (const FitResult* best = LowestAic(fits)) {
-    text += "lowest AIC: conflict mode " + std::to_string(best->variant.conflictMode) + ", altruism " +
-            std::to_string(best->variant.altruism) + "\n";
-  }
+  std::string text = RowsText(rows) + legend;
+  if (const FitResult* best = LowestAic(fits)) text += "lowest AIC: " + ModelName(*best) + "\n";
   return text;
+}
+
+std::string BeforeAfterTableText(const FitResult& before, const FitResult& after) {
+  std::vector<TableRow> rows = {{"", {"before", "after"}}};
+  const auto add = [&](const std::string& label, auto cell) {
+    rows.push_back({label, {cell(before), cell(after)}});
+  };
+  add("log-likelihood", [](const FitResult& fit) { return Fixed("%.2f", fit.logLikelihood); });
+  add("positions n", [](const FitResult& fit) { return std::to_string(fit.positions); });
+  add("free parameters k", [](const FitResult& fit) { return std::to_string(fit.freeParameters); });
+  add("AIC", [](const FitResult& fit) { return Fixed("%.2f", fit.aic); });
+  add("BIC", [](const FitResult& fit) { return Fixed("%.2f", fit.bic); });
+  add(ParameterName(LapseIndex), [](const FitResult& fit) { return EstimateText(fit.parameters[LapseIndex]); });
+  add("expected agreement", [](const FitResult& fit) { return Fixed("%.4f", fit.expectedAgreement); });
+  return RowsText(rows);
 }
 
 }  // namespace bruso
