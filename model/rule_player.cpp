@@ -96,10 +96,22 @@ double BestLapse(const std::vector<ChanceCount>& chances) {
   return (low + high) / 2;
 }
 
+// The same chances with the attempts of equal chances added up: the chances of a rules
+// file take few values, so that the fit then sums over a handful of terms.
+std::vector<ChanceCount> Collapsed(const std::vector<ChanceCount>& chances) {
+  std::map<double, long long> counts;
+  for (const ChanceCount& c : chances) counts[c.chance] += c.count;
+  std::vector<ChanceCount> collapsed;
+  collapsed.reserve(counts.size());
+  for (const auto& [chance, count] : counts) collapsed.push_back({chance, count});
+  return collapsed;
+}
+
 }  // namespace
 
-FitResult FitRulePlayer(const std::vector<ChanceCount>& chances, std::optional<double> fixed_lapse,
+FitResult FitRulePlayer(const std::vector<ChanceCount>& all_chances, std::optional<double> fixed_lapse,
                         int weights_fitted) {
+  const std::vector<ChanceCount> chances = Collapsed(all_chances);
   const double lapse = fixed_lapse.value_or(BestLapse(chances));
   const LapseTerms terms = TermsAt(chances, lapse);
   long long n = 0;
