@@ -12,19 +12,14 @@
 #include "players/rule_chances.h"
 #include "players/rule_matching.h"
 #include "players/rules_file.h"
+#include "rules_text.h"
 #include "shoe/shoe_file.h"
 
 namespace bruso {
 namespace {
 
-// The history string at a root whose own card is 2H, with 4C on UP and 3H on T.
-constexpr const char* RootHistory = "#2H4C3H";
-
-RuleSet Rules(const std::string& text) {
-  RuleSet rules;
-  ReadRules(text, rules);
-  return rules;
-}
+using testing::RootHistory;
+using testing::Rules;
 
 // The chances that the steps of the choice imply, worked out by hand: C, U, N, T, P, and
 // the letters that are no move.
