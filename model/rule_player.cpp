@@ -4,6 +4,7 @@
 #include <limits>
 #include <map>
 
+#include "model/fit_data.h"
 #include "model/headless_hand.h"
 #include "players/history.h"
 
@@ -37,7 +38,7 @@ RuleData RuleDataFrom(const HandList& hands) {
   std::string history;
   for (const Fhand& hand : hands) {
     HeadlessHand headless(hand);
-    for (std::size_t line = 1; line < hand.MoveLines.size(); ++line) {
+    for (std::size_t line = FirstRecordedLine; line < hand.MoveLines.size(); ++line) {
       headless.Follow(hand.MoveLines[line].Line, AnalysisSettings{}, [&](const TreeNode& position, char letter) {
         HiStory(&position, history);
         const auto [found, added] = index_of.emplace(std::pair{position.role, history}, data.situations.size());

@@ -19,6 +19,23 @@
 
 namespace bruso {
 
+namespace {
+
+// A row per rule player after the variants' rows, until a stop is requested.
+void AddRulePlayerRows(const HandList& hands, const FitOptions& options, const std::vector<LoadedRulePlayer>& players,
+                       std::vector<FitResult>& fits, ProgressLine& progress) {
+  const RuleData data = RuleDataFrom(hands);
+  for (std::size_t r = 0; r < players.size() && !StopRequested(); ++r) {
+    std::vector<ChanceCount> chances;
+    AddRecordedChances(data, players[r].player, '\0', chances);
+    fits.push_back(FitRulePlayer(chances, options.fixed[LapseIndex], players[r].weightsFitted));
+    fits.back().rules = options.rules[r].Text();
+    progress.Update(static_cast<long long>(fits.size()));
+  }
+}
+
+}  // namespace
+
 // fit SHOE [--conflict-mode 0|1|both] [--altruism 0|1|both] [--fix NAME=VALUE,...]
 // [--csv FILE] [--jobs N] [--rules CK,NK ...]: maximum-likelihood estimates of p1..p10 and
 // the lapse rate for each variant, and of the lapse rate of the rule player of each pair
@@ -54,14 +71,7 @@ int RunFit(const std::vector<std::string>& words) {
       fits.push_back(FitVariant(hands, variant, AnalysisSettings{}, options.fixed, options.jobs));
       progress.Update(static_cast<long long>(fits.size()));
     }
-    const RuleData data = rule_players.empty() ? RuleData{} : RuleDataFrom(hands);
-    for (std::size_t r = 0; r < rule_players.size() && !StopRequested(); ++r) {
-      std::vector<ChanceCount> chances;
-      AddRecordedChances(data, rule_players[r].player, '\0', chances);
-      fits.push_back(FitRulePlayer(chances, options.fixed[LapseIndex], rule_players[r].weightsFitted));
-      fits.back().rules = options.rules[r].Text();
-      progress.Update(static_cast<long long>(fits.size()));
-    }
+    if (!rule_players.empty()) AddRulePlayerRows(hands, options, rule_players, fits, progress);
   }
   std::fputs(FitTableText(fits).c_str(), stdout);
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) throw IoError::FromErrno("standard output");
