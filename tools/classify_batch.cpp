@@ -34,14 +34,7 @@ std::string LogLikelihoodText(const LineScore& score) {
 }
 
 std::string ExpectedShareText(const LineScore& score) {
-  char text[96];
-  std::snprintf(text, sizeof text, "%.2f of %lld", score.expectedAgreements, score.suggested);
-  std::string share = text;
-  if (score.suggested > 0) {
-    std::snprintf(text, sizeof text, " (%.1f%%)", 100 * score.expectedAgreements / static_cast<double>(score.suggested));
-    share += text;
-  }
-  return share;
+  return ExpectedText({.suggested = score.suggested, .expected = score.expectedAgreements});
 }
 
 // Two cells of a side-by-side row, the first padded to one width.
