@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include "engine/board.h"
 #include "engine/game_tree.h"
 
@@ -16,6 +18,22 @@ inline constexpr char MoveTarget = 'T';
 inline constexpr char MovePass = 'P';
 // Ends a move string being replayed; not a move.
 inline constexpr char MoveQuit = 'Q';
+
+// The five moves a player can make, in the order the tables list them.
+inline constexpr std::string_view MoveLetters = "CUNTP";
+inline constexpr int MoveCount = 5;
+
+// The index of a move letter in MoveLetters, or -1.
+inline int MoveIndex(char move) {
+  switch (move) {
+    case 'C': return 0;
+    case 'U': return 1;
+    case 'N': return 2;
+    case 'T': return 3;
+    case 'P': return 4;
+    default: return -1;
+  }
+}
 
 // The move engine: checks a move letter for the role to move and applies it to the
 // current node, growing the game tree by one node.

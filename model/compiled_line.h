@@ -7,25 +7,10 @@
 
 #include "analysis/replay_observer.h"
 #include "engine/board.h"
+#include "engine/move_engine.h"
 #include "engine/output_files.h"
 
 namespace bruso {
-
-// The five moves a player can make, in the order the tables list them.
-inline constexpr std::string_view MoveLetters = "CUNTP";
-inline constexpr int MoveCount = 5;
-
-// The index of a move letter in MoveLetters, or -1.
-inline int MoveIndex(char move) {
-  switch (move) {
-    case 'C': return 0;
-    case 'U': return 1;
-    case 'N': return 2;
-    case 'T': return 3;
-    case 'P': return 4;
-    default: return -1;
-  }
-}
 
 // The probability of one outcome of a position's analysis as a function of the card
 // rules' probabilities: constant + slope * p[rule]. A position asks at most one card rule,

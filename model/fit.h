@@ -32,8 +32,9 @@ struct ParameterEstimate {
 };
 
 // What a row of a fit table is a fit of: a variant of the analysis (whose estimates can be
-// used as model settings) or the player who moves uniformly at random.
-enum class FitModel { Analysis, Uniform };
+// used as model settings), a rule player (its rules files and a lapse rate), or the player
+// who moves uniformly at random.
+enum class FitModel { Analysis, Rules, Uniform };
 
 // The maximum-likelihood fit of one variant, or a row for another model of the same lines.
 struct FitResult {
@@ -46,6 +47,9 @@ struct FitResult {
   double bic = 0;
   std::array<ParameterEstimate, ParameterCount> parameters;
   double expectedAgreement = 0;  // at the estimate
+  // The row of a rule player: its rules files, "CK,NK" (only the lapse rate applies of the
+  // parameters); empty for a variant of the analysis.
+  std::string rules;
 };
 
 // How many searches a fit makes, one from each fixed starting point.

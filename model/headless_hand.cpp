@@ -39,7 +39,7 @@ bool HeadlessHand::Replay(std::string_view line, const AnalysisSettings& setting
   return usable;
 }
 
-bool HeadlessHand::Follow(std::string_view line, const AnalysisSettings& settings) {
+bool HeadlessHand::Follow(std::string_view line, const AnalysisSettings& settings, const AttemptVisitor& attempt) {
   BackToRoot();
   HandBuffer buffer;
   buffer.WriteMoveString(line);
@@ -48,6 +48,7 @@ bool HeadlessHand::Follow(std::string_view line, const AnalysisSettings& setting
   do {
     const char stored = buffer[index];
     if (!IsMoveLetter(stored) || UpChar(stored) == MoveQuit) break;
+    if (attempt) attempt(*current_, UpChar(stored));
     moves_.ApplyMove(current_, scratch_, UpChar(stored));
     ++index;
   } while (current_->TargetCard() != settings.KeyCardsB[2] && index < MaxReplayMoves);

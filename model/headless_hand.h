@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -30,8 +31,10 @@ class HeadlessHand {
   // replay's own draws come from `random`. False when the line is not usable.
   bool Replay(std::string_view line, const AnalysisSettings& settings, Random& random, ReplayObserver& observer);
   // The path of the line as Replay takes it, without the analysis (for those who need
-  // only where a line goes): false when the line is not usable.
-  bool Follow(std::string_view line, const AnalysisSettings& settings);
+  // only where a line goes): false when the line is not usable. `attempt`, when given, is
+  // told of every position the line plays a letter from, before the letter is played.
+  using AttemptVisitor = std::function<void(const TreeNode& position, char letter)>;
+  bool Follow(std::string_view line, const AnalysisSettings& settings, const AttemptVisitor& attempt = {});
   // Where the last replay, path or play ended: its position, and the moves that led there (a
   // refused letter makes no move).
   const TreeNode& LastPosition() const { return *current_; }

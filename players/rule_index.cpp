@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include "players/rule_matching.h"
 
@@ -23,6 +24,11 @@ RuleIndex::RuleIndex(const RuleSet& rules) : weights_(rules.RuleWeights) {
       named->rules[rule / 64] |= bit;
     }
   }
+}
+
+const RuleIndex& RuleIndexOf(const RuleSet& rules) {
+  if (!rules.Index) rules.Index = std::make_shared<const RuleIndex>(rules);
+  return *rules.Index;
 }
 
 const RuleIndex::RuleBits& RuleIndex::Naming(const FieldRules& field, FieldValue value) {

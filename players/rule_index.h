@@ -88,6 +88,9 @@ class RuleIndex {
   mutable std::vector<Step> scratch_;
 };
 
+// The rule set's index, built from it the first time it is needed.
+const RuleIndex& RuleIndexOf(const RuleSet& rules);
+
 template <typename Visit>
 void RuleIndex::ForEachHolder(const RuleRow& situation, Visit&& visit) const {
   std::array<const RuleBits*, RuleFieldCount> equal{};

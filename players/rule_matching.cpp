@@ -1,6 +1,7 @@
 #include "players/rule_matching.h"
 
 #include <algorithm>
+#include <span>
 
 #include "engine/move_engine.h"
 #include "players/rule_index.h"
@@ -61,19 +62,20 @@ namespace {
 
 char NoRuleLetter(Random& random) { return random.Next() > CoinTossHeads ? MoveC : MoveN; }
 
-const RuleIndex& IndexOf(const RuleSet& rules) {
-  if (!rules.Index) rules.Index = std::make_shared<const RuleIndex>(rules);
-  return *rules.Index;
+// The choice that the steps describe, drawing one coin per tie in rule order: the last
+// step taken wins.
+char ChooseAmong(std::span<const RuleIndex::Step> steps, Random& random) {
+  const RuleIndex::Step* taken = nullptr;
+  for (const RuleIndex::Step& step : steps) {
+    if (!step.tie || random.Next() > CoinTossHeads) taken = &step;
+  }
+  return taken != nullptr ? taken->letter : NoRuleLetter(random);
 }
 
 }  // namespace
 
 char Eval(const RuleSet& rules, std::string_view history, Random& random) {
-  const RuleIndex::Step* taken = nullptr;
-  for (const RuleIndex::Step& step : IndexOf(rules).StepsFor(history)) {
-    if (!step.tie || random.Next() > CoinTossHeads) taken = &step;
-  }
-  return taken != nullptr ? taken->letter : NoRuleLetter(random);
+  return ChooseAmong(RuleIndexOf(rules).StepsFor(history), random);
 }
 
 char EvalByScanning(const RuleSet& rules, std::string_view history, Random& random) {

@@ -7,9 +7,15 @@ namespace bruso {
 // The likelihood takes a hand's lines where the window's command does.
 static_assert(FirstRecordedLine == FirstReplayedLine);
 
-ClassifyRun::ClassifyRun(SharedState& state, double lapse)
+ClassifyRun::ClassifyRun(SharedState& state, double lapse, const RulePlayer* rules)
     : state_(state), player_{.probabilities = state.analysis.ProbTable, .lapse = lapse}, compiler_(state.analysis) {
-  state_.score.SetReplayObserver(&observers_);
+  if (rules == nullptr) {
+    state_.score.SetReplayObserver(&observers_);
+    return;
+  }
+  ruleObserver_.emplace(*rules);
+  withRules_.emplace(observers_, *ruleObserver_);
+  state_.score.SetReplayObserver(&*withRules_);
 }
 
 void ClassifyRun::Run(ClassifyWatcher& watcher) {
@@ -29,15 +35,21 @@ void ClassifyRun::ClassifyHand(Fhand& hand, int hand_number, ClassifyWatcher& wa
     const std::string& text = hand.MoveLines[line].Line;
     tally_.LineStarted();
     compiler_.LineStarted();
+    if (ruleObserver_) ruleObserver_->LineStarted();
     const MoveLineOutcome outcome = ClassifyMoveLine(state_, text);
     tally_.LineEnded(outcome);
     const CompiledLine compiled = compiler_.TakeLine();
     std::vector<PositionChances> chances;
     const LineScore score = ScoreLine(compiled, player_, &chances);
     tally_.LineScored(compiled, chances, score);
-    watcher.LineClassified({.hand = hand_number, .line = line - FirstReplayedLine + 1, .text = text,
-                            .outcome = outcome, .counts = &tally_.line(), .compiled = &compiled,
-                            .chances = &chances, .score = score});
+    ClassifiedLine classified{.hand = hand_number, .line = line - FirstReplayedLine + 1, .text = text,
+                              .outcome = outcome, .counts = &tally_.line(), .compiled = &compiled,
+                              .chances = &chances, .score = score};
+    if (ruleObserver_) {
+      classified.ruleAttempts = &ruleObserver_->attempts();
+      classified.ruleScore = ScoreAttempts(ruleObserver_->attempts(), player_.lapse);
+    }
+    watcher.LineClassified(classified);
   }
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "model/line_compiler.h"
 #include "model/line_likelihood.h"
+#include "model/rule_player.h"
 #include "session/classify_commands.h"
 #include "session/classify_tally.h"
 #include "session/shared_state.h"
@@ -22,6 +24,9 @@ struct ClassifiedLine {
   const CompiledLine* compiled = nullptr;
   const std::vector<PositionChances>* chances = nullptr;  // one per compiled position
   LineScore score;                                        // for the run's player
+  // With a rule player: its attempts (one per compiled position) and its score.
+  const std::vector<RuleAttempt>* ruleAttempts = nullptr;
+  LineScore ruleScore;
 };
 
 // What a caller of the run sees of it as it goes, and how it stops the run.
@@ -36,11 +41,12 @@ class ClassifyWatcher {
 // "Classify All Hands" line by line, with the model's figures: while it writes what the
 // window's command writes (Amik.txt, the output window, the memo), it counts how well the
 // model follows the players, compiles each line and scores it exactly for a player with
-// the lapse rate. A hand once set up always has its first line classified, so that every
+// the lapse rate; with a rule player, it scores each line under that player too. A hand once set up always has its first line classified, so that every
 // hand counted has lines to show for it.
 class ClassifyRun {
  public:
-  ClassifyRun(SharedState& state, double lapse);
+  // `rules`, when given, must outlive the run.
+  ClassifyRun(SharedState& state, double lapse, const RulePlayer* rules = nullptr);
   ~ClassifyRun() { state_.score.SetReplayObserver(nullptr); }
   ClassifyRun(const ClassifyRun&) = delete;
   ClassifyRun& operator=(const ClassifyRun&) = delete;
@@ -59,6 +65,8 @@ class ClassifyRun {
   ClassifyTally tally_;
   LineCompiler compiler_;
   ObserverPair observers_{tally_, compiler_};
+  std::optional<RuleAttemptObserver> ruleObserver_;
+  std::optional<ObserverPair> withRules_;
 };
 
 }  // namespace bruso

@@ -28,16 +28,6 @@ std::string AgreementText(const Agreement& agreement) {
   return text + share;
 }
 
-// "expected of suggested (share%)".
-std::string ExpectedText(const Agreement& agreement) {
-  char text[96];
-  std::snprintf(text, sizeof text, "%.2f of %lld", agreement.expected, agreement.suggested);
-  if (agreement.suggested == 0) return text;
-  char share[32];
-  std::snprintf(share, sizeof share, " (%.1f%%)", agreement.ExpectedShare());
-  return text + std::string(share);
-}
-
 // The agreement overall, for each role and for each branch, as `text` gives it.
 void AddAgreementRows(Summary& summary, const std::string& label, const PositionCounts& total,
                       std::string (*text)(const Agreement&)) {
@@ -98,6 +88,15 @@ void ClassifyTally::LineEnded(const MoveLineOutcome& outcome) {
   }
   ++linesReplayed_;
   if (outcome.reachesGoal) ++linesReachingGoal_;
+}
+
+std::string ExpectedText(const Agreement& agreement) {
+  char text[96];
+  std::snprintf(text, sizeof text, "%.2f of %lld", agreement.expected, agreement.suggested);
+  if (agreement.suggested == 0) return text;
+  char share[32];
+  std::snprintf(share, sizeof share, " (%.1f%%)", agreement.ExpectedShare());
+  return text + std::string(share);
 }
 
 void AddClassifyFigures(Summary& summary, const ClassifyTally& tally, double lapse) {

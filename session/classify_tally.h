@@ -81,4 +81,7 @@ class ClassifyTally : public ReplayObserver {
 // "log-likelihood" (for a player with the lapse rate).
 void AddClassifyFigures(Summary& summary, const ClassifyTally& tally, double lapse);
 
+// "expected of suggested (share%)".
+std::string ExpectedText(const Agreement& agreement);
+
 }  // namespace bruso

@@ -9,6 +9,7 @@ namespace bruso {
 int RunPlay(const std::vector<std::string>& words);
 int RunClassify(const std::vector<std::string>& words);
 int RunFit(const std::vector<std::string>& words);
+int RunFitWeights(const std::vector<std::string>& words);
 int RunSimulate(const std::vector<std::string>& words);
 
 }  // namespace bruso

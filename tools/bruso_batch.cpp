@@ -20,9 +20,11 @@ constexpr const char* Usage =
     "                          [--csv FILE] [--per-hand]\n"
     "       bruso-batch classify SHOE [--out DIR] [--seed N] [--memo FILE] [--csv FILE] [--trace]\n"
     "                            [--conflict-mode 0|1] [--altruism 0|1] [--prob P1,...,P10]\n"
-    "                            [--positions FILE] [--lapse E]\n"
+    "                            [--positions FILE] [--lapse E] [--ck RULES --nk RULES]\n"
     "       bruso-batch fit SHOE [--conflict-mode 0|1|both] [--altruism 0|1|both] [--fix p3=0.5,lapse=0.02]\n"
-    "                       [--csv FILE] [--jobs N]\n"
+    "                       [--csv FILE] [--jobs N] [--rules CK,NK ...]\n"
+    "       bruso-batch fit-weights SHOE --ck RULES --nk RULES [--range LO,HI] [--out-ck FILE]\n"
+    "                               [--out-nk FILE]\n"
     "       bruso-batch simulate SHOE --lines K [--prob P1,...,P10] [--lapse E] [--conflict-mode 0|1]\n"
     "                            [--altruism 0|1] [--seed N] [--out FILE]\n";
 
@@ -45,6 +47,7 @@ int main(int argc, char** argv) {
       {"play", bruso::RunPlay},
       {"classify", bruso::RunClassify},
       {"fit", bruso::RunFit},
+      {"fit-weights", bruso::RunFitWeights},
       {"simulate", bruso::RunSimulate},
   };
   std::vector<std::string> words(argv + 1, argv + argc);

@@ -20,10 +20,46 @@ namespace {
 
 std::string Flag(bool value) { return value ? "1" : "0"; }
 
+std::vector<std::string> Joined(std::vector<std::string> first, const std::vector<std::string>& second) {
+  first.insert(first.end(), second.begin(), second.end());
+  return first;
+}
+
+// "-24.891", and the mean per position with three decimals.
+std::string LogLikelihoodText(const LineScore& score) {
+  char text[96];
+  std::snprintf(text, sizeof text, "%.3f (%.3f a position)", score.logLikelihood,
+                score.suggested > 0 ? score.logLikelihood / static_cast<double>(score.suggested) : 0.0);
+  return text;
+}
+
+std::string ExpectedShareText(const LineScore& score) {
+  return ExpectedText({.suggested = score.suggested, .expected = score.expectedAgreements});
+}
+
+// Two cells of a side-by-side row, the first padded to one width.
+std::string SideBySide(const std::string& analysis, const std::string& rules) {
+  constexpr std::size_t Width = 30;
+  return analysis + std::string(analysis.size() < Width ? Width - analysis.size() : 1, ' ') + rules;
+}
+
 }  // namespace
 
-ClassifyBatch::ClassifyBatch(SharedState& state, TextFile* csv, TextFile* positions, double lapse)
-    : run_(state, lapse), csv_(csv), positions_(positions), linesTotal_(RecordedLineCount(state.HandList)) {}
+std::vector<std::string> LinesCsvHeader(bool with_rules) {
+  return with_rules ? Joined(ClassifyCsvHeader, {"rule_log_likelihood"}) : ClassifyCsvHeader;
+}
+
+std::vector<std::string> PositionsCsvHeader(bool with_rules) {
+  return with_rules ? Joined(PositionCsvHeader, RuleChanceCsvColumns) : PositionCsvHeader;
+}
+
+ClassifyBatch::ClassifyBatch(SharedState& state, TextFile* csv, TextFile* positions, double lapse,
+                             const RulePlayer* rules)
+    : run_(state, lapse, rules),
+      csv_(csv),
+      positions_(positions),
+      withRules_(rules != nullptr),
+      linesTotal_(RecordedLineCount(state.HandList)) {}
 
 void ClassifyBatch::Run() {
   ProgressLine progress(linesTotal_, "lines");
@@ -34,6 +70,9 @@ void ClassifyBatch::Run() {
 }
 
 void ClassifyBatch::LineClassified(const ClassifiedLine& line) {
+  ruleTotal_.logLikelihood += line.ruleScore.logLikelihood;
+  ruleTotal_.expectedAgreements += line.ruleScore.expectedAgreements;
+  ruleTotal_.suggested += line.ruleScore.suggested;
   WriteCsvRow(line);
   WritePositions(line);
   progress_->Update(++linesDone_);
@@ -42,18 +81,22 @@ void ClassifyBatch::LineClassified(const ClassifiedLine& line) {
 void ClassifyBatch::WriteCsvRow(const ClassifiedLine& line) {
   if (csv_ == nullptr) return;
   const PositionCounts& counts = *line.counts;
-  csv_->WriteLine(CsvRow({std::to_string(line.hand), std::to_string(line.line), std::string(line.text),
-                          Flag(line.outcome.usable), Flag(line.outcome.reachesGoal), std::to_string(counts.positions),
-                          std::to_string(counts.overall.suggested), std::to_string(counts.overall.agreed),
-                          TableNumber(line.score.logLikelihood), TableNumber(line.score.expectedAgreements)}));
+  std::vector<std::string> fields = {std::to_string(line.hand), std::to_string(line.line), std::string(line.text),
+                                     Flag(line.outcome.usable), Flag(line.outcome.reachesGoal),
+                                     std::to_string(counts.positions), std::to_string(counts.overall.suggested),
+                                     std::to_string(counts.overall.agreed), TableNumber(line.score.logLikelihood),
+                                     TableNumber(line.score.expectedAgreements)};
+  if (withRules_) fields.push_back(TableNumber(line.ruleScore.logLikelihood));
+  csv_->WriteLine(CsvRow(fields));
 }
 
 void ClassifyBatch::WritePositions(const ClassifiedLine& line) {
   if (positions_ == nullptr) return;
   const std::vector<PositionChances>& chances = *line.chances;
   for (std::size_t t = 0; t < chances.size(); ++t) {
-    positions_->WriteLine(
-        CsvRow(PositionCsvFields(line.hand, line.line, t + 1, line.compiled->facts[t], chances[t])));
+    std::vector<std::string> fields = PositionCsvFields(line.hand, line.line, t + 1, line.compiled->facts[t], chances[t]);
+    if (withRules_) fields = Joined(std::move(fields), RuleChanceCsvFields((*line.ruleAttempts)[t]));
+    positions_->WriteLine(CsvRow(fields));
   }
 }
 
@@ -67,7 +110,19 @@ std::string ClassifyBatch::SummaryText(std::uint64_t seed, const BatchOutcome& o
   summary.Add("seed", std::to_string(seed));
   outcome.AddTo(summary, linesDone_, linesTotal_, "lines");
   AddClassifyFigures(summary, run_.tally(), run_.lapse());
+  if (withRules_) AddRuleFigures(summary);
   return summary.Text();
+}
+
+void ClassifyBatch::AddRuleFigures(Summary& summary) const {
+  const PositionCounts& total = run_.tally().total();
+  const LineScore analysis{.logLikelihood = run_.tally().logLikelihood(),
+                           .expectedAgreements = total.overall.expected,
+                           .suggested = total.overall.suggested};
+  summary.Add("side by side", SideBySide("analysis", "rules"));
+  summary.Add("  positions", SideBySide(std::to_string(analysis.suggested), std::to_string(ruleTotal_.suggested)));
+  summary.Add("  expected", SideBySide(ExpectedShareText(analysis), ExpectedShareText(ruleTotal_)));
+  summary.Add("  log-likelihood", SideBySide(LogLikelihoodText(analysis), LogLikelihoodText(ruleTotal_)));
 }
 
 }  // namespace bruso

@@ -13,10 +13,15 @@
 namespace bruso {
 
 class BatchOutcome;
+class Summary;
 class ProgressLine;
 
 // The columns of the table of lines that `classify --csv` writes, one row per move line.
 extern const std::vector<std::string> ClassifyCsvHeader;
+// The header rows of the tables of lines and of positions, with the columns of the rule
+// player when there is one.
+std::vector<std::string> LinesCsvHeader(bool with_rules);
+std::vector<std::string> PositionsCsvHeader(bool with_rules);
 
 // "Classify All Hands" as a batch drives it: line by line, so that it can show its
 // progress, count how well the model follows the players, write a row per line, and stop
@@ -27,8 +32,10 @@ class ClassifyBatch : private ClassifyWatcher {
  public:
   // `csv`: the table of lines, open with its header row (OpenTable), or none; `positions`:
   // the same for the table of positions. `lapse`: the player's lapse rate for the exact
-  // figures.
-  ClassifyBatch(SharedState& state, TextFile* csv, TextFile* positions = nullptr, double lapse = DefaultLapse);
+  // figures. `rules`: a rule player to score the lines under too, with the same lapse
+  // rate; it must outlive the batch.
+  ClassifyBatch(SharedState& state, TextFile* csv, TextFile* positions = nullptr, double lapse = DefaultLapse,
+                const RulePlayer* rules = nullptr);
 
   // Classifies the hands of the state's HandList, with a progress line on a terminal.
   // After a stop request it stops before the next hand or line.
@@ -46,10 +53,13 @@ class ClassifyBatch : private ClassifyWatcher {
   void LineClassified(const ClassifiedLine& line) override;
   void WriteCsvRow(const ClassifiedLine& line);
   void WritePositions(const ClassifiedLine& line);
+  void AddRuleFigures(Summary& summary) const;
 
   ClassifyRun run_;
   TextFile* csv_;
   TextFile* positions_;
+  bool withRules_;
+  LineScore ruleTotal_;  // the rule player's, over the lines so far
   ProgressLine* progress_ = nullptr;  // while it runs
   long long linesTotal_ = 0;
   long long linesDone_ = 0;

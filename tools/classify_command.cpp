@@ -13,6 +13,7 @@
 #include "tools/csv_row.h"
 #include "tools/file_overlap.h"
 #include "tools/position_table.h"
+#include "tools/rules_loading.h"
 #include "tools/stop_signals.h"
 
 namespace bruso {
@@ -33,16 +34,19 @@ class FileSink : public TextSink {
 }  // namespace
 
 // classify SHOE [--out DIR] [--seed N] [--memo FILE] [--csv FILE] [--positions FILE]
-// [--lapse E] [model options]:
+// [--lapse E] [--ck RULES --nk RULES] [model options]:
 // "Classify All Hands" on the shoe. Amik.txt goes to DIR (default: outputFile in the working
 // directory), the output window to standard output, the memo to FILE when given, a table
 // of the lines to the CSV file when given, a table of the positions with their exact
-// chances to the positions file when given, and a summary to standard error. A run that a
+// chances to the positions file when given, and a summary to standard error. With rules
+// files the lines are scored under the rule player of those files too. A run that a
 // signal stopped or a failed write cut short still closes its files and prints its
 // summary.
 int RunClassify(const std::vector<std::string>& words) {
   const CommandLine line(
-      words, {"--out", "--seed", "--memo", "--csv", "--positions", ConflictModeOption, AltruismOption, ProbOption, LapseOption},
+      words,
+      {"--out", "--seed", "--memo", "--csv", "--positions", "--ck", "--nk", ConflictModeOption, AltruismOption,
+       ProbOption, LapseOption},
       {TraceOption});
   if (line.positional().size() != 1) throw UsageError("classify takes exactly one shoe file");
   const ModelOptions model = ModelOptionsFrom(line);
@@ -54,17 +58,22 @@ int RunClassify(const std::vector<std::string>& words) {
   const std::optional<std::string> memo_path = line.Value("--memo");
   const std::optional<std::string> csv_path = line.Value("--csv");
   const std::optional<std::string> positions_path = line.Value("--positions");
+  const std::optional<RuleFiles> rule_files = RuleFilesFrom(line);
   std::vector<NamedFile> outputs = EmptiedOutputFiles(out, false);
   if (memo_path) outputs.push_back({"--memo", *memo_path});
   if (csv_path) outputs.push_back({"--csv", *csv_path});
   if (positions_path) outputs.push_back({"--positions", *positions_path});
-  RefuseOverlaps({{"the shoe", shoe_path}}, outputs);
+  std::vector<NamedFile> inputs = {{"the shoe", shoe_path}};
+  if (rule_files) inputs.insert(inputs.end(), {{"--ck", rule_files->ck}, {"--nk", rule_files->nk}});
+  RefuseOverlaps(inputs, outputs);
 
   Shoe shoe = ReadShoeFile(shoe_path);
   if (shoe.hands.empty()) {
     std::fprintf(stderr, "bruso-batch: %s holds no hand\n", shoe_path.c_str());
     return 1;
   }
+  std::optional<LoadedRulePlayer> rules;
+  if (rule_files) rules = LoadRulePlayer(*rule_files);
   std::optional<FileSink> memo;
   if (memo_path) memo.emplace(*memo_path);
   if (model.trace && !memo) {
@@ -72,9 +81,9 @@ int RunClassify(const std::vector<std::string>& words) {
                stderr);
   }
   std::optional<TextFile> csv;
-  if (csv_path) csv = OpenTable(*csv_path, ClassifyCsvHeader);
+  if (csv_path) csv = OpenTable(*csv_path, LinesCsvHeader(rules.has_value()));
   std::optional<TextFile> positions;
-  if (positions_path) positions = OpenTable(*positions_path, PositionCsvHeader);
+  if (positions_path) positions = OpenTable(*positions_path, PositionsCsvHeader(rules.has_value()));
 
   BatchSession session(out, seed);
   SharedState& state = session.state();
@@ -85,7 +94,8 @@ int RunClassify(const std::vector<std::string>& words) {
   if (memo) state.io.SetMemo(&*memo);
   state.HandList = std::move(shoe.hands);
   CatchStopSignals();
-  ClassifyBatch batch(state, csv ? &*csv : nullptr, positions ? &*positions : nullptr, lapse);
+  ClassifyBatch batch(state, csv ? &*csv : nullptr, positions ? &*positions : nullptr, lapse,
+                      rules ? &rules->player : nullptr);
   BatchOutcome outcome;
   outcome.Step([&] { batch.Run(); });
   state.io.SetMemo(nullptr);

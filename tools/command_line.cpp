@@ -15,7 +15,7 @@ CommandLine::CommandLine(const std::vector<std::string>& words,
       switches_.insert(word);
     } else if (value_options.count(word) > 0) {
       if (i + 1 >= words.size()) throw UsageError(word + " needs a value");
-      values_[word] = words[++i];
+      values_[word].push_back(words[++i]);
     } else {
       throw UsageError("unknown option " + word);
     }
@@ -25,7 +25,12 @@ CommandLine::CommandLine(const std::vector<std::string>& words,
 std::optional<std::string> CommandLine::Value(const std::string& option) const {
   auto found = values_.find(option);
   if (found == values_.end()) return std::nullopt;
-  return found->second;
+  return found->second.back();
+}
+
+std::vector<std::string> CommandLine::Values(const std::string& option) const {
+  auto found = values_.find(option);
+  return found == values_.end() ? std::vector<std::string>{} : found->second;
 }
 
 std::optional<std::uint64_t> CommandLine::Number(const std::string& option) const {

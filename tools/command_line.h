@@ -32,7 +32,10 @@ class CommandLine {
               const std::set<std::string>& switches);
 
   const std::vector<std::string>& positional() const { return positional_; }
+  // The value of an option; the last one when it is given more than once.
   std::optional<std::string> Value(const std::string& option) const;
+  // Every value of an option that may be given more than once, in order.
+  std::vector<std::string> Values(const std::string& option) const;
   bool Has(const std::string& option) const { return switches_.count(option) > 0; }
 
   // A whole number option; throws OptionValueError when it is not one.
@@ -40,7 +43,7 @@ class CommandLine {
 
  private:
   std::vector<std::string> positional_;
-  std::map<std::string, std::string> values_;
+  std::map<std::string, std::vector<std::string>> values_;
   std::set<std::string> switches_;
 };
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -5,6 +6,7 @@
 #include "engine/io_error.h"
 #include "engine/text_file.h"
 #include "model/fit.h"
+#include "model/rule_player.h"
 #include "tools/batch_commands.h"
 #include "tools/classify_options.h"
 #include "tools/command_line.h"
@@ -17,35 +19,59 @@
 
 namespace bruso {
 
+namespace {
+
+// A row per rule player after the variants' rows, until a stop is requested.
+void AddRulePlayerRows(const HandList& hands, const FitOptions& options, const std::vector<LoadedRulePlayer>& players,
+                       std::vector<FitResult>& fits, ProgressLine& progress) {
+  const RuleData data = RuleDataFrom(hands);
+  for (std::size_t r = 0; r < players.size() && !StopRequested(); ++r) {
+    std::vector<ChanceCount> chances;
+    AddRecordedChances(data, players[r].player, '\0', chances);
+    fits.push_back(FitRulePlayer(chances, options.fixed[LapseIndex], players[r].weightsFitted));
+    fits.back().rules = options.rules[r].Text();
+    progress.Update(static_cast<long long>(fits.size()));
+  }
+}
+
+}  // namespace
+
 // fit SHOE [--conflict-mode 0|1|both] [--altruism 0|1|both] [--fix NAME=VALUE,...]
-// [--csv FILE] [--jobs N]: maximum-likelihood estimates of p1..p10 and the lapse rate for
-// each variant, as a table on standard output (and in the CSV file when given), with the
+// [--csv FILE] [--jobs N] [--rules CK,NK ...]: maximum-likelihood estimates of p1..p10 and
+// the lapse rate for each variant, and of the lapse rate of the rule player of each pair
+// of rules files, as a table on standard output (and in the CSV file when given), with the
 // uniform player beside them. Ctrl-C, SIGTERM or SIGHUP stops the run after the variant
-// being fitted; the table then holds the variants fitted so far, and the exit status is
+// or rule player being fitted; the table then holds the rows fitted so far, and the exit status is
 // 128 + the signal.
 int RunFit(const std::vector<std::string>& words) {
-  const CommandLine line(words, {ConflictModeOption, AltruismOption, "--fix", "--csv", "--jobs"}, {});
+  const CommandLine line(words, {ConflictModeOption, AltruismOption, "--fix", "--csv", "--jobs", "--rules"}, {});
   if (line.positional().size() != 1) throw UsageError("fit takes exactly one shoe file");
   const FitOptions options = FitOptionsFrom(line);
   const std::string& shoe_path = line.positional()[0];
-  if (options.csv) RefuseOverlaps({{"the shoe", shoe_path}}, {{"--csv", *options.csv}});
+  std::vector<NamedFile> inputs = {{"the shoe", shoe_path}};
+  for (const RuleFiles& files : options.rules) inputs.insert(inputs.end(), {{"--rules", files.ck}, {"--rules", files.nk}});
+  if (options.csv) RefuseOverlaps(inputs, {{"--csv", *options.csv}});
   const HandList hands = ReadShoeFile(shoe_path).hands;
   if (hands.empty()) {
     std::fprintf(stderr, "bruso-batch: %s holds no hand\n", shoe_path.c_str());
     return 1;
   }
+  std::vector<LoadedRulePlayer> rule_players;
+  for (const RuleFiles& files : options.rules) rule_players.push_back(LoadRulePlayer(files));
   std::optional<TextFile> csv;
   if (options.csv) csv.emplace(OpenTable(*options.csv, FitCsvHeader));
 
   CatchStopSignals();
   std::vector<FitResult> fits;
+  const std::size_t rows = options.variants.size() + rule_players.size();
   try {
-    ProgressLine progress(static_cast<long long>(options.variants.size()), "variants");
+    ProgressLine progress(static_cast<long long>(rows), "models");
     for (const ModelVariant& variant : options.variants) {
       if (StopRequested()) break;
       fits.push_back(FitVariant(hands, variant, AnalysisSettings{}, options.fixed, options.jobs));
       progress.Update(static_cast<long long>(fits.size()));
     }
+    if (!rule_players.empty()) AddRulePlayerRows(hands, options, rule_players, fits, progress);
   } catch (const NothingToFit& nothing) {
     if (csv) csv->Close();  // the header only
     std::fprintf(stderr, "bruso-batch: %s: %s\n", shoe_path.c_str(), nothing.what());
@@ -58,10 +84,14 @@ int RunFit(const std::vector<std::string>& words) {
   }
   std::fputs(FitTableText(fits).c_str(), stdout);
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) throw IoError::FromErrno("standard output");
+  const std::size_t variants_fitted = std::min(fits.size(), options.variants.size());
   std::fprintf(stderr, "fit: %lld lines of %zu hands, %zu of %zu variants\n", RecordedLineCount(hands), hands.size(),
-               fits.size(), options.variants.size());
-  // A signal during the last variant stops the run too, though every variant was fitted.
-  if (StopRequested()) {
+               variants_fitted, options.variants.size());
+  if (!rule_players.empty()) {
+    std::fprintf(stderr, "fit: %zu of %zu rule players\n", fits.size() - variants_fitted, rule_players.size());
+  }
+  // A signal during the last model stops the run too, though every model was fitted.
+  if (fits.size() < rows || StopRequested()) {
     std::fprintf(stderr, "fit: stopped by %s\n", StopCause().c_str());
     return StoppedStatus();
   }

@@ -65,6 +65,7 @@ FitOptions FitOptionsFrom(const CommandLine& line) {
   if (std::optional<std::string> text = line.Value("--fix")) options.fixed = FixedParametersFromText(*text);
   options.csv = line.Value("--csv");
   options.jobs = JobsFrom(line);
+  for (const std::string& text : line.Values("--rules")) options.rules.push_back(RuleFilesFromText(text));
   return options;
 }
 

@@ -7,17 +7,19 @@
 
 #include "model/fit.h"
 #include "tools/command_line.h"
+#include "tools/rules_loading.h"
 
 namespace bruso {
 
-// What `fit` is asked for: the variants to fit, the parameters to hold, the CSV file and
-// the number of threads. Read before anything is opened, so that a wrong value stops
+// What `fit` is asked for: the variants to fit, the parameters to hold, the CSV file, the
+// number of threads and the rule players to fit beside the variants. Read before anything is opened, so that a wrong value stops
 // the run at once.
 struct FitOptions {
   std::vector<ModelVariant> variants;
   FixedParameters fixed;
   std::optional<std::string> csv;
   int jobs = 1;
+  std::vector<RuleFiles> rules;  // a rule player's row for each pair
 };
 
 // Throws OptionValueError for a value fit cannot take.

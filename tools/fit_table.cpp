@@ -53,12 +53,29 @@ struct TableRow {
   std::vector<std::string> cells;
 };
 
-bool IsAnalysis(const FitResult& row) { return row.model == FitModel::Analysis; }
-
-// The model's name and its variant's settings, as the first three columns give them.
+// The model's name and its variant's settings, as the first three columns give them; a
+// rule player is named "rules:CK,NK" after its rules files.
 std::vector<std::string> ModelFields(const FitResult& row) {
-  if (!IsAnalysis(row)) return {"uniform", "", ""};
-  return {"analysis", std::to_string(row.variant.conflictMode), std::to_string(row.variant.altruism)};
+  switch (row.model) {
+    case FitModel::Analysis:
+      return {"analysis", std::to_string(row.variant.conflictMode), std::to_string(row.variant.altruism)};
+    case FitModel::Rules:
+      return {"rules:" + row.rules, "", ""};
+    case FitModel::Uniform:
+      break;
+  }
+  return {"uniform", "", ""};
+}
+
+std::string RowsText(const std::vector<TableRow>& rows) {
+  std::string text;
+  for (const TableRow& row : rows) {
+    std::string line = Padded(row.label, LabelWidth);
+    for (const std::string& cell : row.cells) line += Padded(cell, ColumnWidth);
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    text += line + "\n";
+  }
+  return text;
 }
 
 }  // namespace
@@ -79,8 +96,21 @@ std::vector<std::string> FitFields(const FitResult& row, FitNumbers numbers) {
     fields.push_back(estimate.determined ? number(estimate.value) : "");
     fields.push_back(estimate.determined && !estimate.fixed ? number(estimate.standardError) : "");
   }
-  fields.push_back(IsAnalysis(row) ? number(row.expectedAgreement) : "");
+  fields.push_back(row.model != FitModel::Uniform ? number(row.expectedAgreement) : "");
   return fields;
+}
+
+std::string ModelName(const FitResult& fit) {
+  switch (fit.model) {
+    case FitModel::Analysis:
+      return "conflict mode " + std::to_string(fit.variant.conflictMode) + ", altruism " +
+             std::to_string(fit.variant.altruism);
+    case FitModel::Rules:
+      return "rules " + fit.rules;
+    case FitModel::Uniform:
+      break;
+  }
+  return std::string("the uniform player (") + UniformWinsNote + ")";
 }
 
 std::string FitTableText(const std::vector<FitResult>& fits) {
@@ -91,9 +121,15 @@ std::string FitTableText(const std::vector<FitResult>& fits) {
   std::vector<TableRow> parameters;
   for (int i : ParameterOrder) parameters.push_back({ParameterName(i), {}});
   TableRow agreement{"expected agreement", {}};
+  std::string legend;  // which rules files each rules column stands for
+  int rule_columns = 0;
   for (const FitResult& row : table) {
-    const std::vector<std::string> model = ModelFields(row);
-    const std::vector<std::string> cells = {IsAnalysis(row) ? model[1] : model[0],
+    std::vector<std::string> model = ModelFields(row);
+    if (row.model == FitModel::Rules) {
+      model[1] = "rules " + std::to_string(++rule_columns);
+      legend += model[1] + ": " + row.rules + "\n";
+    }
+    const std::vector<std::string> cells = {row.model == FitModel::Uniform ? model[0] : model[1],
                                             model[2],
                                             TwoDecimals(row.logLikelihood),
                                             std::to_string(row.positions),
@@ -104,23 +140,30 @@ std::string FitTableText(const std::vector<FitResult>& fits) {
     for (int j = 0; j < ParameterCount; ++j) {
       parameters[j].cells.push_back(EstimateText(row.parameters[ParameterOrder[j]]));
     }
-    agreement.cells.push_back(IsAnalysis(row) ? Fixed("%.4f", row.expectedAgreement) : NotApplicable);
+    agreement.cells.push_back(row.model != FitModel::Uniform ? Fixed("%.4f", row.expectedAgreement) : NotApplicable);
   }
   rows.insert(rows.end(), parameters.begin(), parameters.end());
   rows.push_back(agreement);
 
-  std::string text;
-  for (const TableRow& row : rows) {
-    std::string line = Padded(row.label, LabelWidth);
-    for (const std::string& cell : row.cells) line += Padded(cell, ColumnWidth);
-    while (!line.empty() && line.back() == ' ') line.pop_back();
-    text += line + "\n";
-  }
+  std::string text = RowsText(rows) + legend;
   const FitResult* best = LowestAic(table);
   if (fits.empty() || best == nullptr) return text;  // a uniform player over no position says nothing
-  if (!IsAnalysis(*best)) return text + "lowest AIC: the uniform player (" + UniformWinsNote + ")\n";
-  return text + "lowest AIC: conflict mode " + std::to_string(best->variant.conflictMode) + ", altruism " +
-         std::to_string(best->variant.altruism) + "\n";
+  return text + "lowest AIC: " + ModelName(*best) + "\n";
+}
+
+std::string BeforeAfterTableText(const FitResult& before, const FitResult& after) {
+  std::vector<TableRow> rows = {{"", {"before", "after"}}};
+  const auto add = [&](const std::string& label, auto cell) {
+    rows.push_back({label, {cell(before), cell(after)}});
+  };
+  add("log-likelihood", [](const FitResult& fit) { return TwoDecimals(fit.logLikelihood); });
+  add("positions n", [](const FitResult& fit) { return std::to_string(fit.positions); });
+  add("free parameters k", [](const FitResult& fit) { return std::to_string(fit.freeParameters); });
+  add("AIC", [](const FitResult& fit) { return TwoDecimals(fit.aic); });
+  add("BIC", [](const FitResult& fit) { return TwoDecimals(fit.bic); });
+  add(ParameterName(LapseIndex), [](const FitResult& fit) { return EstimateText(fit.parameters[LapseIndex]); });
+  add("expected agreement", [](const FitResult& fit) { return Fixed("%.4f", fit.expectedAgreement); });
+  return RowsText(rows);
 }
 
 }  // namespace bruso

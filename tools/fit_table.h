@@ -18,13 +18,22 @@ enum class FitNumbers { Exact, OnScreen };
 // The fields of a row under FitCsvHeader.
 std::vector<std::string> FitFields(const FitResult& row, FitNumbers numbers = FitNumbers::Exact);
 
+// "conflict mode 1, altruism 0", "rules CK,NK" for a rule player, or the uniform player
+// with UniformWinsNote.
+std::string ModelName(const FitResult& fit);
+
 // Said when the uniform player has the lowest AIC: its row gives no settings to use.
 inline constexpr const char* UniformWinsNote =
     "no variant of the analysis explains the lines better than moving at random";
 
 // The fits as one table for standard output, a column per row of the fit table, each
 // estimate with its standard error in brackets; "–" for a probability that no position
-// depends on. Ends with the row of lowest AIC.
+// depends on. A rule player's column is headed "rules N", and a line after the table names
+// its files. Ends with the row of lowest AIC.
 std::string FitTableText(const std::vector<FitResult>& fits);
+
+// Two fits of one rule player side by side, its weights before and after a search: the
+// log-likelihood, n, k, AIC, BIC, the lapse rate and the expected agreement.
+std::string BeforeAfterTableText(const FitResult& before, const FitResult& after);
 
 }  // namespace bruso

@@ -10,6 +10,8 @@ const std::vector<std::string> PositionCsvHeader = {
     "hand",      "line",      "position", "role", "board", "target", "looked_for", "branch", "suggested",
     "recorded",  "agrees",    "p_C",      "p_U",  "p_N",   "p_T",    "p_P",        "p_recorded"};
 
+const std::vector<std::string> RuleChanceCsvColumns = {"r_C", "r_U", "r_N", "r_T", "r_P", "r_recorded"};
+
 namespace {
 
 std::string BranchName(MoveBranch branch) {
@@ -51,6 +53,13 @@ std::vector<std::string> PositionCsvFields(int hand, std::size_t line, std::size
       suggested ? (seen.suggested == seen.recorded ? "1" : "0") : ""};
   for (char move : MoveLetters) fields.push_back(chances.suggests ? TableNumber(chances.Of(move)) : "");
   fields.push_back(chances.suggests ? TableNumber(chances.Of(seen.recorded)) : "");
+  return fields;
+}
+
+std::vector<std::string> RuleChanceCsvFields(const RuleAttempt& attempt) {
+  std::vector<std::string> fields;
+  for (double r : attempt.chances.move) fields.push_back(TableNumber(r));
+  fields.push_back(TableNumber(attempt.chances.Of(attempt.recorded)));
   return fields;
 }
 

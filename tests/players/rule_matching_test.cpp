@@ -7,18 +7,13 @@
 #include "engine/random.h"
 #include "players/rule_matching.h"
 #include "players/rules_file.h"
+#include "rules_text.h"
 
 namespace bruso {
 namespace {
 
-// The history string at a root whose own card is 2H, with 4C on UP and 3H on T.
-constexpr const char* RootHistory = "#2H4C3H";
-
-RuleSet Rules(const std::string& text) {
-  RuleSet rules;
-  ReadRules(text, rules);
-  return rules;
-}
+using testing::RootHistory;
+using testing::Rules;
 
 // Weights 2 for the three cards of the current board, 1 for every other field.
 constexpr const char* WorkedWeights = "0 2 2 2 1 1 1 1 1 1 1 1 1 1 1 1 1 1\n";

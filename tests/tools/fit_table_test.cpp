@@ -87,5 +87,27 @@ TEST(FitTable, TheLowestAicIsChosenAmongEveryRowTheUniformPlayerIncluded) {
   }
 }
 
+TEST(FitTable, GivesARulePlayerAColumnOfItsOwnAndNamesItsFiles) {
+  FitResult analysis;
+  analysis.aic = 200;
+  analysis.positions = 100;
+  FitResult rules{.model = FitModel::Rules, .rules = "a.txt,b.txt"};
+  rules.aic = 150;
+  rules.positions = 101;
+  rules.freeParameters = 1;
+  rules.parameters[LapseIndex] = {.determined = true, .value = 0.25, .standardError = 0.5};
+  const std::string text = FitTableText({analysis, rules});
+  for (const char* row : {"conflict mode       0                 rules 1           uniform\n",
+                          "altruism            0\n", "positions n         100               101               100\n",
+                          "lapse               –                 0.2500 (0.5000)   –\n",
+                          "rules 1: a.txt,b.txt\nlowest AIC: rules a.txt,b.txt\n"}) {
+    EXPECT_NE(text.find(row), std::string::npos) << row << text;
+  }
+  const std::vector<std::string> fields = FitFields(rules);
+  ASSERT_EQ(fields.size(), FitCsvHeader.size());
+  EXPECT_EQ(fields[0], "rules:a.txt,b.txt");
+  EXPECT_EQ(fields[1] + fields[2] + fields[10], "");  // conflict mode, altruism, p1
+}
+
 }  // namespace
 }  // namespace bruso
