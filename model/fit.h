@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -29,6 +30,11 @@ struct ParameterEstimate {
   bool fixed = false;
   double value = 0;
   double standardError = 0;  // NaN when the curvature gives none; 0 when fixed
+  // The profile-likelihood interval, when the fit was asked for one (NaN otherwise): see
+  // profile_interval.h.
+  double lower = std::numeric_limits<double>::quiet_NaN();
+  double upper = std::numeric_limits<double>::quiet_NaN();
+  bool onBound = false;  // the estimate is the parameter's lowest or highest value
 };
 
 // The maximum-likelihood fit of one variant.
@@ -41,6 +47,7 @@ struct FitResult {
   double bic = 0;
   std::array<ParameterEstimate, ParameterCount> parameters;
   double expectedAgreement = 0;  // at the estimate
+  double intervalLevel = 0;      // the confidence level of the intervals; 0 without them
 };
 
 // How many searches a fit makes, one from each fixed starting point.
@@ -67,6 +74,10 @@ const FitResult* LowestAic(const std::vector<FitResult>& fits);
 // Fits p1..p10 and the lapse rate by maximum likelihood, bounded, from several fixed
 // starting points (the best end point wins, so the result does not depend on chance).
 FitResult FitParameters(const FitData& data, const FixedParameters& fixed, const FitWatch& watch = {});
+
+// Compiles the hands' recorded lines for the variant (the other settings from `base`).
+FitData CompileFitData(const HandList& hands, ModelVariant variant, const AnalysisSettings& base, int jobs,
+                       const FitWatch& watch = {});
 
 // Compiles the hands' recorded lines for the variant (the other settings from `base`) and
 // fits it.

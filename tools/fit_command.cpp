@@ -5,6 +5,7 @@
 #include "engine/io_error.h"
 #include "engine/text_file.h"
 #include "model/fit.h"
+#include "model/profile_interval.h"
 #include "tools/batch_commands.h"
 #include "tools/classify_options.h"
 #include "tools/command_line.h"
@@ -18,13 +19,13 @@
 namespace bruso {
 
 // fit SHOE [--conflict-mode 0|1|both] [--altruism 0|1|both] [--fix NAME=VALUE,...]
-// [--csv FILE] [--jobs N]: maximum-likelihood estimates of p1..p10 and the lapse rate for
-// each variant, as a table on standard output (and in the CSV file when given), with the
-// uniform player beside them. Ctrl-C, SIGTERM or SIGHUP stops the run after the variant
+// [--csv FILE] [--jobs N] [--level L]: maximum-likelihood estimates of p1..p10 and the lapse
+// rate for each variant with their profile-likelihood intervals, as a table on standard
+// output (and in the CSV file when given), with the uniform player beside them. Ctrl-C, SIGTERM or SIGHUP stops the run after the variant
 // being fitted; the table then holds the variants fitted so far, and the exit status is
 // 128 + the signal.
 int RunFit(const std::vector<std::string>& words) {
-  const CommandLine line(words, {ConflictModeOption, AltruismOption, "--fix", "--csv", "--jobs"}, {});
+  const CommandLine line(words, {ConflictModeOption, AltruismOption, "--fix", "--csv", "--jobs", LevelOption}, {});
   if (line.positional().size() != 1) throw UsageError("fit takes exactly one shoe file");
   const FitOptions options = FitOptionsFrom(line);
   const std::string& shoe_path = line.positional()[0];
@@ -43,7 +44,8 @@ int RunFit(const std::vector<std::string>& words) {
     ProgressLine progress(static_cast<long long>(options.variants.size()), "variants");
     for (const ModelVariant& variant : options.variants) {
       if (StopRequested()) break;
-      fits.push_back(FitVariant(hands, variant, AnalysisSettings{}, options.fixed, options.jobs));
+      fits.push_back(
+          FitVariantWithIntervals(hands, variant, AnalysisSettings{}, options.fixed, options.jobs, options.level));
       progress.Update(static_cast<long long>(fits.size()));
     }
   }

@@ -6,9 +6,12 @@
 #include <vector>
 
 #include "model/fit.h"
+#include "model/profile_interval.h"
 #include "tools/command_line.h"
 
 namespace bruso {
+
+inline constexpr const char* LevelOption = "--level";
 
 // What `fit` is asked for: the variants to fit, the parameters to hold, the CSV file and
 // the number of threads. Read before anything is opened, so that a wrong value stops
@@ -18,6 +21,7 @@ struct FitOptions {
   FixedParameters fixed;
   std::optional<std::string> csv;
   int jobs = 1;
+  double level = DefaultIntervalLevel;  // of the profile-likelihood intervals
 };
 
 // Throws OptionValueError for a value fit cannot take.
@@ -26,5 +30,16 @@ FitOptions FitOptionsFrom(const CommandLine& line);
 // "p3=0.5,lapse=0.02": probabilities p1 to p10 from 0 to 1 and the lapse rate between 0 and
 // 1. Throws OptionValueError for anything else.
 FixedParameters FixedParametersFromText(std::string_view text);
+
+// The variants of --conflict-mode and --altruism, each 0, 1 or both (the default), in the
+// order of EveryModelVariant.
+std::vector<ModelVariant> VariantsFrom(const CommandLine& line);
+
+// The threads of --jobs, from 1 to 1024 (default: the number of cores).
+int JobsFrom(const CommandLine& line);
+
+// The confidence level of --level, strictly between 0.5 and 1 (DefaultIntervalLevel without
+// it); throws OptionValueError for anything else.
+double LevelFrom(const CommandLine& line);
 
 }  // namespace bruso

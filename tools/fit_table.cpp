@@ -23,6 +23,11 @@ std::vector<std::string> MakeFitCsvHeader() {
     header.push_back(ParameterName(i) + "_se");
   }
   header.push_back("expected_agreement");
+  header.push_back("interval_level");
+  for (int i : ParameterOrder) {
+    header.push_back(ParameterName(i) + "_lower");
+    header.push_back(ParameterName(i) + "_upper");
+  }
   return header;
 }
 
@@ -36,7 +41,15 @@ std::string EstimateText(const ParameterEstimate& estimate) {
   if (!estimate.determined) return NotApplicable;
   if (estimate.fixed) return Fixed("%.4f", estimate.value) + " fixed";
   return Fixed("%.4f", estimate.value) + " (" +
-         (std::isnan(estimate.standardError) ? std::string("?") : Fixed("%.4f", estimate.standardError)) + ")";
+         (std::isnan(estimate.standardError) ? std::string("?") : Fixed("%.4f", estimate.standardError)) + ")" +
+         (estimate.onBound ? " *" : "");
+}
+
+std::string IntervalText(const ParameterEstimate& estimate) {
+  if (!estimate.determined) return NotApplicable;
+  if (estimate.fixed) return "fixed";
+  if (std::isnan(estimate.lower)) return "";
+  return "[" + Fixed("%.4f", estimate.lower) + ", " + Fixed("%.4f", estimate.upper) + "]";
 }
 
 // Pads to a width in characters, counting each UTF-8 character once.
@@ -50,6 +63,31 @@ struct TableRow {
   std::string label;
   std::vector<std::string> cells;
 };
+
+// A row per parameter with its profile-likelihood interval in each fit ("p1 95%"), when the
+// fits have intervals; the uniform player has none.
+std::vector<TableRow> IntervalRows(const std::vector<FitResult>& fits) {
+  if (fits.empty() || fits.front().intervalLevel <= 0) return {};
+  const std::string level = " " + Fixed("%g", 100 * fits.front().intervalLevel) + "%";
+  std::vector<TableRow> rows;
+  for (int i : ParameterOrder) {
+    TableRow row{ParameterName(i) + level, {}};
+    for (const FitResult& fit : fits) row.cells.push_back(IntervalText(fit.parameters[i]));
+    row.cells.push_back(NotApplicable);
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+// Explains the mark of an estimate on a bound, when one is.
+std::string BoundNote(const std::vector<FitResult>& fits) {
+  for (const FitResult& fit : fits) {
+    for (const ParameterEstimate& estimate : fit.parameters) {
+      if (estimate.onBound) return "* on a bound of its range: the interval is one-sided\n";
+    }
+  }
+  return "";
+}
 
 }  // namespace
 
@@ -72,6 +110,14 @@ std::vector<std::string> FitCsvFields(const FitResult& fit) {
     fields.push_back(estimate.determined && !estimate.fixed ? TableNumber(estimate.standardError) : "");
   }
   fields.push_back(TableNumber(fit.expectedAgreement));
+  const bool intervals = fit.intervalLevel > 0;
+  fields.push_back(intervals ? TableNumber(fit.intervalLevel) : "");
+  for (int i : ParameterOrder) {
+    const ParameterEstimate& estimate = fit.parameters[i];
+    const bool shown = intervals && estimate.determined && !estimate.fixed;
+    fields.push_back(shown ? TableNumber(estimate.lower) : "");
+    fields.push_back(shown ? TableNumber(estimate.upper) : "");
+  }
   return fields;
 }
 
@@ -112,6 +158,7 @@ std::string FitTableText(const std::vector<FitResult>& fits) {
   agreement.cells.push_back(NotApplicable);
   rows.insert(rows.end(), parameters.begin(), parameters.end());
   rows.push_back(agreement);
+  for (TableRow& row : IntervalRows(fits)) rows.push_back(row);
 
   std::string text;
   for (const TableRow& row : rows) {
@@ -120,6 +167,7 @@ std::string FitTableText(const std::vector<FitResult>& fits) {
     while (!line.empty() && line.back() == ' ') line.pop_back();
     text += line + "\n";
   }
+  text += BoundNote(fits);
   if (const FitResult* best = LowestAic(fits)) {
     text += "lowest AIC: conflict mode " + std::to_string(best->variant.conflictMode) + ", altruism " +
             std::to_string(best->variant.altruism) + "\n";

@@ -19,7 +19,9 @@ double UniformLogLikelihood(long long positions);
 
 // The fits as one table for standard output, a column per variant and one for the
 // uniform player, each estimate with its standard error in brackets; "–" for a
-// probability that no position depends on. Ends with the variant of lowest AIC.
+// probability that no position depends on. Fits with profile-likelihood intervals get a
+// row per parameter with them, and "*" marks an estimate on a bound. Ends with the variant
+// of lowest AIC.
 std::string FitTableText(const std::vector<FitResult>& fits);
 
 }  // namespace bruso

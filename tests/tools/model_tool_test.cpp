@@ -34,6 +34,8 @@ TEST(ModelTools, RefuseValuesTheyCannotTakeOnOneLineBeforeWritingAnything) {
       "fit shoe.txt --csv written --conflict-mode 2",
       "fit shoe.txt --csv written --altruism all",
       "fit shoe.txt --csv written --jobs 0",
+      "fit shoe.txt --csv written --level 0.5",  // no one-sided interval below 0.5
+      "fit shoe.txt --csv written --level 95",
       "simulate shoe.txt --out written --lines 0",
       "simulate shoe.txt --out written --lines -3",
       "simulate shoe.txt --out written --lines 5 --lapse 1",
@@ -67,7 +69,10 @@ TEST(ModelTools, TablesHaveTheirHeaders) {
   const std::string fit = ReadFile(folder.path() / "fit.csv");
   EXPECT_EQ(fit.substr(0, fit.find('\n')),
             "model,conflict_mode,altruism,log_likelihood,n,k,aic,bic,lapse,lapse_se,p1,p1_se,p2,p2_se,p3,p3_se,"
-            "p4,p4_se,p5,p5_se,p6,p6_se,p7,p7_se,p8,p8_se,p9,p9_se,p10,p10_se,expected_agreement");
+            "p4,p4_se,p5,p5_se,p6,p6_se,p7,p7_se,p8,p8_se,p9,p9_se,p10,p10_se,expected_agreement,"
+            "interval_level,lapse_lower,lapse_upper,p1_lower,p1_upper,p2_lower,p2_upper,p3_lower,p3_upper,"
+            "p4_lower,p4_upper,p5_lower,p5_upper,p6_lower,p6_upper,p7_lower,p7_upper,p8_lower,p8_upper,"
+            "p9_lower,p9_upper,p10_lower,p10_upper");
 }
 
 TEST(ModelTools, ASimulatedShoeFitsTheSameWithAnyNumberOfThreads) {
