@@ -10,5 +10,6 @@ int RunPlay(const std::vector<std::string>& words);
 int RunClassify(const std::vector<std::string>& words);
 int RunFit(const std::vector<std::string>& words);
 int RunSimulate(const std::vector<std::string>& words);
+int RunRecover(const std::vector<std::string>& words);
 
 }  // namespace bruso
