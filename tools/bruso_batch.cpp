@@ -22,7 +22,7 @@ constexpr const char* Usage =
     "                            [--conflict-mode 0|1] [--altruism 0|1] [--prob P1,...,P10]\n"
     "                            [--positions FILE] [--lapse E]\n"
     "       bruso-batch fit SHOE [--conflict-mode 0|1|both] [--altruism 0|1|both] [--fix p3=0.5,lapse=0.02]\n"
-    "                       [--csv FILE] [--jobs N] [--level L]\n"
+    "                       [--csv FILE] [--jobs N] [--level L] [--folds K] [--seed N]\n"
     "       bruso-batch simulate SHOE --lines K [--prob P1,...,P10] [--lapse E] [--conflict-mode 0|1]\n"
     "                            [--altruism 0|1] [--seed N] [--out FILE]\n"
     "       bruso-batch recover SHOE --lines K [--replicates R] [--conflict-mode 0|1|both]\n"

@@ -19,13 +19,14 @@
 namespace bruso {
 
 // fit SHOE [--conflict-mode 0|1|both] [--altruism 0|1|both] [--fix NAME=VALUE,...]
-// [--csv FILE] [--jobs N] [--level L]: maximum-likelihood estimates of p1..p10 and the lapse
+// [--csv FILE] [--jobs N] [--level L] [--folds K [--seed N]]: maximum-likelihood estimates of p1..p10 and the lapse
 // rate for each variant with their profile-likelihood intervals, as a table on standard
-// output (and in the CSV file when given), with the uniform player beside them. Ctrl-C, SIGTERM or SIGHUP stops the run after the variant
+// output (and in the CSV file when given), with the uniform player beside them; with
+// --folds, the held-out log-likelihood of each variant by K-fold cross-validation. Ctrl-C, SIGTERM or SIGHUP stops the run after the variant
 // being fitted; the table then holds the variants fitted so far, and the exit status is
 // 128 + the signal.
 int RunFit(const std::vector<std::string>& words) {
-  const CommandLine line(words, {ConflictModeOption, AltruismOption, "--fix", "--csv", "--jobs", LevelOption}, {});
+  const CommandLine line(words, {ConflictModeOption, AltruismOption, "--fix", "--csv", "--jobs", LevelOption, "--folds", "--seed"}, {});
   if (line.positional().size() != 1) throw UsageError("fit takes exactly one shoe file");
   const FitOptions options = FitOptionsFrom(line);
   const std::string& shoe_path = line.positional()[0];
@@ -35,21 +36,31 @@ int RunFit(const std::vector<std::string>& words) {
     std::fprintf(stderr, "bruso-batch: %s holds no hand\n", shoe_path.c_str());
     return 1;
   }
+  if (options.folds > static_cast<int>(hands.size())) {
+    throw OptionValueError("--folds takes at most the number of hands (" + std::to_string(hands.size()) + "), not '" +
+                           std::to_string(options.folds) + "'");
+  }
+  if (options.folds > 0) std::fprintf(stderr, "seed: %llu\n", static_cast<unsigned long long>(options.seed));
   std::optional<TextFile> csv;
   if (options.csv) csv.emplace().Open(*options.csv, TextFile::Mode::Write);
 
   CatchStopSignals();
   std::vector<FitResult> fits;
+  std::vector<CrossValidation> validations;
   {
     ProgressLine progress(static_cast<long long>(options.variants.size()), "variants");
     for (const ModelVariant& variant : options.variants) {
       if (StopRequested()) break;
       fits.push_back(
           FitVariantWithIntervals(hands, variant, AnalysisSettings{}, options.fixed, options.jobs, options.level));
+      if (options.folds > 0) {
+        validations.push_back(CrossValidate(hands, variant, options.fixed, options.folds, options.seed, options.jobs));
+      }
       progress.Update(static_cast<long long>(fits.size()));
     }
   }
   std::fputs(FitTableText(fits).c_str(), stdout);
+  std::fputs(CrossValidationText(validations, options.seed).c_str(), stdout);
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) throw IoError::FromErrno("standard output");
   if (csv) {
     csv->WriteLine(CsvRow(FitCsvHeader));

@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "tools/classify_options.h"
+#include "tools/study_options.h"
 
 namespace bruso {
 
@@ -81,6 +82,9 @@ FitOptions FitOptionsFrom(const CommandLine& line) {
   options.csv = line.Value("--csv");
   options.jobs = JobsFrom(line);
   options.level = LevelFrom(line);
+  if (line.Value("--folds")) options.folds = CountFrom(line, "--folds", 1000000, std::nullopt, "fit");
+  if (options.folds == 1) throw OptionValueError("--folds takes a whole number from 2, not '1'");
+  options.seed = SeedFrom(line);
   return options;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,8 @@ struct FitOptions {
   std::optional<std::string> csv;
   int jobs = 1;
   double level = DefaultIntervalLevel;  // of the profile-likelihood intervals
+  int folds = 0;                        // of the cross-validation; 0 for none
+  std::uint64_t seed = 0;               // of the folds
 };
 
 // Throws OptionValueError for a value fit cannot take.

@@ -64,6 +64,18 @@ struct TableRow {
   std::vector<std::string> cells;
 };
 
+// The rows with their labels and cells in columns, without blanks at the line ends.
+std::string RowsText(const std::vector<TableRow>& rows) {
+  std::string text;
+  for (const TableRow& row : rows) {
+    std::string line = Padded(row.label, LabelWidth);
+    for (const std::string& cell : row.cells) line += Padded(cell, ColumnWidth);
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    text += line + "\n";
+  }
+  return text;
+}
+
 // A row per parameter with its profile-likelihood interval in each fit ("p1 95%"), when the
 // fits have intervals; the uniform player has none.
 std::vector<TableRow> IntervalRows(const std::vector<FitResult>& fits) {
@@ -129,6 +141,19 @@ std::vector<std::string> UniformCsvFields(long long positions) {
   return fields;
 }
 
+std::string CrossValidationText(const std::vector<CrossValidation>& validations, std::uint64_t seed) {
+  if (validations.empty()) return "";
+  std::vector<TableRow> rows = {{"held out: log-lik.", {}}, {"  per position", {}}, {"  p set to 0.5", {}}};
+  for (const CrossValidation& v : validations) {
+    rows[0].cells.push_back(Fixed("%.2f", v.heldOutLogLikelihood));
+    rows[1].cells.push_back(Fixed("%.4f", v.PerPosition()));
+    rows[2].cells.push_back(std::to_string(v.untrained));
+  }
+  std::string text = std::to_string(validations.front().folds) + "-fold cross-validation by hands, seed " +
+                     std::to_string(seed) + "\n";
+  return text + RowsText(rows);
+}
+
 std::string FitTableText(const std::vector<FitResult>& fits) {
   const long long positions = fits.empty() ? 0 : fits.front().positions;
   const double uniform = UniformLogLikelihood(positions);
@@ -160,13 +185,7 @@ std::string FitTableText(const std::vector<FitResult>& fits) {
   rows.push_back(agreement);
   for (TableRow& row : IntervalRows(fits)) rows.push_back(row);
 
-  std::string text;
-  for (const TableRow& row : rows) {
-    std::string line = Padded(row.label, LabelWidth);
-    for (const std::string& cell : row.cells) line += Padded(cell, ColumnWidth);
-    while (!line.empty() && line.back() == ' ') line.pop_back();
-    text += line + "\n";
-  }
+  std::string text = RowsText(rows);
   text += BoundNote(fits);
   if (const FitResult* best = LowestAic(fits)) {
     text += "lowest AIC: conflict mode " + std::to_string(best->variant.conflictMode) + ", altruism " +

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/fit.h"
+#include "study/cross_validation.h"
 
 namespace bruso {
 
@@ -23,5 +24,10 @@ double UniformLogLikelihood(long long positions);
 // row per parameter with them, and "*" marks an estimate on a bound. Ends with the variant
 // of lowest AIC.
 std::string FitTableText(const std::vector<FitResult>& fits);
+
+// The held-out figures of the cross-validation beside the table, a column per variant:
+// the summed log-likelihood, its mean per position, and how often a probability took the
+// stated value because no training position depended on it.
+std::string CrossValidationText(const std::vector<CrossValidation>& validations, std::uint64_t seed);
 
 }  // namespace bruso

@@ -37,6 +37,8 @@ TEST(StudyTools, RefuseValuesTheyCannotTakeOnOneLineBeforeWritingAnything) {
       "recover shoe.txt --csv written --lines 1 --fix p12=0.5",
       "recover shoe.txt --csv written --lines 1 --seed -1",
       "recover shoe.txt --csv shoe.txt --lines 1",
+      "fit shoe.txt --csv written --folds 1",
+      "fit shoe.txt --csv written --folds 4",  // more folds than hands
   };
   for (const char* command : wrong) {
     SCOPED_TRACE(command);
@@ -71,6 +73,22 @@ TEST(StudyTools, RecoverGivesTheSameForAnyNumberOfThreads) {
   for (const char* part : {"model recovery by AIC", "model recovery by BIC", "cannot be recovered on this design: "}) {
     EXPECT_NE(one.find(part), std::string::npos) << part << "\n" << one;
   }
+}
+
+// Without --folds, fit draws nothing and prints no seed; with it, the seed and the held-out
+// figures, the same for any number of threads.
+TEST(StudyTools, FitWithFoldsPrintsItsSeed) {
+  TempFolder folder;
+  WriteFile(folder.path() / "shoe.txt", Shoe);
+  ASSERT_EQ(RunTool(folder.path(), "simulate shoe.txt --lines 10 --seed 2 --out played.txt"), 0);
+  ASSERT_EQ(RunTool(folder.path(), "fit played.txt --seed 4 --altruism 0"), 0);
+  EXPECT_EQ(ReadFile(folder.path() / "stderr.txt").find("seed"), std::string::npos);
+  ASSERT_EQ(RunTool(folder.path(), "fit played.txt --folds 3 --seed 4 --altruism 0 --jobs 1"), 0);
+  const std::string one = ReadFile(folder.path() / "stdout.txt");
+  EXPECT_EQ(ReadFile(folder.path() / "stderr.txt").rfind("seed: 4\n", 0), 0u);
+  EXPECT_NE(one.find("3-fold cross-validation by hands, seed 4\nheld out: log-lik.  -"), std::string::npos) << one;
+  ASSERT_EQ(RunTool(folder.path(), "fit played.txt --folds 3 --seed 4 --altruism 0 --jobs 2"), 0);
+  EXPECT_EQ(ReadFile(folder.path() / "stdout.txt"), one);
 }
 
 }  // namespace
