@@ -12,8 +12,8 @@
 #include "tools/csv_row.h"
 #include "tools/fit_options.h"
 #include "tools/fit_table.h"
-#include "tools/file_overlap.h"
 #include "tools/stop_signals.h"
+#include "tools/study_options.h"
 #include "tools/progress_line.h"
 
 namespace bruso {
@@ -22,20 +22,16 @@ namespace bruso {
 // [--csv FILE] [--jobs N] [--level L] [--folds K [--seed N]]: maximum-likelihood estimates of p1..p10 and the lapse
 // rate for each variant with their profile-likelihood intervals, as a table on standard
 // output (and in the CSV file when given), with the uniform player beside them; with
-// --folds, the held-out log-likelihood of each variant by K-fold cross-validation. Ctrl-C, SIGTERM or SIGHUP stops the run after the variant
-// being fitted; the table then holds the variants fitted so far, and the exit status is
-// 128 + the signal.
+// --folds, the held-out log-likelihood of each variant by K-fold cross-validation. Ctrl-C,
+// SIGTERM or SIGHUP stops the run after the variant being fitted; the table then holds the
+// variants fitted so far, and the exit status is 128 + the signal.
 int RunFit(const std::vector<std::string>& words) {
-  const CommandLine line(words, {ConflictModeOption, AltruismOption, "--fix", "--csv", "--jobs", LevelOption, "--folds", "--seed"}, {});
+  const CommandLine line(
+      words, {ConflictModeOption, AltruismOption, "--fix", "--csv", "--jobs", LevelOption, "--folds", "--seed"}, {});
   if (line.positional().size() != 1) throw UsageError("fit takes exactly one shoe file");
   const FitOptions options = FitOptionsFrom(line);
   const std::string& shoe_path = line.positional()[0];
-  if (options.csv) RefuseOverlaps({{"the shoe", shoe_path}}, {{"--csv", *options.csv}});
-  const HandList hands = ReadShoeFile(shoe_path).hands;
-  if (hands.empty()) {
-    std::fprintf(stderr, "bruso-batch: %s holds no hand\n", shoe_path.c_str());
-    return 1;
-  }
+  const HandList hands = ReadShoeForTable(shoe_path, options.csv);
   if (options.folds > static_cast<int>(hands.size())) {
     throw OptionValueError("--folds takes at most the number of hands (" + std::to_string(hands.size()) + "), not '" +
                            std::to_string(options.folds) + "'");

@@ -10,7 +10,6 @@
 #include "tools/classify_options.h"
 #include "tools/command_line.h"
 #include "tools/csv_row.h"
-#include "tools/file_overlap.h"
 #include "tools/fit_options.h"
 #include "tools/progress_line.h"
 #include "tools/recover_table.h"
@@ -34,12 +33,7 @@ int RunRecover(const std::vector<std::string>& words) {
   if (line.positional().size() != 1) throw UsageError("recover takes exactly one shoe file");
   const RecoverOptions options = RecoverOptionsFrom(line);
   const std::string& shoe_path = line.positional()[0];
-  if (options.csv) RefuseOverlaps({{"the shoe", shoe_path}}, {{"--csv", *options.csv}});
-  const HandList hands = ReadShoeFile(shoe_path).hands;
-  if (hands.empty()) {
-    std::fprintf(stderr, "bruso-batch: %s holds no hand\n", shoe_path.c_str());
-    return 1;
-  }
+  const HandList hands = ReadShoeForTable(shoe_path, options.csv);
   std::optional<TextFile> csv;
   if (options.csv) csv.emplace(OpenTable(*options.csv, RecoveryCsvHeader));
   const RecoveryDesign& design = options.design;

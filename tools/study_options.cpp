@@ -1,7 +1,10 @@
 #include "tools/study_options.h"
 
+#include <stdexcept>
+
 #include "engine/random.h"
 #include "tools/classify_options.h"
+#include "tools/file_overlap.h"
 #include "tools/fit_options.h"
 
 namespace bruso {
@@ -36,6 +39,13 @@ int CountFrom(const CommandLine& line, const std::string& option, int most, std:
                            *line.Value(option) + "'");
   }
   return static_cast<int>(*count);
+}
+
+HandList ReadShoeForTable(const std::string& shoe_path, const std::optional<std::string>& table) {
+  if (table) RefuseOverlaps({{"the shoe", shoe_path}}, {{"--csv", *table}});
+  HandList hands = ReadShoeFile(shoe_path).hands;
+  if (hands.empty()) throw std::runtime_error(shoe_path + " holds no hand");  // told as "bruso-batch: ...", status 1
+  return hands;
 }
 
 std::uint64_t SeedFrom(const CommandLine& line) { return line.Number("--seed").value_or(Random::ClockSeed()); }

@@ -20,6 +20,10 @@ int CountFrom(const CommandLine& line, const std::string& option, int most, std:
 // The study's seed: --seed, or one from the clock.
 std::uint64_t SeedFrom(const CommandLine& line);
 
+// Refuses a table that names the shoe, then reads the shoe; throws for a shoe that cannot be
+// read or holds no hand.
+HandList ReadShoeForTable(const std::string& shoe_path, const std::optional<std::string>& table);
+
 // What `recover` is asked for. Read before anything is opened, so that a wrong value stops
 // the run at once.
 struct RecoverOptions {
