@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -29,6 +30,11 @@ struct ParameterEstimate {
   bool fixed = false;
   double value = 0;
   double standardError = 0;  // NaN when the curvature gives none; 0 when fixed
+  // The profile-likelihood interval, when the fit was asked for one (NaN otherwise): see
+  // profile_interval.h.
+  double lower = std::numeric_limits<double>::quiet_NaN();
+  double upper = std::numeric_limits<double>::quiet_NaN();
+  bool onBound = false;  // the estimate is the parameter's lowest or highest value
 };
 
 // What a row of a fit table is a fit of: a variant of the analysis (whose estimates can be
@@ -50,6 +56,7 @@ struct FitResult {
   // The row of a rule player: its rules files, "CK,NK" (only the lapse rate applies of the
   // parameters); empty for a variant of the analysis.
   std::string rules;
+  double intervalLevel = 0;      // the confidence level of the intervals; 0 without them
 };
 
 // How many searches a fit makes, one from each fixed starting point.
@@ -92,6 +99,10 @@ const FitResult* LowestAic(const std::vector<FitResult>& rows);
 // starting points (the best end point wins, so the result does not depend on chance).
 // Throws NothingToFit when no position of the data has a suggestion.
 FitResult FitParameters(const FitData& data, const FixedParameters& fixed, const FitWatch& watch = {});
+
+// Compiles the hands' recorded lines for the variant (the other settings from `base`).
+FitData CompileFitData(const HandList& hands, ModelVariant variant, const AnalysisSettings& base, int jobs,
+                       const FitWatch& watch = {});
 
 // Compiles the hands' recorded lines for the variant (the other settings from `base`) and
 // fits it.

@@ -15,6 +15,7 @@
 #include "engine/random.h"
 #include "model/fit.h"
 #include "model/fit_data.h"
+#include "model/profile_interval.h"
 #include "model/simulation.h"
 #include "players/play_all_hands.h"
 #include "python/interruption.h"
@@ -138,7 +139,7 @@ std::vector<std::vector<std::string>> FitRows(const HandList& shoe, std::optiona
     py::gil_scoped_release released;
     for (const ModelVariant& variant : variants) {
       if (!interruption.Check()) break;
-      fits.push_back(FitVariant(shoe, variant, AnalysisSettings{}, held, jobs));
+      fits.push_back(FitVariantWithIntervals(shoe, variant, AnalysisSettings{}, held, jobs, DefaultIntervalLevel));
     }
   }
   interruption.RaiseIfInterrupted();

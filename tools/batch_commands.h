@@ -11,5 +11,6 @@ int RunClassify(const std::vector<std::string>& words);
 int RunFit(const std::vector<std::string>& words);
 int RunFitWeights(const std::vector<std::string>& words);
 int RunSimulate(const std::vector<std::string>& words);
+int RunRecover(const std::vector<std::string>& words);
 
 }  // namespace bruso

@@ -22,11 +22,15 @@ constexpr const char* Usage =
     "                            [--conflict-mode 0|1] [--altruism 0|1] [--prob P1,...,P10]\n"
     "                            [--positions FILE] [--lapse E] [--ck RULES --nk RULES]\n"
     "       bruso-batch fit SHOE [--conflict-mode 0|1|both] [--altruism 0|1|both] [--fix p3=0.5,lapse=0.02]\n"
-    "                       [--csv FILE] [--jobs N] [--rules CK,NK ...]\n"
+    "                       [--csv FILE] [--jobs N] [--rules CK,NK ...] [--level L] [--folds K]\n"
+    "                       [--seed N]\n"
     "       bruso-batch fit-weights SHOE --ck RULES --nk RULES [--range LO,HI] [--out-ck FILE]\n"
     "                               [--out-nk FILE]\n"
     "       bruso-batch simulate SHOE --lines K [--prob P1,...,P10] [--lapse E] [--conflict-mode 0|1]\n"
-    "                            [--altruism 0|1] [--seed N] [--out FILE]\n";
+    "                            [--altruism 0|1] [--seed N] [--out FILE]\n"
+    "       bruso-batch recover SHOE --lines K [--replicates R] [--conflict-mode 0|1|both]\n"
+    "                           [--altruism 0|1|both] [--prob-range LO,HI] [--lapse-range LO,HI]\n"
+    "                           [--fix p3=0.5] [--level L] [--seed N] [--jobs N] [--csv FILE]\n";
 
 // --help: the usage and where the whole description is.
 constexpr const char* HelpEnd =
@@ -49,6 +53,7 @@ int main(int argc, char** argv) {
       {"fit", bruso::RunFit},
       {"fit-weights", bruso::RunFitWeights},
       {"simulate", bruso::RunSimulate},
+      {"recover", bruso::RunRecover},
   };
   std::vector<std::string> words(argv + 1, argv + argc);
   // "--help" alone or after a command's name.

@@ -1,5 +1,8 @@
 #include "tools/csv_row.h"
 
+#include <charconv>
+#include <cmath>
+
 namespace bruso {
 
 std::string CsvField(std::string_view text) {
@@ -12,6 +15,13 @@ std::string CsvField(std::string_view text) {
     field += c;
   }
   return field + "\"";
+}
+
+std::string ExactNumber(double value) {
+  if (std::isnan(value)) return "";
+  char text[32];
+  const auto [end, error] = std::to_chars(text, text + sizeof text, value);
+  return std::string(text, error == std::errc() ? end : text);
 }
 
 std::string CsvRow(const std::vector<std::string>& fields) {

@@ -15,6 +15,9 @@ std::string CsvRow(const std::vector<std::string>& fields);
 
 std::string CsvField(std::string_view text);
 
+// A number in the shortest form that reads back as the same double; empty for NaN.
+std::string ExactNumber(double value);
+
 // Opens a table for writing and writes its header row at once, so that a file that cannot
 // be written (a full disk) shows before the run touches anything else. Throws IoError.
 TextFile OpenTable(const std::string& path, const std::vector<std::string>& header);

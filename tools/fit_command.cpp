@@ -6,15 +6,17 @@
 #include "engine/io_error.h"
 #include "engine/text_file.h"
 #include "model/fit.h"
+#include "model/profile_interval.h"
 #include "model/rule_player.h"
 #include "tools/batch_commands.h"
 #include "tools/classify_options.h"
 #include "tools/command_line.h"
 #include "tools/csv_row.h"
 #include "tools/fit_options.h"
-#include "tools/fit_table.h"
 #include "tools/file_overlap.h"
+#include "tools/fit_table.h"
 #include "tools/stop_signals.h"
+#include "tools/study_options.h"
 #include "tools/progress_line.h"
 
 namespace bruso {
@@ -37,38 +39,49 @@ void AddRulePlayerRows(const HandList& hands, const FitOptions& options, const s
 }  // namespace
 
 // fit SHOE [--conflict-mode 0|1|both] [--altruism 0|1|both] [--fix NAME=VALUE,...]
-// [--csv FILE] [--jobs N] [--rules CK,NK ...]: maximum-likelihood estimates of p1..p10 and
-// the lapse rate for each variant, and of the lapse rate of the rule player of each pair
-// of rules files, as a table on standard output (and in the CSV file when given), with the
-// uniform player beside them. Ctrl-C, SIGTERM or SIGHUP stops the run after the variant
-// or rule player being fitted; the table then holds the rows fitted so far, and the exit status is
-// 128 + the signal.
+// [--csv FILE] [--jobs N] [--rules CK,NK ...] [--level L] [--folds K [--seed N]]:
+// maximum-likelihood estimates of p1..p10 and the lapse rate for each variant with their
+// profile-likelihood intervals, and of the lapse rate of the rule player of each pair of
+// rules files, as a table on standard output (and in the CSV file when given), with the
+// uniform player beside them; with --folds, the held-out log-likelihood of each variant by
+// K-fold cross-validation. Ctrl-C, SIGTERM or SIGHUP stops the run after the variant or
+// rule player being fitted; the table then holds the rows fitted so far, and the exit
+// status is 128 + the signal.
 int RunFit(const std::vector<std::string>& words) {
-  const CommandLine line(words, {ConflictModeOption, AltruismOption, "--fix", "--csv", "--jobs", "--rules"}, {});
+  const CommandLine line(words,
+                         {ConflictModeOption, AltruismOption, "--fix", "--csv", "--jobs", "--rules", LevelOption,
+                          "--folds", "--seed"},
+                         {});
   if (line.positional().size() != 1) throw UsageError("fit takes exactly one shoe file");
   const FitOptions options = FitOptionsFrom(line);
   const std::string& shoe_path = line.positional()[0];
   std::vector<NamedFile> inputs = {{"the shoe", shoe_path}};
   for (const RuleFiles& files : options.rules) inputs.insert(inputs.end(), {{"--rules", files.ck}, {"--rules", files.nk}});
   if (options.csv) RefuseOverlaps(inputs, {{"--csv", *options.csv}});
-  const HandList hands = ReadShoeFile(shoe_path).hands;
-  if (hands.empty()) {
-    std::fprintf(stderr, "bruso-batch: %s holds no hand\n", shoe_path.c_str());
-    return 1;
+  const HandList hands = ReadShoeForTable(shoe_path, std::nullopt);
+  if (options.folds > static_cast<int>(hands.size())) {
+    throw OptionValueError("--folds takes at most the number of hands (" + std::to_string(hands.size()) + "), not '" +
+                           std::to_string(options.folds) + "'");
   }
   std::vector<LoadedRulePlayer> rule_players;
   for (const RuleFiles& files : options.rules) rule_players.push_back(LoadRulePlayer(files));
+  if (options.folds > 0) std::fprintf(stderr, "seed: %llu\n", static_cast<unsigned long long>(options.seed));
   std::optional<TextFile> csv;
   if (options.csv) csv.emplace(OpenTable(*options.csv, FitCsvHeader));
 
   CatchStopSignals();
   std::vector<FitResult> fits;
+  std::vector<CrossValidation> validations;
   const std::size_t rows = options.variants.size() + rule_players.size();
   try {
     ProgressLine progress(static_cast<long long>(rows), "models");
     for (const ModelVariant& variant : options.variants) {
       if (StopRequested()) break;
-      fits.push_back(FitVariant(hands, variant, AnalysisSettings{}, options.fixed, options.jobs));
+      fits.push_back(
+          FitVariantWithIntervals(hands, variant, AnalysisSettings{}, options.fixed, options.jobs, options.level));
+      if (options.folds > 0) {
+        validations.push_back(CrossValidate(hands, variant, options.fixed, options.folds, options.seed, options.jobs));
+      }
       progress.Update(static_cast<long long>(fits.size()));
     }
     if (!rule_players.empty()) AddRulePlayerRows(hands, options, rule_players, fits, progress);
@@ -83,6 +96,7 @@ int RunFit(const std::vector<std::string>& words) {
     csv->Close();
   }
   std::fputs(FitTableText(fits).c_str(), stdout);
+  std::fputs(CrossValidationText(validations, options.seed).c_str(), stdout);
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) throw IoError::FromErrno("standard output");
   const std::size_t variants_fitted = std::min(fits.size(), options.variants.size());
   std::fprintf(stderr, "fit: %lld lines of %zu hands, %zu of %zu variants\n", RecordedLineCount(hands), hands.size(),

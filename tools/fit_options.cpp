@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "tools/classify_options.h"
+#include "tools/study_options.h"
 
 namespace bruso {
 
@@ -23,6 +24,8 @@ int ParameterIndex(std::string_view name) {
   return -1;
 }
 
+}  // namespace
+
 int JobsFrom(const CommandLine& line) {
   const std::optional<std::uint64_t> jobs = line.Number("--jobs");
   if (!jobs) return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
@@ -32,7 +35,13 @@ int JobsFrom(const CommandLine& line) {
   return static_cast<int>(*jobs);
 }
 
-}  // namespace
+std::vector<ModelVariant> VariantsFrom(const CommandLine& line) {
+  std::vector<ModelVariant> variants;
+  for (int conflict : ZeroOneOrBoth(line, ConflictModeOption)) {
+    for (int altruism : ZeroOneOrBoth(line, AltruismOption)) variants.push_back({conflict, altruism});
+  }
+  return variants;
+}
 
 FixedParameters FixedParametersFromText(std::string_view text) {
   FixedParameters fixed;
@@ -57,15 +66,27 @@ FixedParameters FixedParametersFromText(std::string_view text) {
   return fixed;
 }
 
+double LevelFrom(const CommandLine& line) {
+  const std::optional<std::string> text = line.Value(LevelOption);
+  double level = DefaultIntervalLevel;
+  if (text && !(ReadProbability(*text, level) && level > 0.5 && level < 1)) {
+    throw OptionValueError(std::string(LevelOption) + " takes a number between 0.5 and 1 (both left out), not '" +
+                           *text + "'");
+  }
+  return level;
+}
+
 FitOptions FitOptionsFrom(const CommandLine& line) {
   FitOptions options;
-  for (int conflict : ZeroOneOrBoth(line, ConflictModeOption)) {
-    for (int altruism : ZeroOneOrBoth(line, AltruismOption)) options.variants.push_back({conflict, altruism});
-  }
+  options.variants = VariantsFrom(line);
   if (std::optional<std::string> text = line.Value("--fix")) options.fixed = FixedParametersFromText(*text);
   options.csv = line.Value("--csv");
   options.jobs = JobsFrom(line);
   for (const std::string& text : line.Values("--rules")) options.rules.push_back(RuleFilesFromText(text));
+  options.level = LevelFrom(line);
+  if (line.Value("--folds")) options.folds = CountFrom(line, "--folds", 1000000, std::nullopt, "fit");
+  if (options.folds == 1) throw OptionValueError("--folds takes a whole number from 2, not '1'");
+  options.seed = SeedFrom(line);
   return options;
 }
 

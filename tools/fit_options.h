@@ -1,18 +1,23 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "model/fit.h"
+#include "model/profile_interval.h"
 #include "tools/command_line.h"
 #include "tools/rules_loading.h"
 
 namespace bruso {
 
+inline constexpr const char* LevelOption = "--level";
+
 // What `fit` is asked for: the variants to fit, the parameters to hold, the CSV file, the
-// number of threads and the rule players to fit beside the variants. Read before anything is opened, so that a wrong value stops
+// number of threads, the rule players to fit beside the variants, the intervals' level and
+// the cross-validation. Read before anything is opened, so that a wrong value stops
 // the run at once.
 struct FitOptions {
   std::vector<ModelVariant> variants;
@@ -20,6 +25,9 @@ struct FitOptions {
   std::optional<std::string> csv;
   int jobs = 1;
   std::vector<RuleFiles> rules;  // a rule player's row for each pair
+  double level = DefaultIntervalLevel;  // of the profile-likelihood intervals
+  int folds = 0;                        // of the cross-validation; 0 for none
+  std::uint64_t seed = 0;               // of the folds
 };
 
 // Throws OptionValueError for a value fit cannot take.
@@ -28,5 +36,16 @@ FitOptions FitOptionsFrom(const CommandLine& line);
 // "p3=0.5,lapse=0.02": probabilities p1 to p10 from 0 to 1 and the lapse rate between 0 and
 // 1. Throws OptionValueError for anything else.
 FixedParameters FixedParametersFromText(std::string_view text);
+
+// The variants of --conflict-mode and --altruism, each 0, 1 or both (the default), in the
+// order of EveryModelVariant.
+std::vector<ModelVariant> VariantsFrom(const CommandLine& line);
+
+// The threads of --jobs, from 1 to 1024 (default: the number of cores).
+int JobsFrom(const CommandLine& line);
+
+// The confidence level of --level, strictly between 0.5 and 1 (DefaultIntervalLevel without
+// it); throws OptionValueError for anything else.
+double LevelFrom(const CommandLine& line);
 
 }  // namespace bruso

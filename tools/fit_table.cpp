@@ -23,6 +23,11 @@ std::vector<std::string> MakeFitCsvHeader() {
     header.push_back(ParameterName(i) + "_se");
   }
   header.push_back("expected_agreement");
+  header.push_back("interval_level");
+  for (int i : ParameterOrder) {
+    header.push_back(ParameterName(i) + "_lower");
+    header.push_back(ParameterName(i) + "_upper");
+  }
   return header;
 }
 
@@ -38,7 +43,15 @@ std::string EstimateText(const ParameterEstimate& estimate) {
   if (!estimate.determined) return NotApplicable;
   if (estimate.fixed) return Fixed("%.4f", estimate.value) + " fixed";
   return Fixed("%.4f", estimate.value) + " (" +
-         (std::isnan(estimate.standardError) ? std::string("?") : Fixed("%.4f", estimate.standardError)) + ")";
+         (std::isnan(estimate.standardError) ? std::string("?") : Fixed("%.4f", estimate.standardError)) + ")" +
+         (estimate.onBound ? " *" : "");
+}
+
+std::string IntervalText(const ParameterEstimate& estimate) {
+  if (!estimate.determined) return NotApplicable;
+  if (estimate.fixed) return "fixed";
+  if (std::isnan(estimate.lower)) return "";
+  return "[" + Fixed("%.4f", estimate.lower) + ", " + Fixed("%.4f", estimate.upper) + "]";
 }
 
 // Pads to a width in characters, counting each UTF-8 character once.
@@ -78,6 +91,32 @@ std::string RowsText(const std::vector<TableRow>& rows) {
   return text;
 }
 
+// A row per parameter with its profile-likelihood interval in each row of the table ("p1
+// 95%"), when the fits have intervals; "–" for a row without them.
+std::vector<TableRow> IntervalRows(const std::vector<FitResult>& table) {
+  if (table.empty() || table.front().intervalLevel <= 0) return {};
+  const std::string level = " " + Fixed("%g", 100 * table.front().intervalLevel) + "%";
+  std::vector<TableRow> rows;
+  for (int i : ParameterOrder) {
+    TableRow row{ParameterName(i) + level, {}};
+    for (const FitResult& fit : table) {
+      row.cells.push_back(fit.intervalLevel > 0 ? IntervalText(fit.parameters[i]) : NotApplicable);
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+// Explains the mark of an estimate on a bound, when one is.
+std::string BoundNote(const std::vector<FitResult>& fits) {
+  for (const FitResult& fit : fits) {
+    for (const ParameterEstimate& estimate : fit.parameters) {
+      if (estimate.onBound) return "* on a bound of its range: the interval is one-sided\n";
+    }
+  }
+  return "";
+}
+
 }  // namespace
 
 const std::vector<std::string> FitCsvHeader = MakeFitCsvHeader();
@@ -97,7 +136,28 @@ std::vector<std::string> FitFields(const FitResult& row, FitNumbers numbers) {
     fields.push_back(estimate.determined && !estimate.fixed ? number(estimate.standardError) : "");
   }
   fields.push_back(row.model != FitModel::Uniform ? number(row.expectedAgreement) : "");
+  const bool intervals = row.intervalLevel > 0;
+  fields.push_back(intervals ? number(row.intervalLevel) : "");
+  for (int i : ParameterOrder) {
+    const ParameterEstimate& estimate = row.parameters[i];
+    const bool shown = intervals && estimate.determined && !estimate.fixed;
+    fields.push_back(shown ? number(estimate.lower) : "");
+    fields.push_back(shown ? number(estimate.upper) : "");
+  }
   return fields;
+}
+
+std::string CrossValidationText(const std::vector<CrossValidation>& validations, std::uint64_t seed) {
+  if (validations.empty()) return "";
+  std::vector<TableRow> rows = {{"held out: log-lik.", {}}, {"  per position", {}}, {"  p set to 0.5", {}}};
+  for (const CrossValidation& v : validations) {
+    rows[0].cells.push_back(TwoDecimals(v.heldOutLogLikelihood));
+    rows[1].cells.push_back(Fixed("%.4f", v.PerPosition()));
+    rows[2].cells.push_back(std::to_string(v.untrained));
+  }
+  std::string text = std::to_string(validations.front().folds) + "-fold cross-validation by hands, seed " +
+                     std::to_string(seed) + "\n";
+  return text + RowsText(rows);
 }
 
 std::string ModelName(const FitResult& fit) {
@@ -144,8 +204,9 @@ std::string FitTableText(const std::vector<FitResult>& fits) {
   }
   rows.insert(rows.end(), parameters.begin(), parameters.end());
   rows.push_back(agreement);
+  for (TableRow& row : IntervalRows(table)) rows.push_back(row);
 
-  std::string text = RowsText(rows) + legend;
+  std::string text = RowsText(rows) + BoundNote(fits) + legend;
   const FitResult* best = LowestAic(table);
   if (fits.empty() || best == nullptr) return text;  // a uniform player over no position says nothing
   return text + "lowest AIC: " + ModelName(*best) + "\n";

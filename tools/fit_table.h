@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/fit.h"
+#include "study/cross_validation.h"
 
 namespace bruso {
 
@@ -29,11 +30,17 @@ inline constexpr const char* UniformWinsNote =
 // The fits as one table for standard output, a column per row of the fit table, each
 // estimate with its standard error in brackets; "–" for a probability that no position
 // depends on. A rule player's column is headed "rules N", and a line after the table names
-// its files. Ends with the row of lowest AIC.
+// its files. Fits with profile-likelihood intervals get a row per parameter with them, and
+// "*" marks an estimate on a bound. Ends with the row of lowest AIC.
 std::string FitTableText(const std::vector<FitResult>& fits);
 
 // Two fits of one rule player side by side, its weights before and after a search: the
 // log-likelihood, n, k, AIC, BIC, the lapse rate and the expected agreement.
 std::string BeforeAfterTableText(const FitResult& before, const FitResult& after);
+
+// The held-out figures of the cross-validation beside the table, a column per variant:
+// the summed log-likelihood, its mean per position, and how often a probability took the
+// stated value because no training position depended on it.
+std::string CrossValidationText(const std::vector<CrossValidation>& validations, std::uint64_t seed);
 
 }  // namespace bruso

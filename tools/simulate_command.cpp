@@ -13,21 +13,13 @@
 #include "tools/file_overlap.h"
 #include "tools/standard_output.h"
 #include "tools/stop_signals.h"
+#include "tools/study_options.h"
 #include "tools/progress_line.h"
 #include "session/summary.h"
 
 namespace bruso {
 
 namespace {
-
-int LinesFrom(const CommandLine& line) {
-  const std::optional<std::uint64_t> lines = line.Number("--lines");
-  if (!lines) throw UsageError("simulate needs --lines K");
-  if (*lines < 1 || *lines > 1000000) {
-    throw OptionValueError("--lines takes a whole number from 1 to 1000000, not '" + *line.Value("--lines") + "'");
-  }
-  return static_cast<int>(*lines);
-}
 
 // Standard output, or the file when one is given. A reader of standard output that goes
 // away stops the run after the hand in progress, as a stop signal does.
@@ -60,12 +52,12 @@ class ShoeWriter {
 // hands in the file.
 int RunSimulate(const std::vector<std::string>& words) {
   const CommandLine line(
-      words, {"--lines", "--seed", "--out", ConflictModeOption, AltruismOption, ProbOption, LapseOption}, {});
+      words, {LinesOption, "--seed", "--out", ConflictModeOption, AltruismOption, ProbOption, LapseOption}, {});
   if (line.positional().size() != 1) throw UsageError("simulate takes exactly one shoe file");
-  const int lines = LinesFrom(line);
+  const int lines = CountFrom(line, LinesOption, 1000000, std::nullopt, "simulate");
   const ModelOptions model = ModelOptionsFrom(line);
   const double lapse = LapseFrom(line);
-  const std::uint64_t seed = line.Number("--seed").value_or(Random::ClockSeed());
+  const std::uint64_t seed = SeedFrom(line);
   const std::string& shoe_path = line.positional()[0];
   if (const std::optional<std::string> out = line.Value("--out")) RefuseOverlaps({{"the shoe", shoe_path}}, {{"--out", *out}});
   const HandList hands = ReadShoeFile(shoe_path).hands;

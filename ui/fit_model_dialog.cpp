@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "model/fit_data.h"
+#include "model/profile_interval.h"
 
 namespace bruso {
 
@@ -79,7 +80,8 @@ void FitModelDialog::Fit(std::vector<ModelVariant> variants) {
   const FitWatch watch{.stopRequested = [this] { return stop_.load(); }, .searchDone = [this] { ++searchesDone_; }};
   try {
     for (const ModelVariant& variant : variants) {
-      results_.push_back(FitVariant(hands_, variant, settings_, {}, Jobs(), watch));
+      // With the intervals of fit, so that the window shows and saves what the tool writes.
+      results_.push_back(FitVariantWithIntervals(hands_, variant, settings_, {}, Jobs(), DefaultIntervalLevel, watch));
       ++variantsDone_;
       searchesDone_ = variantsDone_ * FitStartCount;  // a variant whose data leave nothing free searches less
     }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "tools/csv_row.h"
 
 namespace bruso {
@@ -23,6 +25,17 @@ TEST(CsvRow, QuotesOnlyTheFieldsThatNeedIt) {
   };
   for (const Case& c : cases) EXPECT_EQ(CsvField(c.field), c.written) << c.field;
   EXPECT_EQ(CsvRow({"1", "x,y", ""}), "1,\"x,y\",");
+}
+
+// Numbers of the study tables read back as the same double, in their shortest form.
+TEST(CsvRow, ExactNumbersReadBackTheSame) {
+  for (const double value : {0.1, 1.0 / 3, -16869.157312345678, 1e-6, 0.95, 1.7976931348623157e308}) {
+    const std::string text = ExactNumber(value);
+    EXPECT_EQ(std::stod(text), value) << text;
+  }
+  EXPECT_EQ(ExactNumber(0.95), "0.95");
+  EXPECT_EQ(ExactNumber(1), "1");
+  EXPECT_EQ(ExactNumber(NAN), "");
 }
 
 }  // namespace

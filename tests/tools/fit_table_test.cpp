@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -59,7 +61,8 @@ TEST(FitTable, FileNumbersReadBackExactlyAndScreenOnesShowTwoDecimals) {
     if (row.model != FitModel::Analysis) continue;
     EXPECT_EQ(std::stod(file[8]), 0.123456789012345) << file[8];  // the lapse rate
     EXPECT_EQ(std::stod(file[9]), 1.0 / 3) << file[9];
-    EXPECT_EQ(std::stod(file.back()), 2.0 / 3) << file.back();
+    const auto agreement = std::find(FitCsvHeader.begin(), FitCsvHeader.end(), "expected_agreement") - FitCsvHeader.begin();
+    EXPECT_EQ(std::stod(file[agreement]), 2.0 / 3) << file[agreement];
   }
 }
 
@@ -107,6 +110,31 @@ TEST(FitTable, GivesARulePlayerAColumnOfItsOwnAndNamesItsFiles) {
   ASSERT_EQ(fields.size(), FitCsvHeader.size());
   EXPECT_EQ(fields[0], "rules:a.txt,b.txt");
   EXPECT_EQ(fields[1] + fields[2] + fields[10], "");  // conflict mode, altruism, p1
+}
+
+// With intervals: a row per parameter, a mark on an estimate on a bound and its note, and
+// the interval ends at the end of the CSV row.
+TEST(FitTable, ShowsIntervalsAndMarksEstimatesOnABound) {
+  FitResult fit;
+  fit.intervalLevel = 0.9;
+  fit.parameters[LapseIndex] = {.determined = true, .value = 0.05, .standardError = 0.01, .lower = 0.03, .upper = 0.08};
+  fit.parameters[0] = {.determined = true, .value = 1, .standardError = 0.2, .lower = 0.625, .upper = 1, .onBound = true};
+  fit.parameters[1] = {.determined = true, .fixed = true, .value = 0.5};
+  const std::string text = FitTableText({fit});
+  for (const char* row : {"p1                  1.0000 (0.2000) * –\n", "lapse 90%           [0.0300, 0.0800]  –\n",
+                          "p1 90%              [0.6250, 1.0000]  –\n", "p2 90%              fixed             –\n",
+                          "p3 90%              –                 –\n",
+                          "* on a bound of its range: the interval is one-sided\n"}) {
+    EXPECT_NE(text.find(row), std::string::npos) << row << text;
+  }
+  const std::vector<std::string> fields = FitFields(fit);
+  ASSERT_EQ(fields.size(), FitCsvHeader.size());
+  const std::size_t level = FitCsvHeader.size() - 2 * ParameterCount - 1;
+  EXPECT_EQ(FitCsvHeader[level], "interval_level");
+  EXPECT_EQ(fields[level], "0.9");
+  EXPECT_EQ(FitCsvHeader[level + 3], "p1_lower");
+  EXPECT_EQ(fields[level + 3], "0.625");
+  EXPECT_EQ(fields[level + 5], "");  // p2 is fixed
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <sstream>
@@ -40,6 +41,8 @@ TEST(ModelTools, RefuseValuesTheyCannotTakeOnOneLineBeforeWritingAnything) {
       "fit shoe.txt --csv written --conflict-mode 2",
       "fit shoe.txt --csv written --altruism all",
       "fit shoe.txt --csv written --jobs 0",
+      "fit shoe.txt --csv written --level 0.5",  // no one-sided interval below 0.5
+      "fit shoe.txt --csv written --level 95",
       "simulate shoe.txt --out written --lines 0",
       "simulate shoe.txt --out written --lines -3",
       "simulate shoe.txt --out written --lines 5 --lapse 1",
@@ -58,6 +61,18 @@ TEST(ModelTools, RefuseValuesTheyCannotTakeOnOneLineBeforeWritingAnything) {
       "fit-weights shoe.txt --ck ck.txt --nk nk.txt --out-ck written --range 0",
       "fit-weights shoe.txt --ck ck.txt --nk nk.txt --out-ck written --out-nk ck.txt",
       "fit-weights shoe.txt --ck ck.txt --nk nk.txt --out-ck written --out-nk written",
+      "recover shoe.txt --csv written --lines 0",
+      "recover shoe.txt --csv written --lines 1 --replicates 0",
+      "recover shoe.txt --csv written --lines 1 --prob-range 0.9,0.1",  // the wrong way round
+      "recover shoe.txt --csv written --lines 1 --prob-range 0.1",
+      "recover shoe.txt --csv written --lines 1 --lapse-range 0,0.2",  // the lapse rate lies inside (0, 1)
+      "recover shoe.txt --csv written --lines 1 --level 1",
+      "recover shoe.txt --csv written --lines 1 --conflict-mode 2",
+      "recover shoe.txt --csv written --lines 1 --fix p12=0.5",
+      "recover shoe.txt --csv written --lines 1 --seed -1",
+      "recover shoe.txt --csv shoe.txt --lines 1",
+      "fit shoe.txt --csv written --folds 1",
+      "fit shoe.txt --csv written --folds 4",  // more folds than hands
   };
   WriteFile(folder.path() / "ck.txt", "T 2H\n");
   WriteFile(folder.path() / "nk.txt", "T 2C\n");
@@ -130,7 +145,10 @@ TEST(ModelTools, TablesHaveTheirHeaders) {
   const std::string fit = ReadFile(folder.path() / "fit.csv");
   EXPECT_EQ(fit.substr(0, fit.find('\n')),
             "model,conflict_mode,altruism,log_likelihood,n,k,aic,bic,lapse,lapse_se,p1,p1_se,p2,p2_se,p3,p3_se,"
-            "p4,p4_se,p5,p5_se,p6,p6_se,p7,p7_se,p8,p8_se,p9,p9_se,p10,p10_se,expected_agreement");
+            "p4,p4_se,p5,p5_se,p6,p6_se,p7,p7_se,p8,p8_se,p9,p9_se,p10,p10_se,expected_agreement,"
+            "interval_level,lapse_lower,lapse_upper,p1_lower,p1_upper,p2_lower,p2_upper,p3_lower,p3_upper,"
+            "p4_lower,p4_upper,p5_lower,p5_upper,p6_lower,p6_upper,p7_lower,p7_upper,p8_lower,p8_upper,"
+            "p9_lower,p9_upper,p10_lower,p10_upper");
 }
 
 TEST(ModelTools, ASimulatedShoeFitsTheSameWithAnyNumberOfThreads) {
@@ -273,6 +291,46 @@ TEST(ModelTools, FitWeightsRecoversTheLikelihoodOfTheWeightsThatPlayed) {
             0);
   EXPECT_NE(ReadFile(folder.path() / "stdout.txt").find("free parameters k   6                 35 "), std::string::npos)
       << ReadFile(folder.path() / "stdout.txt");
+}
+
+// The same summary and table for any number of threads; the seed on standard error; a row
+// per replicate, generating variant and fitted variant.
+TEST(ModelTools, RecoverGivesTheSameForAnyNumberOfThreads) {
+  TempFolder folder;
+  WriteFile(folder.path() / "shoe.txt", Shoe);
+  const std::string command = "recover shoe.txt --lines 3 --replicates 2 --altruism 0 --seed 11 ";
+  ASSERT_EQ(RunTool(folder.path(), command + "--jobs 1 --csv one.csv"), 0);
+  const std::string one = ReadFile(folder.path() / "stdout.txt");
+  EXPECT_EQ(ReadFile(folder.path() / "stderr.txt"), "seed: 11\n");
+  ASSERT_EQ(RunTool(folder.path(), command + "--jobs 2 --csv two.csv"), 0);
+  EXPECT_EQ(ReadFile(folder.path() / "stdout.txt"), one);
+  const std::string csv = ReadFile(folder.path() / "one.csv");
+  EXPECT_EQ(ReadFile(folder.path() / "two.csv"), csv);
+  EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 2 * 2 * 4);
+  EXPECT_EQ(csv.rfind("replicate,seed,generating_conflict_mode,generating_altruism,conflict_mode,altruism,"
+                      "true_lapse,true_p1,",
+                      0),
+            0u);
+  EXPECT_EQ(one.rfind("recover: 4 of 4 data sets of 3 lines per hand of 2 hands, seed 11\n", 0), 0u) << one;
+  for (const char* part : {"model recovery by AIC", "model recovery by BIC", "cannot be recovered on this design: "}) {
+    EXPECT_NE(one.find(part), std::string::npos) << part << "\n" << one;
+  }
+}
+
+// Without --folds, fit draws nothing and prints no seed; with it, the seed and the held-out
+// figures, the same for any number of threads.
+TEST(ModelTools, FitWithFoldsPrintsItsSeed) {
+  TempFolder folder;
+  WriteFile(folder.path() / "shoe.txt", Shoe);
+  ASSERT_EQ(RunTool(folder.path(), "simulate shoe.txt --lines 10 --seed 2 --out played.txt"), 0);
+  ASSERT_EQ(RunTool(folder.path(), "fit played.txt --seed 4 --altruism 0"), 0);
+  EXPECT_EQ(ReadFile(folder.path() / "stderr.txt").find("seed"), std::string::npos);
+  ASSERT_EQ(RunTool(folder.path(), "fit played.txt --folds 2 --seed 4 --altruism 0 --jobs 1"), 0);
+  const std::string one = ReadFile(folder.path() / "stdout.txt");
+  EXPECT_EQ(ReadFile(folder.path() / "stderr.txt").rfind("seed: 4\n", 0), 0u);
+  EXPECT_NE(one.find("2-fold cross-validation by hands, seed 4\nheld out: log-lik.  -"), std::string::npos) << one;
+  ASSERT_EQ(RunTool(folder.path(), "fit played.txt --folds 2 --seed 4 --altruism 0 --jobs 2"), 0);
+  EXPECT_EQ(ReadFile(folder.path() / "stdout.txt"), one);
 }
 
 }  // namespace

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "model/fit.h"
+
+namespace bruso {
+
+// A value for each parameter, in the order of ParameterName.
+using ParameterPoint = std::array<double, ParameterCount>;
+
+// The log-likelihood of the data as a function of the free parameters (those some
+// position depends on and not held), the held ones at their values and the others at 0.5.
+class LikelihoodSearch {
+ public:
+  LikelihoodSearch(const FitData& data, const FixedParameters& fixed, const FitWatch& watch);
+
+  const std::vector<int>& free() const { return free_; }
+  ParameterPoint PointAt(const std::vector<double>& x) const;
+  // The free parameters' values of a point.
+  std::vector<double> FreeOf(const ParameterPoint& point) const;
+  LineScore ScoreAt(const ParameterPoint& point) const;
+  double LogLikelihood(const std::vector<double>& x) const { return ScoreAt(PointAt(x)).logLikelihood; }
+  const std::vector<double>& lower() const { return lower_; }
+  const std::vector<double>& upper() const { return upper_; }
+
+  // The best end point of a bounded search from each start (the first of equal ones), the
+  // free parameters' values; empty when none is free. Throws FitCancelled when the watch asks for a stop.
+  std::vector<double> Maximise(const std::vector<ParameterPoint>& starts) const;
+
+ private:
+  bool StopRequested() const { return watch_.stopRequested && watch_.stopRequested(); }
+  static double Objective(const std::vector<double>& x, std::vector<double>&, void* data);
+
+  const FitData& data_;
+  const FitWatch& watch_;
+  ParameterPoint held_;
+  std::vector<int> free_;
+  std::vector<double> lower_, upper_;
+};
+
+// The lowest and highest value a parameter can take in a fit.
+double LowerBound(int index);
+double UpperBound(int index);
+
+}  // namespace bruso

@@ -1,0 +1,145 @@
+#include "tools/recover_table.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "study/data_set.h"
+#include "tools/csv_row.h"
+
+namespace bruso {
+
+namespace {
+
+// The parameters in the order of the tables: the lapse rate, then p1 to p10.
+constexpr int ParameterOrder[ParameterCount] = {LapseIndex, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+
+std::vector<std::string> MakeHeader() {
+  std::vector<std::string> header = {"replicate", "seed", "generating_conflict_mode", "generating_altruism",
+                                     "conflict_mode", "altruism"};
+  for (int i : ParameterOrder) header.push_back("true_" + ParameterName(i));
+  for (const char* figure : {"log_likelihood", "n", "k", "aic", "bic"}) header.push_back(figure);
+  for (int i : ParameterOrder) {
+    for (const char* end : {"", "_se", "_lower", "_upper"}) header.push_back(ParameterName(i) + end);
+  }
+  return header;
+}
+
+std::string Printed(const char* format, double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+std::string VariantName(ModelVariant variant) {
+  return "cm" + std::to_string(variant.conflictMode) + " alt" + std::to_string(variant.altruism);
+}
+
+std::string Padded(std::string text, std::size_t width) {
+  text.resize(std::max(width, text.size() + 1), ' ');
+  return text;
+}
+
+// Ends the last line of the text without the blanks of its last cell.
+void EndLine(std::string& text) {
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  text += "\n";
+}
+
+std::string ParameterLines(const std::vector<RecoveryUnit>& units, double level) {
+  const std::array<EstimateSummary, ParameterCount> summaries = SummariseRecovery(units);
+  std::string text = Padded("parameter", 11) + Padded("estimated", 11) + Padded("correlation", 13) +
+                     Padded("bias", 9) + Padded("RMSE", 8) + Padded("coverage " + Printed("%g", 100 * level) + "%", 16) +
+                     Padded("on a bound", 12) + "not identifiable\n";
+  std::string unrecoverable;
+  for (int i : ParameterOrder) {
+    const EstimateSummary& s = summaries[i];
+    if (s.dataSets == 0) continue;  // fixed
+    text += Padded(ParameterName(i), 11) + Padded(std::to_string(s.estimated), 11) +
+            Padded(std::isnan(s.correlation) ? "–" : Printed("%.3f", s.correlation), 13) +
+            Padded(Printed("%+.4f", s.bias), 9) + Padded(Printed("%.4f", s.rmse), 8) +
+            Padded(s.intervals > 0 ? Printed("%.3f", s.Coverage()) : "–", 16) +
+            Padded(Printed("%.3f", s.OnBoundShare()), 12) + Printed("%.3f", s.NotIdentifiableShare()) + "\n";
+    if (!s.Recoverable()) unrecoverable += (unrecoverable.empty() ? "" : ", ") + ParameterName(i);
+  }
+  text += "cannot be recovered on this design: " + (unrecoverable.empty() ? std::string("none") : unrecoverable) +
+          "\n  (not identifiable in half the data sets or more, or a correlation below 0.5)\n";
+  return text;
+}
+
+std::string ConfusionLines(const std::vector<RecoveryUnit>& units, bool by_bic) {
+  if (units.empty() || units.front().fits.empty()) return "";
+  const ModelConfusion confusion = RecoveryConfusion(units, by_bic);
+  std::vector<ModelVariant> generating, chosen;
+  for (const RecoveryUnit& unit : units) {
+    const auto seen = [&](const std::vector<ModelVariant>& list, ModelVariant v) {
+      for (ModelVariant each : list) {
+        if (VariantIndex(each) == VariantIndex(v)) return true;
+      }
+      return false;
+    };
+    if (!seen(generating, unit.generating)) generating.push_back(unit.generating);
+    for (const FitResult& fit : unit.fits) {
+      if (!seen(chosen, fit.variant)) chosen.push_back(fit.variant);
+    }
+  }
+  const std::string criterion = by_bic ? "BIC" : "AIC";
+  std::string text = "\nmodel recovery by " + criterion + ": share of the data sets of each generating variant (rows) " +
+                     "won by each variant (columns)\n" + Padded("", 12);
+  for (ModelVariant c : chosen) text += Padded(VariantName(c), 10);
+  EndLine(text);
+  for (ModelVariant g : generating) {
+    text += Padded(VariantName(g), 12);
+    for (ModelVariant c : chosen) text += Padded(Printed("%.3f", confusion.Share(VariantIndex(g), VariantIndex(c))), 10);
+    EndLine(text);
+  }
+  text += "chance that the data came from each variant (rows), given the one that won (columns)\n" + Padded("", 12);
+  for (ModelVariant c : chosen) text += Padded(VariantName(c), 10);
+  EndLine(text);
+  for (ModelVariant g : generating) {
+    text += Padded(VariantName(g), 12);
+    for (ModelVariant c : chosen) {
+      const double inversion = confusion.Inversion(VariantIndex(g), VariantIndex(c));
+      text += Padded(std::isnan(inversion) ? "–" : Printed("%.3f", inversion), 10);
+    }
+    EndLine(text);
+  }
+  return text;
+}
+
+}  // namespace
+
+const std::vector<std::string> RecoveryCsvHeader = MakeHeader();
+
+std::vector<std::vector<std::string>> RecoveryCsvRows(const RecoveryUnit& unit) {
+  std::vector<std::vector<std::string>> rows;
+  for (const FitResult& fit : unit.fits) {
+    std::vector<std::string> row = {std::to_string(unit.replicate + 1),
+                                    std::to_string(unit.seed),
+                                    std::to_string(unit.generating.conflictMode),
+                                    std::to_string(unit.generating.altruism),
+                                    std::to_string(fit.variant.conflictMode),
+                                    std::to_string(fit.variant.altruism)};
+    for (int i : ParameterOrder) row.push_back(ExactNumber(unit.truth[i]));
+    row.push_back(ExactNumber(fit.logLikelihood));
+    row.push_back(std::to_string(fit.positions));
+    row.push_back(std::to_string(fit.freeParameters));
+    row.push_back(ExactNumber(fit.aic));
+    row.push_back(ExactNumber(fit.bic));
+    for (int i : ParameterOrder) {
+      const ParameterEstimate& estimate = fit.parameters[i];
+      const bool estimated = estimate.determined && !estimate.fixed;
+      row.push_back(estimate.determined ? ExactNumber(estimate.value) : "");
+      row.push_back(estimated ? ExactNumber(estimate.standardError) : "");
+      row.push_back(estimated ? ExactNumber(estimate.lower) : "");
+      row.push_back(estimated ? ExactNumber(estimate.upper) : "");
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+std::string RecoverySummaryText(const std::vector<RecoveryUnit>& units, double level) {
+  return ParameterLines(units, level) + ConfusionLines(units, false) + ConfusionLines(units, true);
+}
+
+}  // namespace bruso

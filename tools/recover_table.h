@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "study/recovery.h"
+
+namespace bruso {
+
+// The columns of the table that `recover --csv` writes: one row per replicate, generating
+// variant and fitted variant, with the true values, the estimates and their standard
+// errors, the figures of the fit, and the interval ends for the generating variant's own
+// fit. Numbers read back exactly; a field that does not apply is empty.
+extern const std::vector<std::string> RecoveryCsvHeader;
+
+std::vector<std::vector<std::string>> RecoveryCsvRows(const RecoveryUnit& unit);
+
+// The summary for standard output: per parameter the correlation of estimate with truth,
+// bias, RMSE, coverage of the intervals, the shares on a bound and not identifiable, the
+// parameters that cannot be recovered; and the variants chosen by AIC and by BIC for each
+// generating variant, with the inversion.
+std::string RecoverySummaryText(const std::vector<RecoveryUnit>& units, double level);
+
+}  // namespace bruso

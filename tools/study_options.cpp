@@ -1,0 +1,69 @@
+#include "tools/study_options.h"
+
+#include <stdexcept>
+
+#include "engine/random.h"
+#include "tools/classify_options.h"
+#include "tools/file_overlap.h"
+#include "tools/fit_options.h"
+
+namespace bruso {
+
+namespace {
+
+// "LO,HI": two numbers with LO ≤ HI that `read` takes.
+void RangeFrom(const CommandLine& line, const std::string& option, bool (*read)(std::string_view, double&),
+               const char* what, double& low, double& high) {
+  const std::optional<std::string> text = line.Value(option);
+  if (!text) return;
+  const std::vector<std::string_view> pieces = SplitAtCommas(*text);
+  double lo = 0, hi = 0;
+  if (pieces.size() != 2 || !read(pieces[0], lo) || !read(pieces[1], hi) || lo > hi) {
+    throw OptionValueError(option + " takes LO,HI, two numbers " + what + " with LO not above HI, not '" + *text + "'");
+  }
+  low = lo;
+  high = hi;
+}
+
+}  // namespace
+
+int CountFrom(const CommandLine& line, const std::string& option, int most, std::optional<int> fallback,
+              const std::string& command) {
+  const std::optional<std::uint64_t> count = line.Number(option);
+  if (!count) {
+    if (!fallback) throw UsageError(command + " needs " + option + " K");
+    return *fallback;
+  }
+  if (*count < 1 || *count > static_cast<std::uint64_t>(most)) {
+    throw OptionValueError(option + " takes a whole number from 1 to " + std::to_string(most) + ", not '" +
+                           *line.Value(option) + "'");
+  }
+  return static_cast<int>(*count);
+}
+
+HandList ReadShoeForTable(const std::string& shoe_path, const std::optional<std::string>& table) {
+  if (table) RefuseOverlaps({{"the shoe", shoe_path}}, {{"--csv", *table}});
+  HandList hands = ReadShoeFile(shoe_path).hands;
+  if (hands.empty()) throw std::runtime_error(shoe_path + " holds no hand");  // told as "bruso-batch: ...", status 1
+  return hands;
+}
+
+std::uint64_t SeedFrom(const CommandLine& line) { return line.Number("--seed").value_or(Random::ClockSeed()); }
+
+RecoverOptions RecoverOptionsFrom(const CommandLine& line) {
+  RecoverOptions options;
+  RecoveryDesign& design = options.design;
+  design.linesPerHand = CountFrom(line, LinesOption, 1000000, std::nullopt, "recover");
+  design.replicates = CountFrom(line, ReplicatesOption, 1000000, 10, "recover");
+  design.generating = VariantsFrom(line);
+  RangeFrom(line, "--prob-range", ReadProbability, "from 0 to 1", design.probLow, design.probHigh);
+  RangeFrom(line, "--lapse-range", ReadLapse, "between 0 and 1 (both left out)", design.lapseLow, design.lapseHigh);
+  if (std::optional<std::string> text = line.Value("--fix")) design.fixed = FixedParametersFromText(*text);
+  design.level = LevelFrom(line);
+  design.seed = SeedFrom(line);
+  options.csv = line.Value("--csv");
+  options.jobs = JobsFrom(line);
+  return options;
+}
+
+}  // namespace bruso

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "study/recovery.h"
+#include "tools/command_line.h"
+
+namespace bruso {
+
+// The options shared by the commands that draw data sets.
+inline constexpr const char* LinesOption = "--lines";
+inline constexpr const char* ReplicatesOption = "--replicates";
+
+// A whole number option from 1 to `most`, `fallback` without it (none: the command needs it).
+int CountFrom(const CommandLine& line, const std::string& option, int most, std::optional<int> fallback,
+              const std::string& command);
+
+// The study's seed: --seed, or one from the clock.
+std::uint64_t SeedFrom(const CommandLine& line);
+
+// Refuses a table that names the shoe, then reads the shoe; throws for a shoe that cannot be
+// read or holds no hand.
+HandList ReadShoeForTable(const std::string& shoe_path, const std::optional<std::string>& table);
+
+// What `recover` is asked for. Read before anything is opened, so that a wrong value stops
+// the run at once.
+struct RecoverOptions {
+  RecoveryDesign design;
+  std::optional<std::string> csv;
+  int jobs = 1;
+};
+
+// Throws OptionValueError for a value recover cannot take.
+RecoverOptions RecoverOptionsFrom(const CommandLine& line);
+
+}  // namespace bruso
