@@ -1,4 +1,4 @@
-#include "tools/csv_row.h"
+#include "engine/csv_row.h"
 
 namespace bruso {
 
