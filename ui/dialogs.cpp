@@ -5,6 +5,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include "ui/experiment_dialog.h"
 #include "ui/fit_model_dialog.h"
 #include "ui/model_settings_dialog.h"
 #include "ui/text_conversion.h"
@@ -58,5 +59,7 @@ QString QtDialogs::InputBox(const QString& title, const QString& prompt,
 bool QtDialogs::EditModelSettings(ModelSettingsDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
 
 bool QtDialogs::RunFit(FitModelDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
+
+bool QtDialogs::EditExperiment(ExperimentDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
 
 }  // namespace bruso
