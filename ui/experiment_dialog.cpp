@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QIcon>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QRegularExpressionValidator>
@@ -40,6 +41,7 @@ ExperimentDialog::ExperimentDialog(const SharedState& state, const QString& open
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   OkButton = buttons->button(QDialogButtonBox::Ok);
   OkButton->setText(QStringLiteral("Start"));
+  OkButton->setIcon(QIcon());  // the OK tick would not fit the caption
   CancelButton = buttons->button(QDialogButtonBox::Cancel);
   connect(OkButton, &QPushButton::clicked, this, &ExperimentDialog::TryAccept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
