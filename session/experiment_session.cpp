@@ -101,6 +101,7 @@ void ExperimentSession::EndHandIfOver() {
   if (handOver_ || (!HandSolved() && attempts_ < plan_.moveLimit)) return;
   handOver_ = true;
   record_.WriteHand(hand_);
+  recordedClicks_.insert(recordedClicks_.end(), hand_.clicks.begin(), hand_.clicks.end());
 }
 
 bool ExperimentSession::NextHand() {

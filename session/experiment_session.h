@@ -42,6 +42,8 @@ class ExperimentSession {
   bool HandOver() const { return handOver_; }
   bool LastHand() const { return next_ >= HandCount(); }
   int HandsRecorded() const { return record_.HandsWritten(); }
+  // The clicks of the hands recorded so far.
+  const std::vector<SessionClick>& RecordedClicks() const { return recordedClicks_; }
 
   // A click of the person: a move letter (C, U, N, T, P), or the position of a keeper's
   // card ("CK", "NK"). Ignored unless a person is to move in a hand not over.
@@ -68,6 +70,7 @@ class ExperimentSession {
   std::vector<int> order_;
   int next_ = 0;  // the hands set up so far
   SessionHand hand_;
+  std::vector<SessionClick> recordedClicks_;
   int attempts_ = 0;
   bool handOver_ = false;
   std::int64_t handShownAt_ = 0;

@@ -3,6 +3,7 @@
 #include <QVBoxLayout>
 
 #include "engine/io_error.h"
+#include "session/response_times.h"
 #include "ui/fonts.h"
 #include "ui/main_window.h"
 #include "ui/text_conversion.h"
@@ -152,6 +153,10 @@ void ExperimentRunner::End() {
   } catch (const IoError& error) {
     form_.dialogs_.Error(ErrorText(error));
   }
+  QString who = QString::fromUtf8(session_->Plan().participant);
+  if (!session_->Plan().condition.empty()) who += QStringLiteral(" (%1)").arg(QString::fromUtf8(session_->Plan().condition));
+  form_.FormStatistics->ShowResponseTimes(ResponseTimesOf(session_->RecordedClicks()),
+                                          QStringLiteral("Session of %1: %2 hands recorded in %3").arg(who).arg(recorded).arg(file));
   session_.reset();
   SetCommandsEnabled(true);
   delete escape_;

@@ -102,6 +102,7 @@ TForm1::TForm1(const std::filesystem::path& start_directory, Dialogs& dialogs, s
 }
 
 TForm1::~TForm1() {
+  delete experiment_;  // a session still running goes before the state it plays on
   // The memos go with the windows; nothing may write to them afterwards.
   state_.io.SetMemo(nullptr);
   state_.io.SetOutputWindow(nullptr);

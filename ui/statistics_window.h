@@ -14,6 +14,7 @@
 #include <QTableWidget>
 
 #include "model/fit.h"
+#include "session/response_times.h"
 #include "session/run_statistics.h"
 #include "ui/dialogs.h"
 #include "ui/hand_table_model.h"
@@ -38,6 +39,8 @@ class StatisticsWindow : public QMainWindow {
   void ShowClassify(ClassifyStatistics statistics, const QString& source);
   void ShowPlay(PlayStatistics statistics, const QString& source);
   void ShowFit(std::vector<FitResult> fits, const QString& source);
+  // The person's response times of an experiment session.
+  void ShowResponseTimes(const std::vector<ResponseTimes>& times, const QString& source);
   // Told the fit of lowest AIC when the user takes its estimates into the model settings.
   std::function<void(const FitResult&)> onUseSettings;
 
@@ -50,6 +53,9 @@ class StatisticsWindow : public QMainWindow {
   QPushButton* UseSettings;
   QLabel* BestVariant;
   QAction *SaveStatistics, *CloseMenu;
+  QTableWidget* ResponseTable;
+  QLabel* ResponseSource;
+  QChartView* ResponseChart;
 
  public slots:
   // Writes every table as CSV and every chart as PNG or SVG, named after the file the user

@@ -8,6 +8,7 @@
 #include "session/artificial_play.h"
 #include "session/classify_commands.h"
 #include "session/experiment_session.h"
+#include "session/response_times.h"
 #include "session/rules_commands.h"
 #include "session_fixture.h"
 
@@ -175,6 +176,30 @@ TEST(ExperimentSession, ATableWithOtherColumnsIsNotAddedTo) {
   WriteFile(ExperimentRecord::MovesTablePath(run.Record()), "a,b\n1,2\n");
   EXPECT_THROW(run.Start(), IoError);
   EXPECT_EQ(ReadFile(ExperimentRecord::MovesTablePath(run.Record())), "a,b\n1,2\n");
+}
+
+TEST(ResponseTimes, ThePersonsLettersByPlaceAndRoleWithoutKeeperClicksOrThePartner) {
+  auto click = [](int move, char role, const char* letter, std::int64_t ms, Player mover = Player::Person) {
+    return SessionClick{.move = move, .role = role, .letter = letter, .playable = true, .ms = ms, .handMs = ms, .mover = mover};
+  };
+  const std::vector<SessionClick> clicks = {
+      click(1, 'C', "CK", 5000),  // a keeper's card: no letter
+      click(1, 'C', "T", 300),   click(1, 'C', "C", 100), click(1, 'C', "U", 800),
+      click(2, 'N', "P", 900, Player::Rules),  // the partner's wait
+      click(2, 'N', "N", 400),   click(2, 'N', "U", 200), click(1, 'N', "C", 70),
+  };
+  const std::vector<ResponseTimes> times = ResponseTimesOf(clicks);
+  ASSERT_EQ(times.size(), 3u);
+  auto expect = [](const ResponseTimes& row, int move, char role, int count, double median, double mean) {
+    EXPECT_EQ(row.move, move);
+    EXPECT_EQ(row.role, role);
+    EXPECT_EQ(row.clicks, count);
+    EXPECT_DOUBLE_EQ(row.medianMs, median);
+    EXPECT_DOUBLE_EQ(row.meanMs, mean);
+  };
+  expect(times[0], 1, 'C', 3, 300, 400);
+  expect(times[1], 1, 'N', 1, 70, 70);
+  expect(times[2], 2, 'N', 2, 300, 300);
 }
 
 TEST(ExperimentPlan, RefusesWhatCannotBeRecordedOrPlayed) {

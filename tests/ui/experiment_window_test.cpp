@@ -169,6 +169,12 @@ TEST(ExperimentWindow, ThreeHandsWithARulesPartnerAreRecordedAsClicked) {
   EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [](const Row& r) { return r.hand == 3 && r.mover == "person"; }),
             passes);
 
+  // The statistics window has the person's response times: CK played every odd letter.
+  const QTableWidget& times = *form.FormStatistics->ResponseTable;
+  ASSERT_GT(times.rowCount(), 0);
+  EXPECT_EQ(times.item(0, 0)->text() + times.item(0, 1)->text(), "1CK");
+  EXPECT_EQ(times.item(0, 2)->text(), "3") << "the first letter of each of the three hands";
+
   // The recorded shoe opens and classifies like any other.
   OpenShoe(window, PathToQString(window.Record()));
   EXPECT_EQ(form.Edit1->text(), "2H 3C 4C 4H 3H 2C");
