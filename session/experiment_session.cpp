@@ -104,6 +104,11 @@ void ExperimentSession::EndHandIfOver() {
   recordedClicks_.insert(recordedClicks_.end(), hand_.clicks.begin(), hand_.clicks.end());
 }
 
+void ExperimentSession::Close() {
+  state_.view.moveLines = ListedMoveLines(*state_.CurrentHand);
+  record_.Close();
+}
+
 bool ExperimentSession::NextHand() {
   if (!handOver_ || LastHand()) return false;
   SetUpHand();

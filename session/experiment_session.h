@@ -52,8 +52,9 @@ class ExperimentSession {
   void PartnerMove();
   // Sets the next hand up; false when every hand has been played.
   bool NextHand();
-  // Closes the record files. Throws IoError.
-  void Close() { record_.Close(); }
+  // Closes the record files, and lists the recorded lines of the hand shown again. Throws
+  // IoError.
+  void Close();
 
  private:
   void SetUpHand();

@@ -39,7 +39,8 @@ QChart* NewResponseTimesChart(const std::vector<ResponseTimes>& times) {
   x->append(moves);
   x->setTitleText(QStringLiteral("move (place in the line)"));
   auto* y = new QValueAxis;
-  y->setRange(0, top > 0 ? top * 1.1 : 1);
+  y->setRange(0, top > 0 ? top : 1);
+  y->applyNiceNumbers();
   y->setLabelFormat("%.0f");
   y->setTitleText(QStringLiteral("median ms"));
   chart->addAxis(x, Qt::AlignBottom);

@@ -92,6 +92,14 @@ int main(int argc, char** argv) {
     WaitForPerson(*runner);
   }
   Save(&form, "experiment_hand_over.png");
+  runner->NextHandButton->click();
+  while (!runner->NextHandButton->isEnabled()) {
+    emit form.Image2->clicked();
+    WaitForPerson(*runner);
+  }
+  runner->NextHandButton->click();  // "Finish"
+  Save(&form, "experiment_ended.png");
+  Save(form.FormStatistics.get(), "experiment_response_times.png");
   window.dialogs.QueueAnswer(Dialogs::Answer::Yes);
   return 0;
 }

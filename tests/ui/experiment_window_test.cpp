@@ -26,7 +26,7 @@ using namespace testing;
 constexpr const char* ThreeHands =
     "2H 3C 4C 4H 3H 2C CK\nfirst line\n"
     "3C 2H 4C 4H 3H 2C CK\nfirst line\n"
-    "2H 3C 4C 4H 3H 2C CK\nfirst line\n";
+    "2H 3C 4C 4H 3H 2C CK\nfirst line\nCPT\n";
 
 struct Row {
   int hand, move;
@@ -135,6 +135,7 @@ TEST(ExperimentWindow, ThreeHandsWithARulesPartnerAreRecordedAsClicked) {
   EXPECT_TRUE(form.automatic1->isEnabled());
   EXPECT_TRUE(form.BitBtn4->isEnabled());
   EXPECT_FALSE(form.Memo2->isHidden());
+  EXPECT_EQ(form.Memo2->Lines(), QStringList({"CPT"})) << "the last hand's recorded lines are listed again";
   EXPECT_TRUE(window.dialogs.Messages().contains(
       QStringLiteral("The session has ended: 3 hands recorded in %1").arg(PathToQString(window.Record()))));
 
