@@ -49,10 +49,11 @@ void TextFile::Open(const std::string& path, Mode mode) {
   eachLine_ = false;
   buffer_.clear();
   errno = 0;
-  file_ = std::fopen(path.c_str(), mode == Mode::Read ? "rb" : "wb");
+  const char* how = mode == Mode::Read ? "rb" : mode == Mode::Write ? "wb" : "ab";
+  file_ = std::fopen(path.c_str(), how);
   if (file_ == nullptr) throw IoError::FromErrno(path);
   // The buffer here decides when bytes go to the system; the stream adds none of its own.
-  if (mode == Mode::Write) std::setvbuf(file_, nullptr, _IONBF, 0);
+  if (mode != Mode::Read) std::setvbuf(file_, nullptr, _IONBF, 0);
 }
 
 bool TextFile::TryOpenForReading(const std::string& path) {

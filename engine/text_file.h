@@ -15,7 +15,7 @@ namespace bruso {
 // hand over the rest.
 class TextFile {
  public:
-  enum class Mode { Read, Write };
+  enum class Mode { Read, Write, Append };
 
   // How much written text is collected before whole lines of it go to the system.
   static constexpr std::size_t BufferSize = 64 * 1024;
@@ -27,7 +27,8 @@ class TextFile {
   TextFile& operator=(TextFile&& other) noexcept;
   ~TextFile();
 
-  // Opens the file; Write creates it or empties an existing one.
+  // Opens the file; Write creates it or empties an existing one, Append creates it or
+  // writes after what it holds.
   void Open(const std::string& path, Mode mode);
   // Tries to open for reading; false when that fails (the file is missing, say).
   bool TryOpenForReading(const std::string& path);

@@ -44,6 +44,13 @@ void PerformFileOpen(SharedState& state, const std::string& path) {
   ShowHand(state);
 }
 
+std::vector<std::string> ListedMoveLines(const Fhand& hand) {
+  // The first stored line after the hand line is not listed.
+  std::vector<std::string> lines;
+  for (std::size_t i = 1; i < hand.MoveLines.size(); ++i) lines.push_back(hand.MoveLines[i].Line);
+  return lines;
+}
+
 void ShowHand(SharedState& state) {
   state.CurrentHand = &state.HandList.at(state.HandIndex);
   const Fhand& hand = *state.CurrentHand;
@@ -53,9 +60,7 @@ void ShowHand(SharedState& state) {
   state.view.handFirstMoveCaption = state.view.firstMoveCaption;
   StartHand(state, hand);
 
-  // The first stored line after the hand line is not listed.
-  state.view.moveLines.clear();
-  for (std::size_t i = 1; i < hand.MoveLines.size(); ++i) state.view.moveLines.push_back(hand.MoveLines[i].Line);
+  state.view.moveLines = ListedMoveLines(hand);
 
   if (!HoldsEveryCardOnce(state.CurrentNode->board)) {
     state.io.AddLine("Hand " + std::to_string(state.HandIndex + 1) +

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "session/shared_state.h"
 
@@ -16,6 +17,9 @@ void ClearForOpenShoe(SharedState& state);
 // cannot be read throws IoError (the hand list stays as it was); a file without a hand
 // line shows "List index out of bounds (0)" and leaves the screen as it was.
 void PerformFileOpen(SharedState& state, const std::string& path);
+
+// The lines the move-lines list shows for a hand: its stored lines from the second on.
+std::vector<std::string> ListedMoveLines(const Fhand& hand);
 
 // ShowHand: makes the hand at HandIndex current and shows it (hand text, first mover and
 // its captions, a fresh game tree, the move-lines list, the board, the first mover's label

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
+#include "ui/experiment_dialog.h"
 #include "ui/fit_model_dialog.h"
 #include "ui/model_settings_dialog.h"
 #include "ui/text_conversion.h"
@@ -75,5 +76,7 @@ QString QtDialogs::InputBox(const QString& title, const QString& prompt,
 bool QtDialogs::EditModelSettings(ModelSettingsDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
 
 bool QtDialogs::RunFit(FitModelDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
+
+bool QtDialogs::EditExperiment(ExperimentDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
 
 }  // namespace bruso

@@ -12,6 +12,7 @@
 
 namespace bruso {
 
+class ExperimentDialog;
 class FitModelDialog;
 class ModelSettingsDialog;
 
@@ -41,6 +42,8 @@ class Dialogs : public UserMessages {
   virtual bool EditModelSettings(ModelSettingsDialog& dialog) = 0;
   // Runs the fit dialog: true when the fit ended with its results.
   virtual bool RunFit(FitModelDialog& dialog) = 0;
+  // Runs the experiment dialog: true when the session is to start.
+  virtual bool EditExperiment(ExperimentDialog& dialog) = 0;
 
   void ShowMessage(std::string_view text) override;
 };
@@ -65,6 +68,7 @@ class QtDialogs : public Dialogs {
                    const QString& default_value) override;
   bool EditModelSettings(ModelSettingsDialog& dialog) override;
   bool RunFit(FitModelDialog& dialog) override;
+  bool EditExperiment(ExperimentDialog& dialog) override;
 
  private:
   QPointer<QWidget> parent_;

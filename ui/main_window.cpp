@@ -17,6 +17,7 @@
 #include "session/rules_commands.h"
 #include "session/run_statistics.h"
 #include "session/shoe_commands.h"
+#include "ui/experiment_dialog.h"
 #include "ui/fit_model_dialog.h"
 #include "ui/fonts.h"
 #include "ui/model_settings_dialog.h"
@@ -103,6 +104,7 @@ TForm1::TForm1(const std::filesystem::path& start_directory, Dialogs& dialogs, s
 }
 
 TForm1::~TForm1() {
+  delete experiment_;  // a session still running goes before the state it plays on
   // The memos go with the windows; nothing may write to them afterwards.
   state_.io.SetMemo(nullptr);
   state_.io.SetOutputWindow(nullptr);
@@ -178,6 +180,7 @@ void TForm1::ConnectCommands() {
       {automatic1, &TForm1::automatic1Click},
       {Statistics1, &TForm1::Statistics1Click},
       {FitModel1, &TForm1::FitModel1Click},
+      {RunExperiment1, &TForm1::RunExperiment1Click},
       {Players1, &TForm1::Players1Click},
       {ShowOutput, &TForm1::ShowOutputClick},
       {ModelSettings1, &TForm1::ModelSettings1Click},
@@ -255,23 +258,31 @@ void TForm1::Button10Click() {
 }
 
 void TForm1::Image4Click() {
-  bruso::PlayMove(state_, 'C');
+  PlayCard('C');
 }
 
 void TForm1::Image5Click() {
-  bruso::PlayMove(state_, 'U');
+  PlayCard('U');
 }
 
 void TForm1::Image2Click() {
-  bruso::PlayMove(state_, 'T');
+  PlayCard('T');
 }
 
 void TForm1::Image6Click() {
-  bruso::PlayMove(state_, 'N');
+  PlayCard('N');
 }
 
 void TForm1::passoClick() {
-  bruso::PlayMove(state_, 'P');
+  PlayCard('P');
+}
+
+void TForm1::PlayCard(char letter) {
+  if (experiment_ && experiment_->Running()) {
+    experiment_->PersonClick(std::string(1, letter));
+  } else {
+    bruso::PlayMove(state_, letter);
+  }
 }
 
 void TForm1::Clear1Click() {
@@ -444,6 +455,17 @@ void TForm1::FitModel1Click() {
   if (!dialogs_.RunFit(dialog)) return;
   FormStatistics->ShowFit(dialog.Results(), FitOrigin());
   ShowCentred(FormStatistics.get());
+}
+
+void TForm1::RunExperiment1Click() {
+  ExperimentDialog dialog(state_, shoeFile_, dialogs_, this);
+  if (!dialogs_.EditExperiment(dialog)) return;
+  if (dialog.ShoeFile() != shoeFile_) {
+    bruso::ClearForOpenShoe(state_);
+    shoeFile_ = dialog.ShoeFile();
+    bruso::PerformFileOpen(state_, QStringToPath(shoeFile_).string());
+  }
+  experiment_ = new ExperimentRunner(*this, dialog.Plan());
 }
 
 void TForm1::UseFitSettings(const FitResult& fit) {

@@ -12,12 +12,14 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 
 #include "session/shared_state.h"
 #include "ui/about_box.h"
 #include "ui/board_widgets.h"
 #include "ui/dialogs.h"
+#include "ui/experiment_runner.h"
 #include "ui/help_window.h"
 #include "ui/line_memo.h"
 #include "ui/output_window.h"
@@ -82,6 +84,7 @@ class TForm1 : public QMainWindow {
   QAction *CutUno, *CopyUno, *PasteUno, *ShowRules1, *Clear1;
   QAction *automatic1, *Players1, *ShowOutput, *ModelSettings1, *Statistics1, *FitModel1;
   QAction *Quitdoi, *Aboutunh;
+  QAction* RunExperiment1;
 
   // --- The other windows, created hidden after the start-up ---
   std::unique_ptr<TForm2> Form2;
@@ -126,6 +129,8 @@ class TForm1 : public QMainWindow {
   void ModelSettings1Click();
   void Statistics1Click();
   void FitModel1Click();
+  // "Run Experiment...": asks for the session's plan and starts it.
+  void RunExperiment1Click();
   // Takes a fit's variant and estimates into the model settings.
   void UseFitSettings(const FitResult& fit);
   // What the figures of each of the statistics window's tabs would be made from now: the
@@ -159,6 +164,13 @@ class TForm1 : public QMainWindow {
   bool ConfirmQuit();
   void ShowMoveLines();
 
+  // A click on a card or the pass button: a move of manual play, or the person's click in
+  // an experiment session.
+  void PlayCard(char letter);
+
+  // The experiment session runs in the window and drives its commands and boxes.
+  friend class ExperimentRunner;
+
   Dialogs& dialogs_;
   SharedState state_;
   std::array<FrameShape*, PositionCount> frames_{};   // in board order
@@ -167,6 +179,7 @@ class TForm1 : public QMainWindow {
   bool quitting_ = false;
   QString shoeFile_;  // the shoe last opened
   int shoeOpenings_ = 0;  // how many times a shoe was opened: tells the figures of each apart
+  QPointer<ExperimentRunner> experiment_;  // the session running, if any
 };
 
 }  // namespace bruso

@@ -214,6 +214,8 @@ void TForm1::BuildMenu() {
   ModelSettings1 = Item(AnalysisMenu, "Model Settings...");
   Statistics1 = Item(AnalysisMenu, "Statistics");
   FitModel1 = Item(AnalysisMenu, "Fit Model...");
+  AnalysisMenu->addSeparator();
+  RunExperiment1 = Item(AnalysisMenu, "Run Experiment...");
 
   HelpMenu = menuBar()->addMenu(QStringLiteral("Help"));
   Quitdoi = Item(HelpMenu, "Help");

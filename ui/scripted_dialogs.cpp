@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "ui/experiment_dialog.h"
 #include "ui/fit_model_dialog.h"
 #include "ui/model_settings_dialog.h"
 
@@ -78,6 +79,10 @@ bool ScriptedDialogs::EditModelSettings(ModelSettingsDialog& dialog) {
 }
 
 bool ScriptedDialogs::RunFit(FitModelDialog& dialog) { return RunScript(fitScripts_, dialog, Kind::Fit); }
+
+bool ScriptedDialogs::EditExperiment(ExperimentDialog& dialog) {
+  return RunScript(experimentScripts_, dialog, Kind::Experiment);
+}
 
 QStringList ScriptedDialogs::Messages() const {
   QStringList texts;

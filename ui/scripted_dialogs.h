@@ -14,7 +14,7 @@ namespace bruso {
 // is recorded. A question without a queued answer is cancelled and counted.
 class ScriptedDialogs : public Dialogs {
  public:
-  enum class Kind { OpenFile, SaveFile, Message, Error, Question, InputBox, ModelSettings, Fit };
+  enum class Kind { OpenFile, SaveFile, Message, Error, Question, InputBox, ModelSettings, Fit, Experiment };
   struct Asked {
     Kind kind;
     QString text;         // the message, question or title; the folder for file dialogs
@@ -34,6 +34,9 @@ class ScriptedDialogs : public Dialogs {
   // The same for the fit dialog: the script starts the fit, waits, or cancels it.
   using FitScript = std::function<void(FitModelDialog&)>;
   void QueueFit(FitScript script) { fitScripts_.push_back(std::move(script)); }
+  // The same for the experiment dialog: the script fills its fields and clicks Start.
+  using ExperimentScript = std::function<void(ExperimentDialog&)>;
+  void QueueExperiment(ExperimentScript script) { experimentScripts_.push_back(std::move(script)); }
 
   QString OpenFile(const QString& title, const QString& folder, const QString& filter) override;
   QString SaveFile(const QString& folder, const QString& filter,
@@ -45,6 +48,7 @@ class ScriptedDialogs : public Dialogs {
                    const QString& default_value) override;
   bool EditModelSettings(ModelSettingsDialog& dialog) override;
   bool RunFit(FitModelDialog& dialog) override;
+  bool EditExperiment(ExperimentDialog& dialog) override;
 
   // The texts of every message and error box, in order.
   QStringList Messages() const;
@@ -64,6 +68,7 @@ class ScriptedDialogs : public Dialogs {
   std::deque<QString> inputs_;
   std::deque<DialogScript> settingsScripts_;
   std::deque<FitScript> fitScripts_;
+  std::deque<ExperimentScript> experimentScripts_;
 };
 
 }  // namespace bruso

@@ -14,12 +14,15 @@
 #include "engine/text_file.h"
 #include "tools/csv_row.h"
 #include "tools/fit_table.h"
+#include "ui/response_times_chart.h"
 #include "ui/statistics_charts.h"
 #include "ui/text_conversion.h"
 
 namespace bruso {
 
 namespace {
+
+const QStringList ResponseTimesHeader = {"move", "role", "clicks", "median ms", "mean ms"};
 
 // The size of a chart saved from a window that was never shown.
 constexpr QSize SavedChartSize(900, 560);
@@ -173,11 +176,16 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, const std::filesystem::path
   Tabs->addTab(NewSummaryTab(PlayTable, PlaySource, {&MovesChart}), QStringLiteral("Play"));
   Tabs->addTab(NewHandsTab(), QStringLiteral("Hands"));
   Tabs->addTab(NewFitTab(), QStringLiteral("Fit"));
+  Tabs->addTab(NewSummaryTab(ResponseTable, ResponseSource, {&ResponseChart}), QStringLiteral("Response times"));
+  ResponseTable->setColumnCount(static_cast<int>(ResponseTimesHeader.size()));
+  ResponseTable->setHorizontalHeaderLabels(ResponseTimesHeader);
+  ResponseSource->setText(QStringLiteral("Run Experiment... in the Analysis menu records a session."));
   setCentralWidget(Tabs);
 
   ShowChart(AgreementChart, NewEmptyChart("Agreement by role and branch: run Classify All Hands"));
   ShowChart(PlaceChart, NewEmptyChart("Agreement by position in the line: run Classify All Hands"));
   ShowChart(MovesChart, NewEmptyChart("Moves to reach 2H: run Play All Hands Artificially"));
+  ShowChart(ResponseChart, NewEmptyChart("Response times: run an experiment session"));
   resize(1240, 780);
 }
 
@@ -341,6 +349,18 @@ void StatisticsWindow::ShowFit(std::vector<FitResult> fits, const FiguresOrigin&
                              .arg(QString::fromLatin1(UniformWinsNote)));
   }
   Tabs->setCurrentIndex(3);
+}
+
+void StatisticsWindow::ShowResponseTimes(const std::vector<ResponseTimes>& times, const QString& source) {
+  ResponseSource->setText(source);
+  std::vector<std::vector<std::string>> rows;
+  for (const ResponseTimes& row : times) {
+    rows.push_back({std::to_string(row.move), row.role == RoleCK ? "CK" : "NK", std::to_string(row.clicks),
+                    QString::number(row.medianMs, 'f', 0).toStdString(), QString::number(row.meanMs, 'f', 0).toStdString()});
+  }
+  SetRows(ResponseTable, rows);
+  ShowChart(ResponseChart, NewResponseTimesChart(times));
+  Tabs->setCurrentIndex(4);
 }
 
 void StatisticsWindow::FillHands() {

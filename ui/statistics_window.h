@@ -15,6 +15,7 @@
 #include <QTableWidget>
 
 #include "model/fit.h"
+#include "session/response_times.h"
 #include "session/run_statistics.h"
 #include "ui/dialogs.h"
 #include "ui/hand_table_model.h"
@@ -55,6 +56,8 @@ class StatisticsWindow : public QMainWindow {
   // What a run of each kind would be made from now: a tab whose figures are of another
   // shoe or other settings says so.
   void SetCurrent(const FiguresOrigin& classify, const FiguresOrigin& play, const FiguresOrigin& fit);
+  // The person's response times of an experiment session; `source` names its files.
+  void ShowResponseTimes(const std::vector<ResponseTimes>& times, const QString& source);
   // Told the fit of lowest AIC when the user takes its estimates into the model settings.
   std::function<void(const FitResult&)> onUseSettings;
 
@@ -67,6 +70,9 @@ class StatisticsWindow : public QMainWindow {
   QPushButton* UseSettings;
   QLabel* BestVariant;
   QAction *SaveStatistics, *CloseMenu;
+  QTableWidget* ResponseTable;
+  QLabel* ResponseSource;
+  QChartView* ResponseChart;
 
  public slots:
   // Writes every table as CSV and every chart as PNG or SVG, named after the file the user

@@ -225,6 +225,8 @@ TEST(MainWindowMenu, HoldsEveryItemInOrder) {
       "Analysis | Model Settings... |  | enabled",
       "Analysis | Statistics |  | enabled",
       "Analysis | Fit Model... |  | enabled",
+      "Analysis | -",
+      "Analysis | Run Experiment... |  | enabled",
       "Help | Help |  | enabled",
       "Help | About |  | enabled",
   };

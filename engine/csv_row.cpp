@@ -1,4 +1,4 @@
-#include "tools/csv_row.h"
+#include "engine/csv_row.h"
 
 #include <charconv>
 #include <cmath>
@@ -15,13 +15,6 @@ std::string CsvField(std::string_view text) {
     field += c;
   }
   return field + "\"";
-}
-
-std::string ExactNumber(double value) {
-  if (std::isnan(value)) return "";
-  char text[32];
-  const auto [end, error] = std::to_chars(text, text + sizeof text, value);
-  return std::string(text, error == std::errc() ? end : text);
 }
 
 std::string CsvRow(const std::vector<std::string>& fields) {
