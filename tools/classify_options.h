@@ -38,7 +38,7 @@ ModelOptions ModelOptionsFrom(const CommandLine& line);
 // for a value outside (0, 1).
 double LapseFrom(const CommandLine& line);
 
-// A decimal number from 0 to 1 ("0.25", "1", ".5"); false for anything else.
+// A decimal number from 0 to 1 ("0.25", "1", ".5", "1e-3"); false for anything else.
 bool ReadProbability(std::string_view text, double& p);
 // The same strictly between 0 and 1.
 bool ReadLapse(std::string_view text, double& lapse);

@@ -221,5 +221,21 @@ TEST(BatchFaults, AnOutputThatCannotBeWrittenStopsTheRunBeforeTheOutputFolderIsT
   }
 }
 
+// A file that fails during the run fails again when it is closed: the failure is told once.
+TEST(BatchFaults, AFileThatFailsIsToldOnce) {
+  FaultFolder folder;
+  std::string shoe;
+  for (int hand = 0; hand < 300; ++hand) shoe += "2H 3C 4C 4H 3H 2C CK\nnote\nUUCCTUUCCT\nNNCCPPT\n";
+  WriteFile(folder.folder.path() / "many.txt", shoe);
+  EXPECT_EQ(RunTool(folder.folder.path(), "classify many.txt --out results --trace --memo /dev/full",
+                    "> /dev/null 2> stderr.txt"),
+            1);
+  const std::string errors = folder.Read("stderr.txt");
+  const std::string message = "bruso-batch: Disk full: /dev/full\n";
+  ASSERT_NE(errors.find(message), std::string::npos) << errors;
+  EXPECT_EQ(errors.find(message), errors.rfind(message)) << errors;
+  EXPECT_NE(errors.find("  not complete:      Disk full: /dev/full\n"), std::string::npos) << errors;
+}
+
 }  // namespace
 }  // namespace bruso
