@@ -11,13 +11,14 @@ void BatchOutcome::Step(const std::function<void()>& step) {
   try {
     step();
   } catch (const IoError& error) {
-    std::fprintf(stderr, "bruso-batch: %s\n", error.what());
+    if (told_.count(error.what()) == 0) std::fprintf(stderr, "bruso-batch: %s\n", error.what());
     Failed(error.what());
   }
 }
 
 void BatchOutcome::Failed(const std::string& message) {
   if (!failure_) failure_ = message;
+  told_.insert(message);
 }
 
 void BatchOutcome::AddTo(Summary& summary, long long done, long long total, const std::string& unit) const {

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "session/summary.h"
@@ -15,7 +16,8 @@ class BatchOutcome {
  public:
   // Runs one step of the run or of its end. An IoError is reported on standard error and
   // kept (the first one) so that the summary says the run did not complete; the caller
-  // goes on with the next step, so that every file is still closed.
+  // goes on with the next step, so that every file is still closed. A failure told before
+  // (a file that failed in the run fails again when it is closed) is not told again.
   void Step(const std::function<void()>& step);
   // A failure already reported (by the run's own message box, say).
   void Failed(const std::string& message);
@@ -31,6 +33,7 @@ class BatchOutcome {
 
  private:
   std::optional<std::string> failure_;
+  std::set<std::string> told_;
 };
 
 }  // namespace bruso

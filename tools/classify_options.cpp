@@ -21,7 +21,7 @@ std::optional<int> ZeroOrOne(const CommandLine& line, const std::string& option)
 
 bool ReadProbability(std::string_view text, double& p) {
   const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, p, std::chars_format::fixed);
+  const auto [stop, error] = std::from_chars(text.data(), end, p, std::chars_format::general);
   return error == std::errc() && stop == end && p >= 0 && p <= 1;
 }
 

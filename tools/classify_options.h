@@ -43,7 +43,7 @@ double LapseFrom(const CommandLine& line);
 // lapse rate or held value that small is too small for the likelihood to score.
 void RefuseTooSmallToScore(const std::string& option, std::string_view text, double value);
 
-// A decimal number from 0 to 1 ("0.25", "1", ".5"); false for anything else.
+// A decimal number from 0 to 1 ("0.25", "1", ".5", "1e-3"); false for anything else.
 bool ReadProbability(std::string_view text, double& p);
 // The same strictly between 0 and 1.
 bool ReadLapse(std::string_view text, double& lapse);

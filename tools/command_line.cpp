@@ -4,12 +4,25 @@
 
 namespace bruso {
 
+namespace {
+
+void RefuseEmpty(const std::string& option, const std::string& value) {
+  if (value.empty()) throw OptionValueError(option + " takes a value, not ''");
+}
+
+}  // namespace
+
 CommandLine::CommandLine(const std::vector<std::string>& words,
                          const std::set<std::string>& value_options,
-                         const std::set<std::string>& switches) {
+                         const std::set<std::string>& switches,
+                         const std::set<std::string>& repeatable) {
   for (std::size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
-    if (word.rfind("--", 0) != 0) {
+    const bool again = values_.count(word) > 0 || switches_.count(word) > 0;
+    if (again && repeatable.count(word) == 0) throw OptionValueError(word + " is given twice; give it once");
+    if (word.empty()) {
+      throw OptionValueError("an empty argument: '' names no file");
+    } else if (word.rfind("--", 0) != 0) {
       positional_.push_back(word);
     } else if (switches.count(word) > 0) {
       switches_.insert(word);
@@ -23,21 +36,23 @@ CommandLine::CommandLine(const std::vector<std::string>& words,
 }
 
 std::optional<std::string> CommandLine::Value(const std::string& option) const {
-  auto found = values_.find(option);
-  if (found == values_.end()) return std::nullopt;
-  return found->second.back();
+  const std::vector<std::string> all = Values(option);
+  if (all.empty()) return std::nullopt;
+  return all.back();
 }
 
 std::vector<std::string> CommandLine::Values(const std::string& option) const {
   auto found = values_.find(option);
-  return found == values_.end() ? std::vector<std::string>{} : found->second;
+  if (found == values_.end()) return {};
+  for (const std::string& value : found->second) RefuseEmpty(option, value);
+  return found->second;
 }
 
 std::optional<std::uint64_t> CommandLine::Number(const std::string& option) const {
   std::optional<std::string> text = Value(option);
   if (!text) return std::nullopt;
   const OptionValueError wrong(option + " takes a whole number, not '" + *text + "'");
-  if (text->empty() || text->size() > 19) throw wrong;
+  if (text->size() > 19) throw wrong;
   for (char c : *text) {
     if (!std::isdigit(static_cast<unsigned char>(c))) throw wrong;
   }

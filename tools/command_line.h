@@ -27,14 +27,17 @@ class OptionValueError : public UsageError {
 // ("--out DIR") and switches ("--trace").
 class CommandLine {
  public:
-  // Throws UsageError for an unknown option or a missing value.
+  // Throws UsageError for an unknown option, a missing value, an empty argument, or an
+  // option or switch given twice: a second value would silently replace the first. Only
+  // the options in `repeatable` (their help says so) may come more than once.
   CommandLine(const std::vector<std::string>& words, const std::set<std::string>& value_options,
-              const std::set<std::string>& switches);
+              const std::set<std::string>& switches, const std::set<std::string>& repeatable = {});
 
   const std::vector<std::string>& positional() const { return positional_; }
-  // The value of an option; the last one when it is given more than once.
+  // The option's value (the last one of a repeatable option); throws OptionValueError for
+  // an empty value ("--csv ''"), which names no file and no number.
   std::optional<std::string> Value(const std::string& option) const;
-  // Every value of an option that may be given more than once, in order.
+  // Every value of a repeatable option, in the order given; each checked as Value does.
   std::vector<std::string> Values(const std::string& option) const;
   bool Has(const std::string& option) const { return switches_.count(option) > 0; }
 

@@ -51,7 +51,7 @@ int RunFit(const std::vector<std::string>& words) {
   const CommandLine line(words,
                          {ConflictModeOption, AltruismOption, "--fix", "--csv", "--jobs", "--rules", LevelOption,
                           "--folds", "--seed"},
-                         {});
+                         {}, {"--rules"});
   if (line.positional().size() != 1) throw UsageError("fit takes exactly one shoe file");
   const FitOptions options = FitOptionsFrom(line);
   const std::string& shoe_path = line.positional()[0];

@@ -111,7 +111,7 @@ int RunPlay(const std::vector<std::string>& words) {
   const std::optional<std::uint64_t> seed = line.Number("--seed");
   const std::string iterations = line.Value("--iterations").value_or("1");
   const std::optional<std::int32_t> iteration_count = ParseWholeInteger(iterations);
-  if (!iteration_count) throw UsageError("'" + iterations + "' is not a valid integer value");
+  if (!iteration_count) throw OptionValueError("--iterations takes a whole number, not '" + iterations + "'");
   const std::string& shoe_path = line.positional()[0];
   const std::filesystem::path out =
       line.Value("--out").value_or((std::filesystem::current_path() / OutputFolderName).string());

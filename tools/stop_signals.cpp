@@ -1,6 +1,7 @@
 #include "tools/stop_signals.h"
 
 #include <csignal>
+#include <iterator>
 
 namespace bruso {
 
@@ -9,11 +10,21 @@ namespace {
 constexpr int StopSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 volatile std::sig_atomic_t stop_signal = 0;
+// Which of StopSignals this program catches: one that was ignored when it started
+// (`nohup`, the background jobs of a script) stays ignored.
+volatile std::sig_atomic_t caught[std::size(StopSignals)] = {};
 
 extern "C" void OnStopSignal(int signal_number) {
   if (stop_signal == 0) stop_signal = signal_number;
   // The next one ends the program at once, for a run that does not stop.
-  for (int each : StopSignals) std::signal(each, SIG_DFL);
+  for (std::size_t i = 0; i < std::size(StopSignals); ++i) {
+    if (caught[i] != 0) std::signal(StopSignals[i], SIG_DFL);
+  }
+}
+
+bool IgnoredNow(int signal_number) {
+  struct sigaction current {};
+  return sigaction(signal_number, nullptr, &current) == 0 && current.sa_handler == SIG_IGN;
 }
 
 }  // namespace
@@ -26,7 +37,11 @@ void CatchStopSignals() {
   action.sa_handler = OnStopSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;  // writes and reads in progress carry on
-  for (int each : StopSignals) sigaction(each, &action, nullptr);
+  for (std::size_t i = 0; i < std::size(StopSignals); ++i) {
+    if (caught[i] == 0 && IgnoredNow(StopSignals[i])) continue;
+    caught[i] = 1;
+    sigaction(StopSignals[i], &action, nullptr);
+  }
   std::signal(SIGPIPE, SIG_IGN);
 }
 

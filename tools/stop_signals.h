@@ -9,7 +9,8 @@ namespace bruso {
 // play, a move line), so that every file ends on a whole line and the summary tells how
 // far the run got; a second signal ends the program at once. SIGPIPE is ignored: a reader
 // that went away shows as a failed write, which the run turns into a stop of its own
-// (RequestStop(SIGPIPE)).
+// (RequestStop(SIGPIPE)). A stop signal that was ignored when the program started
+// (`nohup`, the background jobs of a script) stays ignored.
 //
 // A command calls CatchStopSignals before its run, asks StopRequested after each unit of
 // work, tells the cause with StopCause in its summary and exits with StoppedStatus.

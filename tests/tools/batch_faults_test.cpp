@@ -148,7 +148,8 @@ TEST(BatchFaults, AStopSignalEndsThePlayAfterThePlayInProgress) {
   for (const auto& signal : signals) {
     FaultFolder folder;
     // The signal comes once the run is under way: its first lines are on disk.
-    const std::string script = std::string("\"$BATCH\" ") + LongPlay +
+    // (A script starts its background jobs with Ctrl-C ignored; here it is not.)
+    const std::string script = std::string("env --default-signal \"$BATCH\" ") + LongPlay +
                                "--out results --csv plays.csv > stdout.txt 2> stderr.txt & pid=$!; "
                                "while [ ! -s results/Automa.txt ] && kill -0 $pid 2> /dev/null; do sleep 0.05; done; "
                                "kill -" + signal.signal + " $pid; wait $pid; echo $? > status.txt";
@@ -168,6 +169,34 @@ TEST(BatchFaults, AStopSignalEndsThePlayAfterThePlayInProgress) {
     EXPECT_EQ(LineCount(automa), 2 + plays);  // the hand's line and an empty line, then a line a play
     EXPECT_EQ(LineCount(output), LineCount(automa));
     EXPECT_EQ(folder.Read("results/Amik.txt"), "   2H   3H   4H   2C   3C   4C NK \n");
+  }
+}
+
+// A stop signal ignored when the program started (nohup, the background jobs of a script)
+// stays ignored; the other stop signals still stop the run.
+TEST(BatchFaults, ASignalIgnoredAtTheStartStaysIgnored) {
+  const struct {
+    const char* launcher;
+    const char* ignored;
+    const char* stopping;
+    const char* cause;
+    const char* status;
+  } cases[] = {
+      {"nohup", "HUP", "TERM", "SIGTERM", "143\n"},
+      {"env --default-signal --ignore-signal=INT", "INT", "TERM", "SIGTERM", "143\n"},
+      {"env --ignore-signal=TERM", "TERM", "HUP", "SIGHUP", "129\n"},
+  };
+  for (const auto& c : cases) {
+    FaultFolder folder;
+    // The ignored signal comes once the run is under way, the stopping one right after it.
+    const std::string script = std::string(c.launcher) + " \"$BATCH\" " + LongPlay +
+                               "--out results > stdout.txt 2> stderr.txt & pid=$!; "
+                               "while [ ! -s results/Automa.txt ] && kill -0 $pid 2> /dev/null; do sleep 0.05; done; "
+                               "kill -" + c.ignored + " $pid; kill -" + c.stopping + " $pid; wait $pid; echo $? > status.txt";
+    ASSERT_EQ(RunScript(folder.folder.path(), script), 0);
+    EXPECT_EQ(folder.Read("status.txt"), c.status) << c.launcher;
+    const std::string errors = folder.Read("stderr.txt");
+    EXPECT_NE(errors.find(std::string("  stopped by ") + c.cause + ":"), std::string::npos) << errors;
   }
 }
 
@@ -245,6 +274,22 @@ TEST(BatchFaults, AnOutputThatCannotBeWrittenStopsTheRunBeforeTheOutputFolderIsT
     EXPECT_EQ(folder.Read("results/Automa.txt"), automa) << c.arguments;
     EXPECT_EQ(folder.Read("results/Amik.txt"), amik) << c.arguments;
   }
+}
+
+// A file that fails during the run fails again when it is closed: the failure is told once.
+TEST(BatchFaults, AFileThatFailsIsToldOnce) {
+  FaultFolder folder;
+  std::string shoe;
+  for (int hand = 0; hand < 300; ++hand) shoe += "2H 3C 4C 4H 3H 2C CK\nnote\nUUCCTUUCCT\nNNCCPPT\n";
+  WriteFile(folder.folder.path() / "many.txt", shoe);
+  EXPECT_EQ(RunTool(folder.folder.path(), "classify many.txt --out results --trace --memo /dev/full",
+                    "> /dev/null 2> stderr.txt"),
+            1);
+  const std::string errors = folder.Read("stderr.txt");
+  const std::string message = "bruso-batch: Disk full: /dev/full\n";
+  ASSERT_NE(errors.find(message), std::string::npos) << errors;
+  EXPECT_EQ(errors.find(message), errors.rfind(message)) << errors;
+  EXPECT_NE(errors.find("  not complete:      Disk full: /dev/full\n"), std::string::npos) << errors;
 }
 
 }  // namespace

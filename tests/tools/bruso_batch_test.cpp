@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <regex>
 #include <set>
 #include <string>
@@ -50,6 +51,41 @@ TEST(BrusoBatch, AnswersHelpVersionAndNamesWhatItDoesNotKnow) {
     EXPECT_EQ(out.rfind(c.stdout_start, 0), 0u) << c.arguments << "\n" << out;
     EXPECT_EQ(FirstLine(err), c.stderr_first_line) << c.arguments;
     EXPECT_EQ(c.status == 0 ? err : out, "") << c.arguments;  // the answer goes to one stream
+  }
+}
+
+// Options whose meaning is unclear are refused with one line that names them, before any
+// file is written; numbers in exponent form are numbers.
+TEST(BrusoBatch, RefusesUnclearOptionsWithALineThatNamesThem) {
+  TempFolder folder;
+  WriteFile(folder.path() / "shoe.txt", "2H 2C 4H 3C 4C 3H CK\n-\nNTCPT\n");
+  WriteFile(folder.path() / "rules.txt", "/ none\n");
+  const struct {
+    const char* arguments;
+    int status;
+    const char* message;  // the whole of standard error for a refusal
+  } cases[] = {
+      {"classify shoe.txt --csv ''", 2, "bruso-batch: --csv takes a value, not ''\n"},
+      {"classify shoe.txt --out ''", 2, "bruso-batch: --out takes a value, not ''\n"},
+      {"fit shoe.txt --csv '' --jobs 1", 2, "bruso-batch: --csv takes a value, not ''\n"},
+      {"classify ''", 2, "bruso-batch: an empty argument: '' names no file\n"},
+      {"play shoe.txt --ck rules.txt --nk rules.txt --iterations abc", 2,
+       "bruso-batch: --iterations takes a whole number, not 'abc'\n"},
+      {"classify shoe.txt --seed 1 --seed 2", 2, "bruso-batch: --seed is given twice; give it once\n"},
+      {"classify shoe.txt --trace --memo memo.txt --trace", 2, "bruso-batch: --trace is given twice; give it once\n"},
+      {"fit shoe.txt --csv a.csv --csv b.csv", 2, "bruso-batch: --csv is given twice; give it once\n"},
+      {"classify shoe.txt --out results --lapse 1e-3 --prob 1e-3,1,1,1,1,1,1,1,1,2.5E-1", 0, ""},
+      {"fit shoe.txt --fix lapse=1e-2,p1=5e-1 --conflict-mode 0 --altruism 0 --jobs 1", 0, ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(RunTool(folder.path(), c.arguments), c.status) << c.arguments;
+    const std::string errors = ReadFile(folder.path() / "stderr.txt");
+    if (c.status != 0) {
+      EXPECT_EQ(errors, c.message) << c.arguments;
+    }
+    for (const char* written : {"results", "outputFile", "a.csv", "b.csv", "memo.txt"}) {
+      EXPECT_FALSE(c.status != 0 && std::filesystem::exists(folder.path() / written)) << c.arguments << " " << written;
+    }
   }
 }
 

@@ -46,6 +46,8 @@ std::string ClassifyUntilStopped(const TempFolder& folder, InterruptingSink& out
     state.analysis.ProbTable.entries.fill(1);  // NK plays its 3H onto 3C, CK its 2H onto 3H
     state.HandList = ReadShoe(shoe).hands;
     TextFile csv = OpenTable((folder.path() / "lines.csv").string(), ClassifyCsvHeader);
+    // Caught even when the test was started with them ignored (as a script's background job).
+    for (int each : {SIGINT, SIGTERM, SIGHUP}) std::signal(each, SIG_DFL);
     CatchStopSignals();
     ClassifyBatch batch(state, &csv);
     batch.Run();

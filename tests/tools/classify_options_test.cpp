@@ -39,7 +39,7 @@ TEST(ClassifyOptions, RejectsValuesTheModelCannotTake) {
       {"--prob", "1,1,1,1,1,1,1,1,1,1.5"},       // above 1
       {"--prob", "1,1,1,1,1,1,1,1,1,-0.5"},      // below 0
       {"--prob", "1,1,1,1,1,1,1,1,1,nan"},
-      {"--prob", "1,1,1,1,1,1,1,1,1,1e-1"},      // only plain decimals
+      {"--prob", "1,1,1,1,1,1,1,1,1,0x1p-1"},    // decimals only
       {"--prob", "1,1,1,1,1,1,1,1,1, 1"},
       {"--prob", "1,1,1,1,1,1,1,1,,1"},
       {"--prob", "0.5;0.5;0.5;0.5;0.5;0.5;0.5;0.5;0.5;0.5"},

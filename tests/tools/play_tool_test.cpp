@@ -99,7 +99,7 @@ TEST(PlayTool, AnUnreadableFileOrABadNumberStopsBeforeTheOutputFilesAreEmptied) 
       {"play shoe.txt --ck missing.txt --nk nk.txt --out results", 1, "bruso-batch: File not found: missing.txt"},
       {"play gone.txt --ck ck.txt --nk nk.txt --out results", 1, "bruso-batch: File not found: gone.txt"},
       {"play shoe.txt --ck ck.txt --nk nk.txt --iterations abc --out results", 2,
-       "bruso-batch: 'abc' is not a valid integer value"},
+       "bruso-batch: --iterations takes a whole number, not 'abc'"},
       {"play shoe.txt --nk nk.txt --out results", 2, "bruso-batch: play needs --ck RULES"},
   };
   for (const auto& c : cases) {
