@@ -14,11 +14,11 @@ if [ "${1:-}" = "--virtual-display" ]; then
 fi
 
 source scripts/packages.sh
+source scripts/run_build.sh
 bruso_install_packages
 
 echo "== Build"
-cmake -S . -B build/run -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
-cmake --build build/run -j2 --target bruso bruso-batch
+bruso_run_build bruso bruso-batch
 
 echo "== Start directory run/"
 mkdir -p run/outputFile

@@ -6,6 +6,8 @@
 #   bench/speed.sh [FOLDER]     (data and outputs go to FOLDER, default build/bench/data)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/packages.sh
+bruso_install_packages
 export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build/bench -DBRUSO_BENCH=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/bench -j2 --target bruso-batch make_bench_data play_benchmark ui_benchmarks >/dev/null

@@ -13,8 +13,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 # The libraries the programs link come from dpkg-shlibdeps; Qt's platform plugins and the
-# fonts that stand in for the window's own are loaded at run time, so they are named here.
+# fonts that stand in for the window's own are loaded at run time, so they are named here,
+# and the Python the module was built for.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+if(BRUSO_PACKAGE_PYTHON_DEPENDS)
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", ${BRUSO_PACKAGE_PYTHON_DEPENDS}")
+endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, fonts-dejavu-core")
 include(CPack)

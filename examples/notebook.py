@@ -1,14 +1,21 @@
 """A short analysis of the example shoe from Python, as a notebook would run it.
 
-Run from the repository after a build:
-    PYTHONPATH=build/test/python python3 examples/notebook.py
+Run from the repository after ./test.sh (which builds the module):
+    PYTHONPATH=build/test/python python3 examples/notebook.py [OUTPUT_FOLDER]
+The histogram goes to OUTPUT_FOLDER; by default to the window's output folder: outputFile/
+when started in the start directory run/, run/outputFile/ when started in the repository.
 """
 
 import os
+import sys
 
 import bruso
 
 here = os.path.dirname(os.path.abspath(__file__))
+if len(sys.argv) > 1:
+    output_folder = sys.argv[1]
+else:
+    output_folder = "outputFile" if os.path.isdir("outputFile") else os.path.join("run", "outputFile")
 shoe = bruso.read_shoe(os.path.join(here, "small_shoe.txt"))
 
 lines = bruso.classify(shoe, bruso.Settings(), seed=1)
@@ -23,6 +30,8 @@ for row in bruso.fit(shoe):
     print(f"{variant:30} log-likelihood {row['log_likelihood']:.2f}, AIC {row['aic']:.2f}")
 
 try:
+    import matplotlib
+    matplotlib.use("Agg")  # a file, no window: the same with or without a display
     import matplotlib.pyplot as plt
 except ImportError:
     plt = None
@@ -34,5 +43,7 @@ if plt is not None:
     plt.hist([human, artificial], bins=range(0, 40), label=["players", "rules"], density=True)
     plt.xlabel("moves to solve")
     plt.legend()
-    plt.savefig("moves_to_solve.png")
-    print("histogram in moves_to_solve.png")
+    os.makedirs(output_folder, exist_ok=True)
+    picture = os.path.join(output_folder, "moves_to_solve.png")
+    plt.savefig(picture)
+    print(f"histogram in {picture}")

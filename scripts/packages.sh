@@ -1,5 +1,8 @@
 # Installs the Debian packages that Bruso needs to build, test and run; used by test.sh
-# and run.sh. Only what is missing is installed, through sudo when not root.
+# and run.sh. Only what is missing is installed, through sudo when not root. Besides the
+# compilers and libraries: the Python packages of the module's data frames, plots and
+# cluster examples, `file` (cpack needs it to make the Debian package) and `man` (for the
+# README's `man bruso-batch`).
 
 BRUSO_PACKAGES=(
   cmake g++ make pkg-config dpkg-dev
@@ -10,6 +13,8 @@ BRUSO_PACKAGES=(
   fonts-dejavu-core fonts-liberation2
   libnlopt-cxx-dev
   pybind11-dev python3-dev python3-pytest
+  python3-numpy python3-pandas python3-matplotlib python3-distributed
+  file man-db
 )
 
 bruso_install_packages() {

@@ -2,6 +2,7 @@
 
 import os
 import subprocess
+import sys
 
 import pytest
 
@@ -95,3 +96,12 @@ def test_ctrl_c_stops_a_long_play_and_the_next_call_runs(shoe):
         bruso.play(shoe, ck, nk, 10_000_000, SEED)
     timer.join()
     assert len(bruso.play(shoe, ck, nk, 1, SEED)) == len(shoe)
+
+
+def test_the_example_notebook_runs_and_draws_into_the_output_folder(tmp_path):
+    notebook = os.path.join(EXAMPLES, "notebook.py")
+    run = subprocess.run([sys.executable, notebook, str(tmp_path / "out")], capture_output=True, text=True,
+                         cwd=tmp_path, env=dict(os.environ, PYTHONPATH=os.path.dirname(os.path.dirname(bruso.__file__))))
+    assert run.returncode == 0, run.stderr
+    assert (tmp_path / "out" / "moves_to_solve.png").stat().st_size > 0
+    assert os.listdir(tmp_path) == ["out"]

@@ -28,6 +28,15 @@ grep -qx 'Type=Application' "$desktop" || fail "the desktop entry is no applicat
 grep -qx 'Icon=bruso' "$desktop" || fail "the desktop entry names another icon than bruso.svg"
 grep -q '^Exec=.*exec bruso"$' "$desktop" || fail "the desktop entry does not start bruso"
 
+# The Python module, where it was built, lands where Debian's python3 looks below the prefix.
+python_site=""
+if [ -d "$build/python/bruso" ]; then
+  python_site=$(/usr/bin/python3 -c 'import sys; print("lib/python%d.%d/dist-packages" % sys.version_info[:2])')
+  [ -s "$python_site/bruso/__init__.py" ] || fail "the Python module is not in $python_site"
+  PYTHONPATH="$work/prefix/$python_site" /usr/bin/python3 -c 'import bruso' ||
+    fail "the installed Python module does not import"
+fi
+
 cd "$work"
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >/dev/null
 deb=$(ls package/bruso_*.deb)
@@ -36,8 +45,13 @@ for file in ./usr/bin/bruso ./usr/bin/bruso-batch ./usr/share/applications/bruso
             ./usr/share/doc/bruso/help.html ./usr/share/man/man1/bruso-batch.1; do
   grep -q " $file\$" <<<"$contents" || fail "the package does not hold $file"
 done
+if [ -n "$python_site" ]; then
+  grep -q " ./usr/$python_site/bruso/__init__.py\$" <<<"$contents" || fail "the package does not hold the Python module"
+fi
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6widgets6 libqt6svg6 qt6-qpa-plugins libstdc++6; do
+packages="libqt6widgets6 libqt6svg6 qt6-qpa-plugins libstdc++6"
+[ -z "$python_site" ] || packages+=" python3"
+for package in $packages; do
   grep -q "\\b$package\\b" <<<"$depends" || fail "the package does not depend on $package: $depends"
 done
 
