@@ -308,8 +308,9 @@ TEST(BatchFaults, StandardOutputOntoAFileOfTheRunIsRefusedBeforeAnythingIsWritte
   }
 }
 
-// A refused run empties nothing: not while another run holds the output folder, and not
-// when one of the files it writes cannot be written.
+// A refused run empties nothing: not while another run holds the output folder, not when
+// one of the files it writes cannot be written, and not for an endless input (one line
+// without end), refused once its line passes 64 MB wherever a file is read.
 TEST(BatchFaults, ARefusedRunLeavesEveryFileAsItWas) {
   FaultFolder folder;
   ASSERT_EQ(RunTool(folder.folder.path(), std::string(Play) + "--out results --csv table.csv"), 0);
@@ -328,22 +329,14 @@ TEST(BatchFaults, ARefusedRunLeavesEveryFileAsItWas) {
       {"classify shoe.txt --out results --csv table.csv", "Output folder in use by another run of Bruso: results"},
       {std::string(Play) + "--out other --csv table.csv", "Is a folder, not a file: other/Automa.txt"},
       {"classify shoe.txt --out other --csv table.csv --positions other", "Is a folder, not a file: other"},
+      {"classify /dev/zero --out other --csv table.csv", "Line 1 is longer than 64 MB: /dev/zero"},
+      {"play shoe.txt --ck /dev/zero --nk nk.txt --out other", "Line 1 is longer than 64 MB: /dev/zero"},
+      {"fit shoe.txt --rules ck.txt,/dev/zero --csv table.csv", "Line 1 is longer than 64 MB: /dev/zero"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(RunTool(folder.folder.path(), c.arguments), 1) << c.arguments;
     EXPECT_EQ(folder.Read("stderr.txt"), "bruso-batch: " + std::string(c.message) + "\n");
     for (std::size_t i = 0; i < kept.size(); ++i) EXPECT_EQ(folder.Read(kept[i]), before[i]) << kept[i];
-  }
-}
-
-// An endless input (one line without end) is refused once its line passes 64 MB, wherever
-// a file is read.
-TEST(BatchFaults, AnEndlessLineIsRefusedNamingTheLineAndTheFile) {
-  FaultFolder folder;
-  for (const char* arguments : {"classify /dev/zero --out results", "play shoe.txt --ck /dev/zero --nk nk.txt",
-                                "fit shoe.txt --rules ck.txt,/dev/zero"}) {
-    EXPECT_EQ(RunTool(folder.folder.path(), arguments), 1) << arguments;
-    EXPECT_EQ(folder.Read("stderr.txt"), "bruso-batch: Line 1 is longer than 64 MB: /dev/zero\n") << arguments;
   }
 }
 
