@@ -22,12 +22,13 @@ void Iodef::OpenFiles(const std::filesystem::path& folder, OutputFiles& files) {
   std::error_code error;
   if (!std::filesystem::is_directory(folder, error)) throw IoError(MissingOutputFolderMessage, folder.string());
   for (int i = 0; i < OutputFileCount; ++i) files.paths[i] = (folder / OutputFileNames[i]).string();
+  constexpr OutputFileId Emptied[] = {OutputFileId::Hands, OutputFileId::Amik, OutputFileId::Print};
+  // One that cannot be written is found before the others are emptied.
+  for (OutputFileId id : Emptied) CheckWritable(files.Path(id));
   for (OutputFileId id : {OutputFileId::Sperim, OutputFileId::Commands, OutputFileId::Boards}) {
     OpenKeptFile(files[id], files.Path(id));
   }
-  for (OutputFileId id : {OutputFileId::Hands, OutputFileId::Amik, OutputFileId::Print}) {
-    files[id].Open(files.Path(id), TextFile::Mode::Write);
-  }
+  for (OutputFileId id : Emptied) files[id].Open(files.Path(id), TextFile::Mode::Write);
 }
 
 void Iodef::CloseFiles(OutputFiles& files) {

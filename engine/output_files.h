@@ -44,8 +44,9 @@ class Iodef {
 
   // Builds the six paths in the folder and opens the files: Sperim.txt, Commands.txt and
   // Boards.txt for reading (created empty when missing, an existing one keeps its text),
-  // Hands.txt, Amik.txt and Print.txt for writing from an empty file. Throws IoError, with
-  // MissingOutputFolderMessage and the folder's path when there is no such folder.
+  // Hands.txt, Amik.txt and Print.txt for writing from an empty file, once each of the three
+  // is known to be writable. Throws IoError, with MissingOutputFolderMessage and the
+  // folder's path when there is no such folder.
   void OpenFiles(const std::filesystem::path& folder, OutputFiles& files);
 
   // Hands what the written files hold to the system, so that they are complete on disk

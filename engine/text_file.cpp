@@ -1,8 +1,11 @@
 #include "engine/text_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -119,18 +122,74 @@ void TextFile::Close() {
   if (result != 0) throw IoError::FromErrno(path_);
 }
 
+void CheckWritable(const std::string& path) {
+  struct stat status {};
+  // A pipe opened and closed for a check would tell its reader that the text has ended.
+  if (::stat(path.c_str(), &status) == 0 && (S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode))) return;
+  errno = 0;
+  int descriptor = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  if (descriptor < 0 && errno == ENOENT) {
+    // A missing file: make it as the command would, and take it away again.
+    descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
+    if (descriptor >= 0) ::unlink(path.c_str());
+    if (descriptor < 0 && errno == EEXIST) return;  // a link to a missing file: the command's own open decides
+  }
+  if (descriptor < 0) throw IoError::FromErrno(path);
+  ::close(descriptor);
+}
+
+namespace {
+
+// Follows the lines of a text read in pieces and refuses a line longer than MaxLineBytes as
+// soon as it is seen, so that an endless line never fills memory.
+class LineLengthCheck {
+ public:
+  explicit LineLengthCheck(const std::string& path) : path_(path) {}
+
+  void Take(std::string_view piece) {
+    for (std::size_t end = piece.find('\n'); end != std::string_view::npos; end = piece.find('\n')) {
+      // A CR right before the LF belongs to the line end.
+      const bool carriage_return = end > 0 ? piece[end - 1] == '\r' : endsWithCarriageReturn_;
+      Check(length_ + end - (carriage_return ? 1 : 0));
+      ++line_;
+      length_ = 0;
+      piece.remove_prefix(end + 1);
+    }
+    length_ += piece.size();
+    endsWithCarriageReturn_ = !piece.empty() && piece.back() == '\r';
+    // The line goes on; a CR at its end may still belong to its line end.
+    if (length_ > MaxLineBytes + 1) Check(length_);
+  }
+  // A last line without an LF keeps whatever it ends with.
+  void End() const { Check(length_); }
+
+ private:
+  void Check(std::size_t length) const {
+    if (length > MaxLineBytes) throw IoError("Line " + std::to_string(line_) + " is longer than 64 MB", path_);
+  }
+
+  const std::string& path_;
+  long long line_ = 1;
+  std::size_t length_ = 0;
+  bool endsWithCarriageReturn_ = false;
+};
+
+}  // namespace
+
 std::string ReadWholeFile(const std::string& path) {
   errno = 0;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
   if (file == nullptr) throw IoError::FromErrno(path);
   std::string text;
+  LineLengthCheck lines(path);
   char chunk[1 << 16];
   std::size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, got);
-  const bool failed = std::ferror(file) != 0;
-  const int error_number = errno;
-  std::fclose(file);
-  if (failed) throw IoError(IoError::MessageFor(error_number != 0 ? error_number : EIO), path);
+  while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
+    lines.Take(std::string_view(chunk, got));
+    text.append(chunk, got);
+  }
+  if (std::ferror(file.get()) != 0) throw IoError(IoError::MessageFor(errno != 0 ? errno : EIO), path);
+  lines.End();
   return text;
 }
 

@@ -56,8 +56,18 @@ class TextFile {
   bool eachLine_ = false;
 };
 
+// Throws the IoError that opening the file for writing would throw (a folder in its place,
+// a file on its path, no permission), without emptying the file or leaving one behind, so
+// that a command can check every file it writes before it empties the first.
+void CheckWritable(const std::string& path);
+
+// The longest line that a text file read as a whole may hold, without its line end: a
+// longer one (an endless input such as /dev/zero, say) is refused before it fills memory.
+inline constexpr std::size_t MaxLineBytes = std::size_t{64} * 1024 * 1024;
+
 // The whole content of a file, as bytes; throws IoError naming the file when it cannot be
-// opened or read (a folder cannot be read either).
+// opened or read (a folder cannot be read either), or with "Line N is longer than 64 MB"
+// for a line longer than MaxLineBytes.
 std::string ReadWholeFile(const std::string& path);
 
 }  // namespace bruso

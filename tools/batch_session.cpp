@@ -8,11 +8,15 @@
 
 namespace bruso {
 
-BatchSession::BatchSession(const std::filesystem::path& out, std::optional<std::uint64_t> seed)
-    : seed_(seed.value_or(Random::ClockSeed())) {
+FolderLock LockOutputFolder(const std::filesystem::path& out) {
   std::error_code error;
   std::filesystem::create_directories(out, error);
   if (error) throw IoError(error.message(), out.string());
+  return FolderLock(out);
+}
+
+BatchSession::BatchSession(const std::filesystem::path& out, std::optional<std::uint64_t> seed)
+    : seed_(seed.value_or(Random::ClockSeed())) {
   std::fprintf(stderr, "seed: %llu\n", static_cast<unsigned long long>(seed_));
   StartUp(state_, {.startDirectory = std::filesystem::current_path(), .outputFolder = out,
                    .outputWindow = &output_, .seed = seed_});

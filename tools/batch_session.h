@@ -6,14 +6,20 @@
 #include <optional>
 #include <string_view>
 
+#include "engine/folder_lock.h"
 #include "session/shared_state.h"
 #include "tools/standard_output.h"
 
 namespace bruso {
 
+// Creates the output folder when missing and takes its lock, which the run holds until it
+// ends; throws IoError when another run holds it. Taken after the inputs are read and
+// before any output is checked or opened, so that a refused run empties nothing.
+FolderLock LockOutputFolder(const std::filesystem::path& out);
+
 // A shared state set up as the window sets it up, without a window: output files in
-// `out` (created when missing), the output window on standard output, the generator
-// seeded from `seed` or the clock. Prints the seed used on standard error.
+// `out` (made and locked by LockOutputFolder), the output window on standard output, the
+// generator seeded from `seed` or the clock. Prints the seed used on standard error.
 class BatchSession {
  public:
   BatchSession(const std::filesystem::path& out, std::optional<std::uint64_t> seed);

@@ -74,6 +74,8 @@ int RunClassify(const std::vector<std::string>& words) {
   }
   std::optional<LoadedRulePlayer> rules;
   if (rule_files) rules = LoadRulePlayer(*rule_files);
+  const FolderLock lock = LockOutputFolder(out);
+  RefuseUnwritable(outputs);
   std::optional<FileSink> memo;
   if (memo_path) memo.emplace(*memo_path);
   if (model.trace && !memo) {

@@ -1,8 +1,13 @@
 #include "tools/file_overlap.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <optional>
 #include <system_error>
 
 #include "engine/output_files.h"
+#include "engine/text_file.h"
 #include "players/play_all_hands.h"
 #include "tools/command_line.h"
 
@@ -17,6 +22,36 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
   const std::filesystem::path first = std::filesystem::weakly_canonical(std::filesystem::absolute(a), error);
   const std::filesystem::path second = std::filesystem::weakly_canonical(std::filesystem::absolute(b), error);
   return !error && first == second;
+}
+
+// Standard output sent to a file (`> table.csv`) is one more output; one sent to a terminal
+// or a pipe names no file.
+std::optional<struct stat> StandardOutputFile() {
+  struct stat status {};
+  if (::fstat(STDOUT_FILENO, &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+  return status;
+}
+
+// The file is the one standard output writes to; both exist, so device and inode tell,
+// whatever the path (a hard link, /dev/stdout).
+bool IsFile(const struct stat& file, const std::filesystem::path& path) {
+  struct stat status {};
+  return ::stat(path.c_str(), &status) == 0 && status.st_dev == file.st_dev && status.st_ino == file.st_ino;
+}
+
+void RefuseStandardOutputOverlaps(const std::vector<NamedFile>& inputs, const std::vector<NamedFile>& outputs) {
+  const std::optional<struct stat> standard_output = StandardOutputFile();
+  if (!standard_output) return;
+  for (const NamedFile& input : inputs) {
+    if (IsFile(*standard_output, input.path)) {
+      throw OptionValueError("standard output would overwrite " + input.name + " " + input.path.string());
+    }
+  }
+  for (const NamedFile& output : outputs) {
+    if (IsFile(*standard_output, output.path)) {
+      throw OptionValueError("standard output and " + output.name + " name the same file " + output.path.string());
+    }
+  }
 }
 
 }  // namespace
@@ -46,6 +81,11 @@ void RefuseOverlaps(const std::vector<NamedFile>& inputs, const std::vector<Name
       }
     }
   }
+  RefuseStandardOutputOverlaps(inputs, outputs);
+}
+
+void RefuseUnwritable(const std::vector<NamedFile>& outputs) {
+  for (const NamedFile& output : outputs) CheckWritable(output.path.string());
 }
 
 }  // namespace bruso

@@ -57,7 +57,9 @@ int RunFit(const std::vector<std::string>& words) {
   const std::string& shoe_path = line.positional()[0];
   std::vector<NamedFile> inputs = {{"the shoe", shoe_path}};
   for (const RuleFiles& files : options.rules) inputs.insert(inputs.end(), {{"--rules", files.ck}, {"--rules", files.nk}});
-  if (options.csv) RefuseOverlaps(inputs, {{"--csv", *options.csv}});
+  std::vector<NamedFile> outputs;
+  if (options.csv) outputs.push_back({"--csv", *options.csv});
+  RefuseOverlaps(inputs, outputs);
   const HandList hands = ReadShoeForTable(shoe_path, std::nullopt);
   if (options.folds > static_cast<int>(hands.size())) {
     throw OptionValueError("--folds takes at most the number of hands (" + std::to_string(hands.size()) + "), not '" +

@@ -88,8 +88,8 @@ int RunFitWeights(const std::vector<std::string>& words) {
   const std::string& shoe_path = line.positional()[0];
   const std::string out_ck = line.Value("--out-ck").value_or(FittedName(files->ck));
   const std::string out_nk = line.Value("--out-nk").value_or(FittedName(files->nk));
-  RefuseOverlaps({{"the shoe", shoe_path}, {"--ck", files->ck}, {"--nk", files->nk}},
-                 {{"--out-ck", out_ck}, {"--out-nk", out_nk}});
+  const std::vector<NamedFile> outputs = {{"--out-ck", out_ck}, {"--out-nk", out_nk}};
+  RefuseOverlaps({{"the shoe", shoe_path}, {"--ck", files->ck}, {"--nk", files->nk}}, outputs);
   const HandList hands = ReadShoeFile(shoe_path).hands;
   if (hands.empty()) {
     std::fprintf(stderr, "bruso-batch: %s holds no hand\n", shoe_path.c_str());
@@ -98,6 +98,7 @@ int RunFitWeights(const std::vector<std::string>& words) {
   const LoadedRulePlayer loaded = LoadRulePlayer(*files);
   const std::string ck_text = ReadWholeFile(files->ck);
   const std::string nk_text = ReadWholeFile(files->nk);
+  RefuseUnwritable(outputs);  // not found after the search, with one file written
 
   CatchStopSignals();
   WeightSearchResult result;

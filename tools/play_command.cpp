@@ -127,6 +127,8 @@ int RunPlay(const std::vector<std::string>& words) {
   }
   const RuleSet ck_rules = LoadRulesFile(ck_path, "CK");
   const RuleSet nk_rules = LoadRulesFile(nk_path, "NK");
+  const FolderLock lock = LockOutputFolder(out);
+  RefuseUnwritable(outputs);
   std::optional<TextFile> csv;
   if (csv_path) csv = OpenTable(*csv_path, PlayCsvHeader);
 

@@ -59,7 +59,9 @@ int RunSimulate(const std::vector<std::string>& words) {
   const double lapse = LapseFrom(line);
   const std::uint64_t seed = SeedFrom(line);
   const std::string& shoe_path = line.positional()[0];
-  if (const std::optional<std::string> out = line.Value("--out")) RefuseOverlaps({{"the shoe", shoe_path}}, {{"--out", *out}});
+  std::vector<NamedFile> outputs;
+  if (const std::optional<std::string> out = line.Value("--out")) outputs.push_back({"--out", *out});
+  RefuseOverlaps({{"the shoe", shoe_path}}, outputs);
   const HandList hands = ReadShoeFile(shoe_path).hands;
   if (hands.empty()) {
     std::fprintf(stderr, "bruso-batch: %s holds no hand\n", shoe_path.c_str());

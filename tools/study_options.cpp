@@ -42,7 +42,9 @@ int CountFrom(const CommandLine& line, const std::string& option, int most, std:
 }
 
 HandList ReadShoeForTable(const std::string& shoe_path, const std::optional<std::string>& table) {
-  if (table) RefuseOverlaps({{"the shoe", shoe_path}}, {{"--csv", *table}});
+  std::vector<NamedFile> outputs;
+  if (table) outputs.push_back({"--csv", *table});
+  RefuseOverlaps({{"the shoe", shoe_path}}, outputs);
   HandList hands = ReadShoeFile(shoe_path).hands;
   if (hands.empty()) throw std::runtime_error(shoe_path + " holds no hand");  // told as "bruso-batch: ...", status 1
   return hands;

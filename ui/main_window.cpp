@@ -114,8 +114,12 @@ void TForm1::FormCreate(const std::filesystem::path& start_directory, std::uint6
   state_.messages = &dialogs_;
   CardImages.SetImages({Image4, Image3, Image5, Image2, Image6, Image1});
   SetTextColor(Passo, Qt::black);
-  // The engine objects, the output files, the analysis defaults and the seed.
-  StartUp(state_, {.startDirectory = start_directory, .cardImages = &CardImages, .seed = seed});
+  // The folder's lock before its files, then the engine objects, the output files, the
+  // analysis defaults and the seed.
+  const std::filesystem::path output_folder = start_directory / OutputFolderName;
+  outputLock_.emplace(output_folder);
+  StartUp(state_, {.startDirectory = start_directory, .outputFolder = output_folder, .cardImages = &CardImages,
+                   .seed = seed});
   state_.io.SetMemo(Memo1);
   SetLayOut();
 }

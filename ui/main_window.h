@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include <QAction>
 #include <QFrame>
@@ -15,6 +16,7 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include "engine/folder_lock.h"
 #include "session/shared_state.h"
 #include "ui/about_box.h"
 #include "ui/board_widgets.h"
@@ -172,6 +174,9 @@ class TForm1 : public QMainWindow {
   friend class ExperimentRunner;
 
   Dialogs& dialogs_;
+  // Held while the window runs, so that no other run empties its files; declared before
+  // the state, so that it goes after the files are closed.
+  std::optional<FolderLock> outputLock_;
   SharedState state_;
   std::array<FrameShape*, PositionCount> frames_{};   // in board order
   std::array<QLabel*, PositionCount> positionLabels_{};  // in board order

@@ -99,6 +99,23 @@ TEST(OutputFiles, AMissingFolderIsAnIoErrorNamingTheFolder) {
   EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
+TEST(OutputFiles, AWrittenFileThatCannotBeOpenedLeavesTheOthersUnemptied) {
+  TempFolder folder;
+  WriteFile(folder.path() / "Hands.txt", "old hands\n");
+  WriteFile(folder.path() / "Amik.txt", "old amik\n");
+  std::filesystem::create_directory(folder.path() / "Print.txt");
+  Iodef iodef;
+  OutputFiles files;
+  try {
+    iodef.OpenFiles(folder.path(), files);
+    FAIL() << "a folder in place of Print.txt was opened";
+  } catch (const IoError& error) {
+    EXPECT_EQ(std::string(error.what()), "Is a folder, not a file: " + (folder.path() / "Print.txt").string());
+  }
+  EXPECT_EQ(ReadFile(folder.path() / "Hands.txt"), "old hands\n");
+  EXPECT_EQ(ReadFile(folder.path() / "Amik.txt"), "old amik\n");
+}
+
 TEST(OutputFiles, DefaultsAndTheMarkedCharacter) {
   ProbTable table;
   char mode = 'A';

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
+#include "engine/folder_lock.h"
 #include "support/recorders.h"
 #include "tool_runner.h"
 
@@ -273,6 +275,68 @@ TEST(BatchFaults, AnOutputThatCannotBeWrittenStopsTheRunBeforeTheOutputFolderIsT
     EXPECT_EQ(folder.Read("stderr.txt"), c.message);
     EXPECT_EQ(folder.Read("results/Automa.txt"), automa) << c.arguments;
     EXPECT_EQ(folder.Read("results/Amik.txt"), amik) << c.arguments;
+  }
+}
+
+// Standard output sent to a file (device and inode tell, whatever the name) is one of the
+// run's outputs: it may neither overwrite an input nor share a file with another output.
+TEST(BatchFaults, StandardOutputOntoAFileOfTheRunIsRefusedBeforeAnythingIsWritten) {
+  FaultFolder folder;
+  ASSERT_EQ(RunTool(folder.folder.path(), std::string(Play) + "--out results"), 0);
+  const std::string automa = folder.Read("results/Automa.txt");
+  const struct {
+    std::string arguments;
+    const char* redirection;
+    const char* message;
+  } cases[] = {
+      {"classify shoe.txt --out results --csv same.csv", "> same.csv",
+       "standard output and --csv name the same file same.csv"},
+      {"classify shoe.txt --out results --csv /dev/stdout", "> out.txt",
+       "standard output and --csv name the same file /dev/stdout"},
+      {"classify shoe.txt --out results", "> results/Amik.txt",
+       "standard output and Amik.txt of the output folder name the same file results/Amik.txt"},
+      {std::string(Play) + "--out results", ">> shoe.txt", "standard output would overwrite the shoe shoe.txt"},
+      {"fit shoe.txt --rules ck.txt,nk.txt", ">> nk.txt", "standard output would overwrite --rules nk.txt"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(RunTool(folder.folder.path(), c.arguments, std::string(c.redirection) + " 2> stderr.txt"), 2)
+        << c.arguments << " " << c.redirection;
+    EXPECT_EQ(folder.Read("stderr.txt"), "bruso-batch: " + std::string(c.message) + "\n");
+    EXPECT_EQ(folder.Read("shoe.txt"), Shoe);
+    EXPECT_EQ(folder.Read("nk.txt"), NKRules);
+    EXPECT_EQ(folder.Read("results/Automa.txt"), automa);
+  }
+}
+
+// A refused run empties nothing: not while another run holds the output folder, not when
+// one of the files it writes cannot be written, and not for an endless input (one line
+// without end), refused once its line passes 64 MB wherever a file is read.
+TEST(BatchFaults, ARefusedRunLeavesEveryFileAsItWas) {
+  FaultFolder folder;
+  ASSERT_EQ(RunTool(folder.folder.path(), std::string(Play) + "--out results --csv table.csv"), 0);
+  ASSERT_EQ(RunTool(folder.folder.path(), std::string(Play) + "--out other"), 0);
+  std::filesystem::remove(folder.folder.path() / "other" / "Automa.txt");
+  std::filesystem::create_directory(folder.folder.path() / "other" / "Automa.txt");
+  const std::vector<std::string> kept = {"table.csv", "results/Automa.txt", "results/Amik.txt", "other/Amik.txt"};
+  std::vector<std::string> before;
+  for (const std::string& name : kept) before.push_back(folder.Read(name));
+  const FolderLock running(folder.folder.path() / "results");  // as another run or a window holds it
+  const struct {
+    std::string arguments;
+    const char* message;
+  } cases[] = {
+      {std::string(Play) + "--out results --csv table.csv", "Output folder in use by another run of Bruso: results"},
+      {"classify shoe.txt --out results --csv table.csv", "Output folder in use by another run of Bruso: results"},
+      {std::string(Play) + "--out other --csv table.csv", "Is a folder, not a file: other/Automa.txt"},
+      {"classify shoe.txt --out other --csv table.csv --positions other", "Is a folder, not a file: other"},
+      {"classify /dev/zero --out other --csv table.csv", "Line 1 is longer than 64 MB: /dev/zero"},
+      {"play shoe.txt --ck /dev/zero --nk nk.txt --out other", "Line 1 is longer than 64 MB: /dev/zero"},
+      {"fit shoe.txt --rules ck.txt,/dev/zero --csv table.csv", "Line 1 is longer than 64 MB: /dev/zero"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(RunTool(folder.folder.path(), c.arguments), 1) << c.arguments;
+    EXPECT_EQ(folder.Read("stderr.txt"), "bruso-batch: " + std::string(c.message) + "\n");
+    for (std::size_t i = 0; i < kept.size(); ++i) EXPECT_EQ(folder.Read(kept[i]), before[i]) << kept[i];
   }
 }
 

@@ -81,6 +81,25 @@ TEST(MainWindowStartUp, MissingOutputFolderShowsTheErrorAndGivesNoWindow) {
   for (QWidget* window : QApplication::topLevelWidgets()) EXPECT_FALSE(window->isVisible());
 }
 
+// Two windows in one folder would empty and overwrite each other's files.
+TEST(MainWindowStartUp, ASecondWindowInTheFolderSaysItIsInUseAndEmptiesNothing) {
+  WindowFixture first;
+  ASSERT_NE(first.form, nullptr);
+  WriteFile(first.OutputFolder() / "Hands.txt", "the first window's hands\n");
+  ScriptedDialogs dialogs;
+  ::testing::internal::CaptureStderr();
+  std::unique_ptr<TForm1> second = CreateMainWindow(first.start.path(), dialogs, 1);
+  const std::string errors = ::testing::internal::GetCapturedStderr();
+
+  EXPECT_EQ(second, nullptr);
+  ASSERT_EQ(dialogs.asked.size(), 1u);
+  EXPECT_EQ(dialogs.asked[0].kind, ScriptedDialogs::Kind::Error);
+  const std::string text = "Output folder in use by another run of Bruso: " + first.OutputFolder().string();
+  EXPECT_EQ(dialogs.asked[0].text.toStdString(), text);
+  EXPECT_EQ(errors, text + "\n");
+  EXPECT_EQ(ReadFile(first.OutputFolder() / "Hands.txt"), "the first window's hands\n");
+}
+
 TEST(MainWindowStartUp, TheFileDialogsKeepNoHistoryInTheHomeFolder) {
   TempFolder home;
   qputenv("HOME", QByteArray::fromStdString(home.path().string()));
