@@ -1,6 +1,4 @@
-#include <atomic>
 #include <cstdio>
-#include <mutex>
 #include <optional>
 #include <string>
 
@@ -13,7 +11,7 @@
 #include "tools/command_line.h"
 #include "tools/csv_row.h"
 #include "tools/file_overlap.h"
-#include "tools/progress_line.h"
+#include "tools/study_progress.h"
 #include "tools/stop_signals.h"
 #include "tools/study_options.h"
 
@@ -71,14 +69,8 @@ int RunCheck(const std::vector<std::string>& words) {
   CatchStopSignals();
   PredictiveCheck check;
   {
-    ProgressLine progress(design.replicates, "data sets");
-    std::atomic<long long> done = 0;
-    std::mutex drawing;
-    check = RunPredictiveCheck(hands, design, options.jobs,
-                               {.stopRequested = StopRequested, .unitDone = [&] {
-                                  const std::lock_guard lock(drawing);
-                                  progress.Update(++done);
-                                }});
+    StudyProgress progress(design.replicates, "data sets");
+    check = RunPredictiveCheck(hands, design, options.jobs, progress.Watch());
   }
   if (csv) {
     for (const CheckedFigure& figure : check.figures) csv->WriteLine(CsvRow(CheckCsvFields(figure)));

@@ -303,19 +303,29 @@ TEST(ModelTools, FitWeightsRecoversTheLikelihoodOfTheWeightsThatPlayed) {
       << ReadFile(folder.path() / "stdout.txt");
 }
 
+struct StudyOutput {
+  std::string out;
+  std::string csv;
+};
+
+// Runs a study with one thread and with two: the same standard output and CSV file, and
+// only the seed on standard error.
+StudyOutput SameOnOneAndTwoThreads(const TempFolder& folder, const std::string& command, const std::string& seed) {
+  EXPECT_EQ(RunTool(folder.path(), command + " --seed " + seed + " --jobs 1 --csv one.csv"), 0);
+  const StudyOutput one{ReadFile(folder.path() / "stdout.txt"), ReadFile(folder.path() / "one.csv")};
+  EXPECT_EQ(ReadFile(folder.path() / "stderr.txt"), "seed: " + seed + "\n");
+  EXPECT_EQ(RunTool(folder.path(), command + " --seed " + seed + " --jobs 2 --csv two.csv"), 0);
+  EXPECT_EQ(ReadFile(folder.path() / "stdout.txt"), one.out);
+  EXPECT_EQ(ReadFile(folder.path() / "two.csv"), one.csv);
+  return one;
+}
+
 // The same summary and table for any number of threads; the seed on standard error; a row
 // per replicate, generating variant and fitted variant.
 TEST(ModelTools, RecoverGivesTheSameForAnyNumberOfThreads) {
   TempFolder folder;
   WriteFile(folder.path() / "shoe.txt", Shoe);
-  const std::string command = "recover shoe.txt --lines 3 --replicates 2 --altruism 0 --seed 11 ";
-  ASSERT_EQ(RunTool(folder.path(), command + "--jobs 1 --csv one.csv"), 0);
-  const std::string one = ReadFile(folder.path() / "stdout.txt");
-  EXPECT_EQ(ReadFile(folder.path() / "stderr.txt"), "seed: 11\n");
-  ASSERT_EQ(RunTool(folder.path(), command + "--jobs 2 --csv two.csv"), 0);
-  EXPECT_EQ(ReadFile(folder.path() / "stdout.txt"), one);
-  const std::string csv = ReadFile(folder.path() / "one.csv");
-  EXPECT_EQ(ReadFile(folder.path() / "two.csv"), csv);
+  const auto [one, csv] = SameOnOneAndTwoThreads(folder, "recover shoe.txt --lines 3 --replicates 2 --altruism 0", "11");
   EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 2 * 2 * 4);
   EXPECT_EQ(csv.rfind("replicate,seed,generating_conflict_mode,generating_altruism,conflict_mode,altruism,"
                       "true_lapse,true_p1,",
@@ -362,14 +372,8 @@ TEST(ModelTools, CheckTakesAFitsEstimatesAndGivesTheSameForAnyNumberOfThreads) {
   TempFolder folder;
   WriteFile(folder.path() / "shoe.txt", Shoe);
   ASSERT_EQ(RunTool(folder.path(), "fit shoe.txt --altruism 0 --csv fit.csv"), 0);
-  const std::string command = "check shoe.txt --from-fit fit.csv --variant 1,0 --replicates 20 --seed 3 ";
-  ASSERT_EQ(RunTool(folder.path(), command + "--jobs 1 --csv one.csv"), 0);
-  const std::string one = ReadFile(folder.path() / "stdout.txt");
-  EXPECT_EQ(ReadFile(folder.path() / "stderr.txt"), "seed: 3\n");
-  ASSERT_EQ(RunTool(folder.path(), command + "--jobs 2 --csv two.csv"), 0);
-  EXPECT_EQ(ReadFile(folder.path() / "stdout.txt"), one);
-  const std::string csv = ReadFile(folder.path() / "one.csv");
-  EXPECT_EQ(ReadFile(folder.path() / "two.csv"), csv);
+  const auto [one, csv] =
+      SameOnOneAndTwoThreads(folder, "check shoe.txt --from-fit fit.csv --variant 1,0 --replicates 20", "3");
   EXPECT_EQ(csv.rfind("figure,recorded,simulated_mean,band_lower,band_upper,outside,data_sets\n"
                       "lines reaching 2H,",
                       0),
