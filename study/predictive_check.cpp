@@ -24,10 +24,11 @@ constexpr std::array<int, 7> MovesGroupEnds = {3, 4, 5, 6, 8, 11, MaxLineLetters
 // The agreement groups as classify lists them: overall, by role, by branch.
 constexpr int AgreementGroupCount = 3 + static_cast<int>(MoveBranch::HandOver);
 constexpr const char* AgreementNames[AgreementGroupCount] = {
-    "agreement overall", "agreement as CK", "agreement as NK",  "agreement card at hand",
+    "agreement overall", "agreement as CK",     "agreement as NK",    "agreement card at hand",
     "agreement search",  "agreement step aside", "agreement hand-over"};
 
-double ShareOf(double part, double whole) { return whole > 0 ? part / whole : NotANumber; }
+// NaN where there is nothing to take the ratio over.
+double Ratio(double part, double whole) { return whole > 0 ? part / whole : NotANumber; }
 
 int RoleIndex(char role) { return role == RoleCK ? 0 : 1; }
 
@@ -85,30 +86,30 @@ void CountAgreement(const HandList& hands, const AnalysisSettings& settings, dou
 }
 
 std::vector<DataSetFigure> FiguresOf(const LineCounts& counts) {
-  std::vector<DataSetFigure> figures = {{"lines reaching 2H", ShareOf(counts.reaching, counts.lines)},
-                                        {"moves to 2H: mean", ShareOf(counts.movesToGoal, counts.reaching)}};
+  std::vector<DataSetFigure> figures = {{"lines reaching 2H", Ratio(counts.reaching, counts.lines)},
+                                        {"moves to 2H: mean", Ratio(counts.movesToGoal, counts.reaching)}};
   int from = 1;
   for (std::size_t g = 0; g < MovesGroupEnds.size(); ++g) {
     const int to = MovesGroupEnds[g];
     const std::string range = g + 1 == MovesGroupEnds.size() ? std::to_string(from) + " or more"
                               : to == from                   ? std::to_string(to)
                                                              : std::to_string(from) + "-" + std::to_string(to);
-    figures.push_back({"moves to 2H: " + range, ShareOf(counts.movesGroups[g], counts.reaching)});
+    figures.push_back({"moves to 2H: " + range, Ratio(counts.movesGroups[g], counts.reaching)});
     from = MovesGroupEnds[g] + 1;
   }
   for (const int role : {0, 1}) {
     const auto& letters = counts.letters[role];
     const double all = std::accumulate(letters.begin(), letters.end(), 0.0);
     for (int m = 0; m < MoveCount; ++m) {
-      figures.push_back({std::string(role == 0 ? "CK" : "NK") + " letter " + MoveLetters[m], ShareOf(letters[m], all)});
+      figures.push_back({std::string(role == 0 ? "CK" : "NK") + " letter " + MoveLetters[m], Ratio(letters[m], all)});
     }
   }
   const double lines_begun = std::accumulate(counts.firstLetters.begin(), counts.firstLetters.end(), 0.0);
   for (int m = 0; m < MoveCount; ++m) {
-    figures.push_back({std::string("first letter ") + MoveLetters[m], ShareOf(counts.firstLetters[m], lines_begun)});
+    figures.push_back({std::string("first letter ") + MoveLetters[m], Ratio(counts.firstLetters[m], lines_begun)});
   }
   for (int g = 0; g < AgreementGroupCount; ++g) {
-    figures.push_back({AgreementNames[g], ShareOf(counts.expected[g], static_cast<double>(counts.suggested[g]))});
+    figures.push_back({AgreementNames[g], Ratio(counts.expected[g], static_cast<double>(counts.suggested[g]))});
   }
   return figures;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <regex>
 #include <string>
 
 #include "support/recorders.h"
@@ -136,6 +137,24 @@ TEST(BatchFaults, AStopSignalDuringTheLastVariantEndsTheFitAsStopped) {
   ASSERT_EQ(RunScript(folder.folder.path(), script), 0);
   EXPECT_EQ(folder.Read("status.txt"), "143\n") << folder.Read("stderr.txt");
   EXPECT_TRUE(EndsOnAWholeLine(folder.Read("fit.csv")));
+}
+
+// A check of a million data sets stopped by SIGTERM: a whole row per figure over the data
+// sets simulated, and the output says how far it got.
+TEST(BatchFaults, AStopSignalEndsTheCheckWithItsRowsWhole) {
+  FaultFolder folder;
+  const std::string script =
+      "\"$BATCH\" check shoe.txt --replicates 1000000 --seed 1 --jobs 2 --csv check.csv > stdout.txt 2> stderr.txt & "
+      "pid=$!; while [ ! -s check.csv ] && kill -0 $pid 2> /dev/null; do sleep 0.01; done; "
+      "sleep 0.2; kill -TERM $pid; wait $pid; echo $? > status.txt";
+  ASSERT_EQ(RunScript(folder.folder.path(), script), 0);
+  EXPECT_EQ(folder.Read("status.txt"), "143\n") << folder.Read("stderr.txt");
+  const std::string out = folder.Read("stdout.txt");
+  const std::string rows = folder.Read("check.csv");
+  EXPECT_TRUE(EndsOnAWholeLine(rows));
+  EXPECT_EQ(LineCount(rows), LineCount(out) - 3) << out;  // the first two lines and the last are no figure
+  EXPECT_TRUE(std::regex_search(out, std::regex("^check: [0-9]{1,6} of 1000000 data sets"))) << out;
+  EXPECT_NE(folder.Read("stderr.txt").find("check: stopped by SIGTERM after "), std::string::npos);
 }
 
 // One hand played a hundred million times: a stop has to come within the hand.
