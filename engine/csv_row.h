@@ -16,6 +16,10 @@ std::string CsvRow(const std::vector<std::string>& fields);
 
 std::string CsvField(std::string_view text);
 
+// The fields of one row as CsvRow writes it (a row without its line end); false for a
+// quoted field left open or followed by more than a comma.
+bool ReadCsvRow(std::string_view row, std::vector<std::string>& fields);
+
 // Opens a table for writing and writes its header row at once, so that a file that cannot
 // be written (a full disk) shows before the run touches anything else. Throws IoError.
 TextFile OpenTable(const std::string& path, const std::vector<std::string>& header);

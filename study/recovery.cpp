@@ -1,8 +1,6 @@
 #include "study/recovery.h"
 
 #include <algorithm>
-#include <atomic>
-#include <thread>
 
 #include "model/profile_interval.h"
 #include "study/data_set.h"
@@ -58,24 +56,12 @@ std::vector<RecoveryUnit> RunRecovery(const HandList& hands, const RecoveryDesig
                                       const StudyWatch& watch) {
   const std::size_t total = static_cast<std::size_t>(design.replicates) * design.generating.size();
   std::vector<RecoveryUnit> units(total);
-  std::atomic<std::size_t> next = 0;
-  {
-    std::vector<std::jthread> threads;
-    for (int worker = 0; worker < std::max(1, jobs); ++worker) {
-      threads.emplace_back([&] {
-        for (;;) {
-          if (watch.stopRequested && watch.stopRequested()) return;
-          const std::size_t u = next++;
-          if (u >= total) return;
-          const int replicate = static_cast<int>(u / design.generating.size());
-          const ModelVariant generating = design.generating[u % design.generating.size()];
-          units[u] = RunRecoveryUnit(hands, design, generating, RecoverySeed(design, replicate, generating), replicate);
-          if (watch.unitDone) watch.unitDone();
-        }
-      });
-    }
-  }
-  units.resize(std::min(total, next.load()));  // every unit begun has ended
+  const std::size_t begun = RunStudyUnits(total, jobs, watch, [&](std::size_t u) {
+    const int replicate = static_cast<int>(u / design.generating.size());
+    const ModelVariant generating = design.generating[u % design.generating.size()];
+    units[u] = RunRecoveryUnit(hands, design, generating, RecoverySeed(design, replicate, generating), replicate);
+  });
+  units.resize(begun);
   return units;
 }
 

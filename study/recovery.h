@@ -2,13 +2,13 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "model/fit.h"
 #include "model/parameter_search.h"
 #include "study/estimate_summary.h"
 #include "study/model_confusion.h"
+#include "study/study_units.h"
 
 namespace bruso {
 
@@ -44,13 +44,6 @@ std::uint64_t RecoverySeed(const RecoveryDesign& design, int replicate, ModelVar
 // result for the same seed, wherever it runs.
 RecoveryUnit RunRecoveryUnit(const HandList& hands, const RecoveryDesign& design, ModelVariant generating,
                              std::uint64_t seed, int replicate = 0);
-
-// What runs a study asks of its caller: whether to stop (asked before each unit; the units
-// in progress end first) and when a unit is done (from the threads).
-struct StudyWatch {
-  std::function<bool()> stopRequested;
-  std::function<void()> unitDone;
-};
 
 // Every unit, replicate by replicate and in each the generating variants in the design's
 // order, spread over `jobs` threads (the result is the same for any number). A stop leaves

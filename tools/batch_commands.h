@@ -12,5 +12,6 @@ int RunFit(const std::vector<std::string>& words);
 int RunFitWeights(const std::vector<std::string>& words);
 int RunSimulate(const std::vector<std::string>& words);
 int RunRecover(const std::vector<std::string>& words);
+int RunCheck(const std::vector<std::string>& words);
 
 }  // namespace bruso

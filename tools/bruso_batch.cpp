@@ -30,7 +30,10 @@ constexpr const char* Usage =
     "                            [--altruism 0|1] [--seed N] [--out FILE]\n"
     "       bruso-batch recover SHOE --lines K [--replicates R] [--conflict-mode 0|1|both]\n"
     "                           [--altruism 0|1|both] [--prob-range LO,HI] [--lapse-range LO,HI]\n"
-    "                           [--fix p3=0.5] [--level L] [--seed N] [--jobs N] [--csv FILE]\n";
+    "                           [--fix p3=0.5] [--level L] [--seed N] [--jobs N] [--csv FILE]\n"
+    "       bruso-batch check SHOE [--prob P1,...,P10] [--lapse E] [--conflict-mode 0|1] [--altruism 0|1]\n"
+    "                         [--from-fit FIT.csv --variant CM,ALT] [--replicates M] [--seed N]\n"
+    "                         [--jobs N] [--csv FILE]\n";
 
 // --help: the usage and where the whole description is.
 constexpr const char* HelpEnd =
@@ -54,6 +57,7 @@ int main(int argc, char** argv) {
       {"fit-weights", bruso::RunFitWeights},
       {"simulate", bruso::RunSimulate},
       {"recover", bruso::RunRecover},
+      {"check", bruso::RunCheck},
   };
   std::vector<std::string> words(argv + 1, argv + argc);
   // "--help" alone or after a command's name.

@@ -69,7 +69,11 @@ int RunFit(const std::vector<std::string>& words) {
   for (const RuleFiles& files : options.rules) rule_players.push_back(LoadRulePlayer(files));
   if (options.folds > 0) std::fprintf(stderr, "seed: %llu\n", static_cast<unsigned long long>(options.seed));
   std::optional<TextFile> csv;
-  if (options.csv) csv.emplace(OpenTable(*options.csv, FitCsvHeader));
+  std::vector<std::string> header = FitCsvHeader;
+  if (options.folds > 0) {
+    header.insert(header.end(), CrossValidationCsvColumns.begin(), CrossValidationCsvColumns.end());
+  }
+  if (options.csv) csv.emplace(OpenTable(*options.csv, header));
 
   CatchStopSignals();
   std::vector<FitResult> fits;
@@ -94,7 +98,14 @@ int RunFit(const std::vector<std::string>& words) {
   }
   // The file first: it is written whole whatever becomes of standard output.
   if (csv) {
-    for (const FitResult& row : FitTableRows(fits)) csv->WriteLine(CsvRow(FitFields(row)));
+    for (const FitResult& row : FitTableRows(fits)) {
+      std::vector<std::string> fields = FitFields(row);
+      if (options.folds > 0) {
+        const std::vector<std::string> held_out = CrossValidationFields(row, validations);
+        fields.insert(fields.end(), held_out.begin(), held_out.end());
+      }
+      csv->WriteLine(CsvRow(fields));
+    }
     csv->Close();
   }
   std::fputs(FitTableText(fits).c_str(), stdout);

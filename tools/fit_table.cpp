@@ -147,6 +147,19 @@ std::vector<std::string> FitFields(const FitResult& row, FitNumbers numbers) {
   return fields;
 }
 
+const std::vector<std::string> CrossValidationCsvColumns = {"heldout_log_likelihood", "heldout_per_position",
+                                                            "heldout_untrained"};
+
+std::vector<std::string> CrossValidationFields(const FitResult& row, const std::vector<CrossValidation>& validations) {
+  if (row.model == FitModel::Analysis) {
+    for (const CrossValidation& v : validations) {
+      if (v.variant.conflictMode != row.variant.conflictMode || v.variant.altruism != row.variant.altruism) continue;
+      return {TableNumber(v.heldOutLogLikelihood), TableNumber(v.PerPosition()), std::to_string(v.untrained)};
+    }
+  }
+  return std::vector<std::string>(CrossValidationCsvColumns.size());
+}
+
 std::string CrossValidationText(const std::vector<CrossValidation>& validations, std::uint64_t seed) {
   if (validations.empty()) return "";
   std::vector<TableRow> rows = {{"held out: log-lik.", {}}, {"  per position", {}}, {"  p set to 0.5", {}}};

@@ -19,6 +19,16 @@ enum class FitNumbers { Exact, OnScreen };
 // The fields of a row under FitCsvHeader.
 std::vector<std::string> FitFields(const FitResult& row, FitNumbers numbers = FitNumbers::Exact);
 
+// The columns that cross-validation adds after FitCsvHeader: the variant's summed held-out
+// log-likelihood, its mean per position, and how often a probability took
+// UntrainedProbability.
+extern const std::vector<std::string> CrossValidationCsvColumns;
+
+// The fields under CrossValidationCsvColumns of a row: the figures of its variant's
+// validation among `validations`; empty for a row of another model (the rule players, the
+// uniform player) or a variant without one.
+std::vector<std::string> CrossValidationFields(const FitResult& row, const std::vector<CrossValidation>& validations);
+
 // "conflict mode 1, altruism 0", "rules CK,NK" for a rule player, or the uniform player
 // with UniformWinsNote.
 std::string ModelName(const FitResult& fit);

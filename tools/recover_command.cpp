@@ -1,6 +1,4 @@
-#include <atomic>
 #include <cstdio>
-#include <mutex>
 #include <optional>
 #include <string>
 
@@ -11,7 +9,7 @@
 #include "tools/command_line.h"
 #include "tools/csv_row.h"
 #include "tools/fit_options.h"
-#include "tools/progress_line.h"
+#include "tools/study_progress.h"
 #include "tools/recover_table.h"
 #include "tools/stop_signals.h"
 #include "tools/study_options.h"
@@ -43,14 +41,8 @@ int RunRecover(const std::vector<std::string>& words) {
   const long long total = static_cast<long long>(design.replicates) * static_cast<long long>(design.generating.size());
   std::vector<RecoveryUnit> units;
   {
-    ProgressLine progress(total, "data sets");
-    std::atomic<long long> done = 0;
-    std::mutex drawing;
-    units = RunRecovery(hands, design, options.jobs,
-                        {.stopRequested = StopRequested, .unitDone = [&] {
-                           const std::lock_guard lock(drawing);
-                           progress.Update(++done);
-                         }});
+    StudyProgress progress(total, "data sets");
+    units = RunRecovery(hands, design, options.jobs, progress.Watch());
   }
   if (csv) {
     for (const RecoveryUnit& unit : units) {

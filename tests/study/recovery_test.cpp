@@ -63,7 +63,7 @@ TEST(Recovery, AStopLeavesOutTheUnitsNotBegun) {
 // Profile intervals hold the truth as often as their level says: 280 data sets of one line
 // per hand of the every-deal shoe, 3,080 intervals, and every probability's estimates
 // follow the truth. A long check (about 40 s of CPU), left out of the suite; run it with
-//   build/test/tests/study/study_tests --gtest_also_run_disabled_tests --gtest_filter='*Cover*'
+//   cmake --build build/test --target study_coverage
 TEST(Recovery, DISABLED_IntervalsCoverTheTruthAtTheirLevelOnTheEveryDealShoe) {
 #if defined(__SANITIZE_ADDRESS__)
   GTEST_SKIP() << "hundreds of fits: too slow under the sanitizers";

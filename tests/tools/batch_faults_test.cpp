@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -125,19 +126,43 @@ TEST(BatchFaults, AFitWritesItsTableWholeWhenStandardOutputFails) {
   EXPECT_EQ(csv.rfind("uniform,"), csv.rfind('\n', csv.size() - 2) + 1) << csv;
 }
 
+// Runs bruso-batch with the arguments in the background, sends SIGTERM once `table` has its
+// header (and `delay` more), and returns the exit status as text.
+std::string StatusAfterSigterm(const FaultFolder& folder, const std::string& arguments, const std::string& table,
+                               const char* delay = "0") {
+  const std::string script = "\"$BATCH\" " + arguments + " > stdout.txt 2> stderr.txt & pid=$!; while [ ! -s " +
+                             table + " ] && kill -0 $pid 2> /dev/null; do sleep 0.01; done; sleep " + delay +
+                             "; kill -TERM $pid; wait $pid; echo $? > status.txt";
+  EXPECT_EQ(RunScript(folder.folder.path(), script), 0);
+  return folder.Read("status.txt");
+}
+
 // The fit of one variant of many lines: a signal that comes while it runs, however late,
 // ends the run as stopped, though the one variant is fitted.
 TEST(BatchFaults, AStopSignalDuringTheLastVariantEndsTheFitAsStopped) {
   FaultFolder folder;
   ASSERT_EQ(RunTool(folder.folder.path(), "simulate shoe.txt --lines 8000 --seed 2 --out many.txt"), 0);
   // The table's header is written as the fit starts.
-  const std::string script =
-      "\"$BATCH\" fit many.txt --conflict-mode 0 --altruism 0 --jobs 1 --csv fit.csv > stdout.txt 2> stderr.txt & "
-      "pid=$!; while [ ! -s fit.csv ] && kill -0 $pid 2> /dev/null; do sleep 0.01; done; "
-      "kill -TERM $pid; wait $pid; echo $? > status.txt";
-  ASSERT_EQ(RunScript(folder.folder.path(), script), 0);
-  EXPECT_EQ(folder.Read("status.txt"), "143\n") << folder.Read("stderr.txt");
+  EXPECT_EQ(StatusAfterSigterm(folder, "fit many.txt --conflict-mode 0 --altruism 0 --jobs 1 --csv fit.csv", "fit.csv"),
+            "143\n")
+      << folder.Read("stderr.txt");
   EXPECT_TRUE(EndsOnAWholeLine(folder.Read("fit.csv")));
+}
+
+// A check of a million data sets stopped by SIGTERM: a whole row per figure over the data
+// sets simulated, and the output says how far it got.
+TEST(BatchFaults, AStopSignalEndsTheCheckWithItsRowsWhole) {
+  FaultFolder folder;
+  EXPECT_EQ(StatusAfterSigterm(folder, "check shoe.txt --replicates 1000000 --seed 1 --jobs 2 --csv check.csv",
+                               "check.csv", "0.2"),
+            "143\n")
+      << folder.Read("stderr.txt");
+  const std::string out = folder.Read("stdout.txt");
+  const std::string rows = folder.Read("check.csv");
+  EXPECT_TRUE(EndsOnAWholeLine(rows));
+  EXPECT_EQ(LineCount(rows), LineCount(out) - 3) << out;  // the first two lines and the last are no figure
+  EXPECT_TRUE(std::regex_search(out, std::regex("^check: [0-9]{1,6} of 1000000 data sets"))) << out;
+  EXPECT_NE(folder.Read("stderr.txt").find("check: stopped by SIGTERM after "), std::string::npos);
 }
 
 // One hand played a hundred million times: a stop has to come within the hand.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -73,6 +74,15 @@ TEST(ModelTools, RefuseValuesTheyCannotTakeOnOneLineBeforeWritingAnything) {
       "recover shoe.txt --csv shoe.txt --lines 1",
       "fit shoe.txt --csv written --folds 1",
       "fit shoe.txt --csv written --folds 4",  // more folds than hands
+      "check shoe.txt --csv written --replicates 0",
+      "check shoe.txt --csv written --lapse 0",
+      "check shoe.txt --csv written --conflict-mode both",  // one model is checked
+      "check shoe.txt --csv written --from-fit fit.csv",    // which row of the fit?
+      "check shoe.txt --csv written --variant 0,1",
+      "check shoe.txt --csv written --from-fit fit.csv --variant 0,2",
+      "check shoe.txt --csv written --from-fit fit.csv --variant 0,1 --prob 0.5,0.5,0.5,0.5,0.5,0.5,0.5,0.5,0.5,0.5",
+      "check shoe.txt --csv fit.csv --from-fit fit.csv --variant 0,1",
+      "check shoe.txt --csv shoe.txt",
   };
   WriteFile(folder.path() / "ck.txt", "T 2H\n");
   WriteFile(folder.path() / "nk.txt", "T 2C\n");
@@ -293,19 +303,29 @@ TEST(ModelTools, FitWeightsRecoversTheLikelihoodOfTheWeightsThatPlayed) {
       << ReadFile(folder.path() / "stdout.txt");
 }
 
+struct StudyOutput {
+  std::string out;
+  std::string csv;
+};
+
+// Runs a study with one thread and with two: the same standard output and CSV file, and
+// only the seed on standard error.
+StudyOutput SameOnOneAndTwoThreads(const TempFolder& folder, const std::string& command, const std::string& seed) {
+  EXPECT_EQ(RunTool(folder.path(), command + " --seed " + seed + " --jobs 1 --csv one.csv"), 0);
+  const StudyOutput one{ReadFile(folder.path() / "stdout.txt"), ReadFile(folder.path() / "one.csv")};
+  EXPECT_EQ(ReadFile(folder.path() / "stderr.txt"), "seed: " + seed + "\n");
+  EXPECT_EQ(RunTool(folder.path(), command + " --seed " + seed + " --jobs 2 --csv two.csv"), 0);
+  EXPECT_EQ(ReadFile(folder.path() / "stdout.txt"), one.out);
+  EXPECT_EQ(ReadFile(folder.path() / "two.csv"), one.csv);
+  return one;
+}
+
 // The same summary and table for any number of threads; the seed on standard error; a row
 // per replicate, generating variant and fitted variant.
 TEST(ModelTools, RecoverGivesTheSameForAnyNumberOfThreads) {
   TempFolder folder;
   WriteFile(folder.path() / "shoe.txt", Shoe);
-  const std::string command = "recover shoe.txt --lines 3 --replicates 2 --altruism 0 --seed 11 ";
-  ASSERT_EQ(RunTool(folder.path(), command + "--jobs 1 --csv one.csv"), 0);
-  const std::string one = ReadFile(folder.path() / "stdout.txt");
-  EXPECT_EQ(ReadFile(folder.path() / "stderr.txt"), "seed: 11\n");
-  ASSERT_EQ(RunTool(folder.path(), command + "--jobs 2 --csv two.csv"), 0);
-  EXPECT_EQ(ReadFile(folder.path() / "stdout.txt"), one);
-  const std::string csv = ReadFile(folder.path() / "one.csv");
-  EXPECT_EQ(ReadFile(folder.path() / "two.csv"), csv);
+  const auto [one, csv] = SameOnOneAndTwoThreads(folder, "recover shoe.txt --lines 3 --replicates 2 --altruism 0", "11");
   EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 2 * 2 * 4);
   EXPECT_EQ(csv.rfind("replicate,seed,generating_conflict_mode,generating_altruism,conflict_mode,altruism,"
                       "true_lapse,true_p1,",
@@ -329,8 +349,50 @@ TEST(ModelTools, FitWithFoldsPrintsItsSeed) {
   const std::string one = ReadFile(folder.path() / "stdout.txt");
   EXPECT_EQ(ReadFile(folder.path() / "stderr.txt").rfind("seed: 4\n", 0), 0u);
   EXPECT_NE(one.find("2-fold cross-validation by hands, seed 4\nheld out: log-lik.  -"), std::string::npos) << one;
-  ASSERT_EQ(RunTool(folder.path(), "fit played.txt --folds 2 --seed 4 --altruism 0 --jobs 2"), 0);
+  ASSERT_EQ(RunTool(folder.path(), "fit played.txt --folds 2 --seed 4 --altruism 0 --jobs 2 --csv fit.csv"), 0);
   EXPECT_EQ(ReadFile(folder.path() / "stdout.txt"), one);
+  // The table gains the held-out figures of each variant, none for the uniform player.
+  std::istringstream table(ReadFile(folder.path() / "fit.csv"));
+  std::string header, row;
+  std::getline(table, header);
+  EXPECT_EQ(header.substr(header.find(",p10_upper,")),
+            ",p10_upper,heldout_log_likelihood,heldout_per_position,heldout_untrained");
+  std::vector<std::string> rows;
+  while (std::getline(table, row)) rows.push_back(row);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_TRUE(std::regex_search(rows[0], std::regex(",-[0-9.e-]+,-[0-9.e-]+,[0-9]+$"))) << rows[0];
+  EXPECT_EQ(rows[2].rfind("uniform,", 0), 0u);
+  EXPECT_EQ(rows[2].substr(rows[2].size() - 3), ",,,");
+}
+
+// A fitted model checked against the lines it was fitted to: the same table for any
+// number of threads, a row per figure, and the probabilities the fit left without an
+// estimate named.
+TEST(ModelTools, CheckTakesAFitsEstimatesAndGivesTheSameForAnyNumberOfThreads) {
+  TempFolder folder;
+  WriteFile(folder.path() / "shoe.txt", Shoe);
+  ASSERT_EQ(RunTool(folder.path(), "fit shoe.txt --altruism 0 --csv fit.csv"), 0);
+  const auto [one, csv] =
+      SameOnOneAndTwoThreads(folder, "check shoe.txt --from-fit fit.csv --variant 1,0 --replicates 20", "3");
+  EXPECT_EQ(csv.rfind("figure,recorded,simulated_mean,band_lower,band_upper,outside,data_sets\n"
+                      "lines reaching 2H,",
+                      0),
+            0u)
+      << csv;
+  EXPECT_EQ(one.rfind("check: 20 of 20 data sets of the 3 lines of 2 hands, seed 3\n"
+                      "model: conflict mode 1, altruism 0, prob ",
+                      0),
+            0u)
+      << one;
+  EXPECT_TRUE(std::regex_search(one, std::regex("\n(p[0-9]+, )*p[0-9]+: no estimate in the fit, played at 0.5\n")))
+      << one;
+  const auto figures = std::count(csv.begin(), csv.end(), '\n') - 1;
+  EXPECT_NE(one.find(" of " + std::to_string(figures) + " figures outside the 95% band"), std::string::npos) << one;
+  // A fit without the row asked for: the run stops before writing.
+  EXPECT_EQ(RunTool(folder.path(), "check shoe.txt --from-fit fit.csv --variant 0,1 --csv none.csv"), 1);
+  EXPECT_NE(ReadFile(folder.path() / "stderr.txt").find("holds no row of conflict mode 0, altruism 1"),
+            std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "none.csv"));
 }
 
 }  // namespace
