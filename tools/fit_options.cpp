@@ -24,6 +24,25 @@ int ParameterIndex(std::string_view name) {
   return -1;
 }
 
+// The options of the fits by participant, and the shoes they take.
+void ParticipantOptionsFrom(const CommandLine& line, FitOptions& options) {
+  options.perParticipant = line.Has("--per-participant");
+  options.hierarchical = line.Has("--hierarchical");
+  options.groups = line.Value("--groups");
+  options.conditions = line.Value("--conditions");
+  const std::size_t shoes = line.positional().size();
+  if (!options.ByParticipant()) {
+    if (options.groups || options.conditions) throw UsageError("--groups and --conditions go with --per-participant or --hierarchical");
+    if (shoes != 1) throw UsageError("fit takes exactly one shoe file");
+    return;
+  }
+  if (options.perParticipant && options.hierarchical) throw UsageError("fit takes --per-participant or --hierarchical, not both");
+  if (!options.rules.empty() || options.folds > 0) throw UsageError("--rules and --folds fit the whole shoe, not participants");
+  if (shoes == 0) throw UsageError("fit takes a shoe file");
+  if (options.groups && options.conditions) throw UsageError("the groups file gives the conditions: --conditions goes with several shoes");
+  if (options.groups && shoes != 1) throw UsageError("--groups goes with exactly one shoe file");
+}
+
 }  // namespace
 
 int JobsFrom(const CommandLine& line) {
@@ -87,6 +106,7 @@ FitOptions FitOptionsFrom(const CommandLine& line) {
   if (line.Value("--folds")) options.folds = CountFrom(line, "--folds", 1000000, std::nullopt, "fit");
   if (options.folds == 1) throw OptionValueError("--folds takes a whole number from 2, not '1'");
   options.seed = SeedFrom(line);
+  ParticipantOptionsFrom(line, options);
   return options;
 }
 
