@@ -97,16 +97,9 @@ class CsvReader {
   int row_ = 0;
 };
 
-struct GroupsRow {
-  std::size_t participant = 0;  // its index among the participants
-  bool named = false;
-};
-
-// Who played each recorded line of each hand, from the rows of the groups file.
-std::vector<std::vector<GroupsRow>> ReadGroupsRows(const HandList& hands, CsvReader& csv,
-                                                   std::vector<Participant>& participants) {
-  std::vector<std::vector<GroupsRow>> rows(hands.size());
-  for (std::size_t h = 0; h < hands.size(); ++h) rows[h].resize(hands[h].MoveLines.size());
+// Reads the rows of the groups file into `owners`, with each line's participant; `named`
+// tells which lines a row named.
+void ReadGroupsRows(const HandList& hands, CsvReader& csv, LineOwners& owners, std::vector<std::vector<bool>>& named) {
   std::map<std::string, std::size_t> index;
   std::vector<std::string> fields;
   while (csv.NextRow(fields)) {
@@ -117,38 +110,58 @@ std::vector<std::vector<GroupsRow>> ReadGroupsRows(const HandList& hands, CsvRea
     const std::string& id = csv.Field(fields, "participant");
     if (id.empty()) throw csv.Error("the participant is empty");
     const std::string condition = csv.Has("condition") ? csv.Field(fields, "condition") : "";
-    GroupsRow& row = rows[hand - 1][line - 1 + FirstRecordedLine];
-    if (row.named) throw csv.Error("hand " + std::to_string(hand) + " line " + std::to_string(line) + " is named twice");
-    const auto [it, added] = index.emplace(id, participants.size());
-    if (added) participants.push_back({id, condition, {}});
-    if (participants[it->second].condition != condition) {
-      throw csv.Error("participant '" + id + "' is in condition '" + participants[it->second].condition +
+    const std::size_t move_line = line - 1 + FirstRecordedLine;
+    if (named[hand - 1][move_line]) {
+      throw csv.Error("hand " + std::to_string(hand) + " line " + std::to_string(line) + " is named twice");
+    }
+    const auto [it, added] = index.emplace(id, owners.participants.size());
+    if (added) owners.participants.push_back({id, condition, {}});
+    if (owners.participants[it->second].condition != condition) {
+      throw csv.Error("participant '" + id + "' is in condition '" + owners.participants[it->second].condition +
                       "' on an earlier row, not '" + condition + "'");
     }
-    row = {it->second, true};
+    named[hand - 1][move_line] = true;
+    owners.owner[hand - 1][move_line] = it->second;
   }
-  return rows;
 }
 
 std::string FileStem(const std::string& path) { return std::filesystem::path(path).stem().string(); }
 
 }  // namespace
 
-std::vector<Participant> ParticipantsFromGroups(const HandList& hands, std::string_view text, const std::string& file) {
+LineOwners ReadGroups(const HandList& hands, std::string_view text, const std::string& file) {
   CsvReader csv(text, file, {"hand", "line", "participant"}, {"condition"});
-  std::vector<Participant> participants;
-  const std::vector<std::vector<GroupsRow>> rows = ReadGroupsRows(hands, csv, participants);
+  LineOwners owners;
+  std::vector<std::vector<bool>> named(hands.size());
+  for (std::size_t h = 0; h < hands.size(); ++h) {
+    owners.owner.emplace_back(hands[h].MoveLines.size(), 0);
+    named[h].resize(hands[h].MoveLines.size());
+  }
+  ReadGroupsRows(hands, csv, owners, named);
+  for (std::size_t h = 0; h < hands.size(); ++h) {
+    for (std::size_t l = FirstRecordedLine; l < hands[h].MoveLines.size(); ++l) {
+      if (!named[h][l]) {
+        throw ParticipantsError(file + ": no row names hand " + std::to_string(h + 1) + " line " +
+                                std::to_string(l - FirstRecordedLine + 1));
+      }
+    }
+  }
+  return owners;
+}
+
+LineOwners ReadGroupsFile(const HandList& hands, const std::string& groups_path) {
+  return ReadGroups(hands, ReadWholeFile(groups_path), groups_path);
+}
+
+std::vector<Participant> SplitByOwner(const HandList& hands, LineOwners owners) {
+  std::vector<Participant>& participants = owners.participants;
   for (std::size_t h = 0; h < hands.size(); ++h) {
     const Fhand& hand = hands[h];
     std::vector<Fhand*> parts(participants.size(), nullptr);  // this hand in each participant's list
     for (std::size_t l = FirstRecordedLine; l < hand.MoveLines.size(); ++l) {
-      if (!rows[h][l].named) {
-        throw ParticipantsError(file + ": no row names hand " + std::to_string(h + 1) + " line " +
-                                std::to_string(l - FirstRecordedLine + 1));
-      }
-      Fhand*& part = parts[rows[h][l].participant];
+      Fhand*& part = parts[owners.owner[h][l]];
       if (part == nullptr) {
-        HandList& list = participants[rows[h][l].participant].hands;
+        HandList& list = participants[owners.owner[h][l]].hands;
         list.push_back({{hand.MoveLines.begin(), hand.MoveLines.begin() + FirstRecordedLine}, hand.HandText, hand.FirstRole});
         part = &list.back();
       }
@@ -156,6 +169,10 @@ std::vector<Participant> ParticipantsFromGroups(const HandList& hands, std::stri
     }
   }
   return participants;
+}
+
+std::vector<Participant> ParticipantsFromGroups(const HandList& hands, std::string_view text, const std::string& file) {
+  return SplitByOwner(hands, ReadGroups(hands, text, file));
 }
 
 std::map<std::string, std::string> ConditionsFromText(std::string_view text, const std::string& file,
@@ -193,10 +210,6 @@ std::vector<Participant> ParticipantsFromShoes(const std::vector<std::string>& s
     participants.push_back({ids[p], conditions[ids[p]], ReadShoeFile(shoe_paths[p]).hands});
   }
   return participants;
-}
-
-std::vector<Participant> ParticipantsFromGroupsFile(const HandList& hands, const std::string& groups_path) {
-  return ParticipantsFromGroups(hands, ReadWholeFile(groups_path), groups_path);
 }
 
 std::vector<std::string> ConditionsOf(const std::vector<Participant>& participants) {

@@ -27,11 +27,25 @@ class ParticipantsError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The participants of a shoe whose lines a groups file assigns: a CSV with the columns
+// Who played each recorded line of a shoe, as a groups file says: a CSV with the columns
 // hand, line and participant and an optional condition, in any order, hands and lines
 // numbered from 1 as classify numbers them. Every recorded line must be named exactly once
 // and a participant must keep one condition. The participants come in the order the file
-// first names them. `file` names the file in the messages.
+// first names them, without hands. `file` names the file in the messages.
+struct LineOwners {
+  std::vector<Participant> participants;
+  std::vector<std::vector<std::size_t>> owner;  // [hand][index in MoveLines]: the participant's index
+  const Participant& Of(std::size_t hand, std::size_t move_line) const {
+    return participants[owner[hand][move_line]];
+  }
+};
+LineOwners ReadGroups(const HandList& hands, std::string_view text, const std::string& file);
+LineOwners ReadGroupsFile(const HandList& hands, const std::string& groups_path);
+
+// Each participant with the hands of the lines they played.
+std::vector<Participant> SplitByOwner(const HandList& hands, LineOwners owners);
+
+// SplitByOwner of ReadGroups.
 std::vector<Participant> ParticipantsFromGroups(const HandList& hands, std::string_view text, const std::string& file);
 
 // The participants' conditions from a CSV with the columns participant and condition, which
@@ -43,9 +57,6 @@ std::map<std::string, std::string> ConditionsFromText(std::string_view text, con
 // of one name are refused. The conditions, when given, come from that file.
 std::vector<Participant> ParticipantsFromShoes(const std::vector<std::string>& shoe_paths,
                                                const std::optional<std::string>& conditions_path);
-
-// A participant per line of the groups file (see ParticipantsFromGroups).
-std::vector<Participant> ParticipantsFromGroupsFile(const HandList& hands, const std::string& groups_path);
 
 // The distinct conditions of the participants, in the order they first come; empty when
 // none has one.

@@ -14,6 +14,7 @@
 #include "tools/participant_table.h"
 #include "tools/progress_line.h"
 #include "tools/stop_signals.h"
+#include "tools/study_options.h"
 
 namespace bruso {
 
@@ -27,15 +28,15 @@ std::vector<Participant> LoadParticipants(const std::vector<std::string>& shoe_p
   if (options.conditions) inputs.push_back({"--conditions", *options.conditions});
   if (options.csv) RefuseOverlaps(inputs, {{"--csv", *options.csv}});
   std::vector<Participant> participants;
-  try {
-    if (options.groups) {
-      const HandList hands = ReadShoeFile(shoe_paths.front()).hands;
-      participants = ParticipantsFromGroupsFile(hands, *options.groups);
-    } else {
+  if (options.groups) {
+    const HandList hands = ReadShoeFile(shoe_paths.front()).hands;
+    participants = SplitByOwner(hands, ReadGroupsOption(hands, *options.groups));
+  } else {
+    try {
       participants = ParticipantsFromShoes(shoe_paths, options.conditions);
+    } catch (const ParticipantsError& error) {
+      throw OptionValueError(error.what());
     }
-  } catch (const ParticipantsError& error) {
-    throw OptionValueError(error.what());
   }
   if (options.hierarchical && participants.size() < 2) {
     throw UsageError("fit --hierarchical needs two participants at least");

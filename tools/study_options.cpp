@@ -48,6 +48,14 @@ HandList ReadShoeForTable(const std::string& shoe_path, const std::optional<std:
   return hands;
 }
 
+LineOwners ReadGroupsOption(const HandList& hands, const std::string& groups_path) {
+  try {
+    return ReadGroupsFile(hands, groups_path);
+  } catch (const ParticipantsError& error) {
+    throw OptionValueError(error.what());
+  }
+}
+
 std::uint64_t SeedFrom(const CommandLine& line) { return line.Number("--seed").value_or(Random::ClockSeed()); }
 
 RecoverOptions RecoverOptionsFrom(const CommandLine& line) {

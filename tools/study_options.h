@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "study/participants.h"
 #include "study/recovery.h"
 #include "tools/command_line.h"
 
@@ -23,6 +24,10 @@ std::uint64_t SeedFrom(const CommandLine& line);
 // Refuses a table that names the shoe, then reads the shoe; throws for a shoe that cannot be
 // read or holds no hand.
 HandList ReadShoeForTable(const std::string& shoe_path, const std::optional<std::string>& table);
+
+// Who played each line of the shoe, from the groups file of --groups; throws
+// OptionValueError naming the file and row when it does not say clearly.
+LineOwners ReadGroupsOption(const HandList& hands, const std::string& groups_path);
 
 // What `recover` is asked for. Read before anything is opened, so that a wrong value stops
 // the run at once.

@@ -119,6 +119,8 @@ TEST(ParticipantTools, RefuseWhoPlayedWhatWhenItIsNotClearBeforeWritingAnything)
       "fit shoe.txt --hierarchical --csv written",
       "fit shoe.txt --per-participant --groups groups.csv --conditions conditions.csv --csv written",
       "fit shoe.txt --per-participant --groups groups.csv --csv groups.csv",
+      "classify shoe.txt --groups groups.csv --out written",
+      "classify shoe.txt --groups groups.csv --csv groups.csv",
   };
   for (const char* command : wrong) {
     SCOPED_TRACE(command);
@@ -129,6 +131,28 @@ TEST(ParticipantTools, RefuseWhoPlayedWhatWhenItIsNotClearBeforeWritingAnything)
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "written"));
   }
   EXPECT_EQ(ReadFile(folder.path() / "groups.csv"), "hand,line,participant\n1,1,a\n");
+}
+
+// classify with a groups file names each line's participant and condition in its tables
+// and gives each participant's agreement.
+TEST(ParticipantTools, ClassifyNamesWhoPlayedEachLine) {
+  TempFolder folder;
+  WriteFile(folder.path() / "shoe.txt", Shoe);
+  WriteFile(folder.path() / "groups.csv", "condition,hand,line,participant\nslow,2,1,ben\nfast,1,1,anna\n");
+  ASSERT_EQ(RunTool(folder.path(), "classify shoe.txt --groups groups.csv --out . --csv lines.csv --positions positions.csv"), 0)
+      << ReadFile(folder.path() / "stderr.txt");
+  const std::vector<std::string> lines = TextLines(ReadFile(folder.path() / "lines.csv"));
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_TRUE(lines[0].ends_with(",participant,condition")) << lines[0];
+  EXPECT_TRUE(lines[1].starts_with("1,1,") && lines[1].ends_with(",anna,fast")) << lines[1];
+  EXPECT_TRUE(lines[2].starts_with("2,1,") && lines[2].ends_with(",ben,slow")) << lines[2];
+  for (const std::string& row : TextLines(ReadFile(folder.path() / "positions.csv"))) {
+    EXPECT_TRUE(row.ends_with(",participant,condition") || row.ends_with(row.starts_with("1,") ? ",anna,fast" : ",ben,slow"))
+        << row;
+  }
+  const std::string summary = ReadFile(folder.path() / "stderr.txt");
+  EXPECT_NE(summary.find("  participants:"), std::string::npos) << summary;
+  EXPECT_NE(summary.find("    anna:"), std::string::npos) << summary;
 }
 
 }  // namespace
