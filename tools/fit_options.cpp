@@ -1,5 +1,6 @@
 #include "tools/fit_options.h"
 
+#include <functional>
 #include <thread>
 
 #include "tools/classify_options.h"
@@ -62,26 +63,32 @@ std::vector<ModelVariant> VariantsFrom(const CommandLine& line) {
   return variants;
 }
 
-FixedParameters FixedParametersFromText(std::string_view text) {
-  FixedParameters fixed;
+void ReadNamedPieces(const std::string& option, std::string_view text,
+                     const std::function<void(int, std::string_view)>& take) {
   for (std::string_view piece : SplitAtCommas(text)) {
     const std::size_t equals = piece.find('=');
-    const std::string_view name = piece.substr(0, equals);
-    const int index = equals == std::string_view::npos ? -1 : ParameterIndex(name);
+    const int index = equals == std::string_view::npos ? -1 : ParameterIndex(piece.substr(0, equals));
     if (index < 0) {
-      throw OptionValueError("--fix takes NAME=VALUE pieces for p1 to p10 and lapse, not '" + std::string(piece) + "'");
+      throw OptionValueError(option + " takes NAME=VALUE pieces for p1 to p10 and lapse, not '" + std::string(piece) + "'");
     }
-    const std::string_view value = piece.substr(equals + 1);
+    take(index, piece.substr(equals + 1));
+  }
+}
+
+FixedParameters FixedParametersFromText(std::string_view text) {
+  FixedParameters fixed;
+  ReadNamedPieces("--fix", text, [&](int index, std::string_view value) {
+    const std::string name = ParameterName(index);
     double number = 0;
     const bool readable = index == LapseIndex ? ReadLapse(value, number) : ReadProbability(value, number);
     if (!readable) {
-      throw OptionValueError("--fix " + std::string(name) + " takes a number " +
+      throw OptionValueError("--fix " + name + " takes a number " +
                              (index == LapseIndex ? "between 0 and 1 (both left out)" : "from 0 to 1") + ", not '" +
                              std::string(value) + "'");
     }
-    RefuseTooSmallToScore("--fix " + std::string(name), value, number);
+    RefuseTooSmallToScore("--fix " + name, value, number);
     fixed[index] = number;
-  }
+  });
   return fixed;
 }
 

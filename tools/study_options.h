@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "study/group_recovery.h"
 #include "study/participants.h"
 #include "study/recovery.h"
 #include "tools/command_line.h"
@@ -33,6 +34,7 @@ LineOwners ReadGroupsOption(const HandList& hands, const std::string& groups_pat
 // the run at once.
 struct RecoverOptions {
   RecoveryDesign design;
+  std::optional<GroupRecoveryDesign> group;  // with --participants: a group of simulated participants
   std::optional<std::string> csv;
   int jobs = 1;
 };

@@ -100,7 +100,7 @@ TEST(ParticipantTools, AFitPerParticipantIsTheFitOfTheirLinesAsAShoeOfTheirOwn) 
   EXPECT_NE(one_thread.find("shrunk estimates\nparticipant"), std::string::npos) << one_thread;
 }
 
-TEST(ParticipantTools, RefuseWhoPlayedWhatWhenItIsNotClearBeforeWritingAnything) {
+TEST(ParticipantTools, RefuseUnclearParticipantsAndOptionsThatDoNotGoTogetherBeforeWritingAnything) {
   TempFolder folder;
   WriteFile(folder.path() / "shoe.txt", Shoe);
   std::filesystem::create_directory(folder.path() / "other");
@@ -121,6 +121,12 @@ TEST(ParticipantTools, RefuseWhoPlayedWhatWhenItIsNotClearBeforeWritingAnything)
       "fit shoe.txt --per-participant --groups groups.csv --csv groups.csv",
       "classify shoe.txt --groups groups.csv --out written",
       "classify shoe.txt --groups groups.csv --csv groups.csv",
+      "recover shoe.txt --participants 3 --lines 4 --csv written",
+      "recover shoe.txt --participants 3 --lines-per-participant 4 --group-spread p1=0 --csv written",
+      "recover shoe.txt --participants 3 --lines-per-participant 4 --group-mean p12=1 --csv written",
+      "recover shoe.txt --participants 3 --lines-per-participant 4 --conflict-mode both --csv written",
+      "recover shoe.txt --participants 3 --csv written",
+      "recover shoe.txt --lines 3 --group-mean p1=1 --csv written",
   };
   for (const char* command : wrong) {
     SCOPED_TRACE(command);
@@ -153,6 +159,23 @@ TEST(ParticipantTools, ClassifyNamesWhoPlayedEachLine) {
   const std::string summary = ReadFile(folder.path() / "stderr.txt");
   EXPECT_NE(summary.find("  participants:"), std::string::npos) << summary;
   EXPECT_NE(summary.find("    anna:"), std::string::npos) << summary;
+}
+
+// recover --participants fits a simulated group alone and hierarchically: a row per
+// participant, and per parameter the errors of both ways.
+TEST(ParticipantTools, RecoverASimulatedGroup) {
+  TempFolder folder;
+  WriteFile(folder.path() / "shoe.txt", Shoe);
+  ASSERT_EQ(RunTool(folder.path(), "recover shoe.txt --participants 4 --lines-per-participant 6 --group-mean lapse=-2 "
+                                   "--seed 3 --jobs 2 --csv group.csv"), 0)
+      << ReadFile(folder.path() / "stderr.txt");
+  const std::vector<std::string> rows = TextLines(ReadFile(folder.path() / "group.csv"));
+  ASSERT_EQ(rows.size(), 5u);
+  EXPECT_TRUE(rows[0].starts_with("participant,lapse_true,lapse_independent,lapse_hierarchical,p1_true")) << rows[0];
+  const std::string shown = ReadFile(folder.path() / "stdout.txt");
+  EXPECT_EQ(shown.rfind("recover: 4 participants of 6 lines on 2 hands, conflict mode 0, altruism 0, seed 3\n", 0), 0u)
+      << shown;
+  EXPECT_NE(shown.find("lapse               -2.0000"), std::string::npos) << shown;
 }
 
 }  // namespace
