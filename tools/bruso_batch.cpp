@@ -21,16 +21,24 @@ constexpr const char* Usage =
     "       bruso-batch classify SHOE [--out DIR] [--seed N] [--memo FILE] [--csv FILE] [--trace]\n"
     "                            [--conflict-mode 0|1] [--altruism 0|1] [--prob P1,...,P10]\n"
     "                            [--positions FILE] [--lapse E] [--ck RULES --nk RULES]\n"
+    "                            [--groups FILE]\n"
     "       bruso-batch fit SHOE [--conflict-mode 0|1|both] [--altruism 0|1|both] [--fix p3=0.5,lapse=0.02]\n"
     "                       [--csv FILE] [--jobs N] [--rules CK,NK ...] [--level L] [--folds K]\n"
     "                       [--seed N]\n"
+    "       bruso-batch fit SHOE... --per-participant | --hierarchical [--conditions FILE]\n"
+    "                       [variant, --fix, --csv, --jobs and --level as above]\n"
+    "       bruso-batch fit SHOE --groups FILE --per-participant | --hierarchical [...]\n"
     "       bruso-batch fit-weights SHOE --ck RULES --nk RULES [--range LO,HI] [--out-ck FILE]\n"
     "                               [--out-nk FILE]\n"
     "       bruso-batch simulate SHOE --lines K [--prob P1,...,P10] [--lapse E] [--conflict-mode 0|1]\n"
     "                            [--altruism 0|1] [--seed N] [--out FILE]\n"
     "       bruso-batch recover SHOE --lines K [--replicates R] [--conflict-mode 0|1|both]\n"
     "                           [--altruism 0|1|both] [--prob-range LO,HI] [--lapse-range LO,HI]\n"
-    "                           [--fix p3=0.5] [--level L] [--seed N] [--jobs N] [--csv FILE]\n";
+    "                           [--fix p3=0.5] [--level L] [--seed N] [--jobs N] [--csv FILE]\n"
+    "       bruso-batch recover SHOE --participants P --lines-per-participant L\n"
+    "                           [--group-mean p1=0.4,lapse=-3] [--group-spread p1=0.5]\n"
+    "                           [--conflict-mode 0|1] [--altruism 0|1] [--fix p3=0.5] [--seed N]\n"
+    "                           [--jobs N] [--csv FILE]\n";
 
 // --help: the usage and where the whole description is.
 constexpr const char* HelpEnd =

@@ -1,5 +1,7 @@
 #include "tools/participant_table.h"
 
+#include <cstdio>
+
 #include "tools/fit_table.h"
 #include "tools/position_table.h"
 
@@ -15,6 +17,12 @@ std::vector<std::string> MakeParticipantCsvHeader() {
 }
 
 std::string Flag(bool value) { return value ? "1" : "0"; }
+
+std::string ThreeDecimals(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.3f", value);
+  return text;
+}
 
 std::string ConditionNote(const std::string& condition) {
   return condition.empty() ? "" : " (condition " + condition + ")";
@@ -52,20 +60,20 @@ std::string GroupSummaryText(const GroupSummary& summary) {
         std::to_string(variant.bestFor)};
     for (std::size_t r = 0; r < rows.size(); ++r) rows[r].cells.push_back(cells[r]);
   }
+  rows.push_back({"mean/median/spread", {}});
   for (int i : ParameterOrder) {
-    TableRow mean{ParameterName(i) + " mean", {}}, median{"  median", {}}, spread{"  spread", {}};
+    TableRow row{"  " + ParameterName(i), {}};
     for (const GroupVariantSummary& variant : summary.variants) {
-      const EstimateSpread& estimates = variant.parameters[i];
-      const bool any = estimates.participants > 0;
-      mean.cells.push_back(any ? FourDecimals(estimates.mean) : "–");
-      median.cells.push_back(any ? FourDecimals(estimates.median) : "–");
-      spread.cells.push_back(any ? FourDecimals(estimates.spread) : "–");
+      const EstimateSpread& e = variant.parameters[i];
+      row.cells.push_back(e.participants == 0 ? "–" : ThreeDecimals(e.mean) + "/" + ThreeDecimals(e.median) + "/" +
+                                                           ThreeDecimals(e.spread));
     }
-    rows.insert(rows.end(), {mean, median, spread});
+    rows.push_back(row);
   }
   const std::string title = summary.condition.empty() ? "all participants" : "condition " + summary.condition;
-  return title + ": " + std::to_string(summary.participants) + " participants, " +
-         std::to_string(summary.beatUniform) + " better explained than by the uniform player\n" + RowsText(rows) + "\n";
+  return title + " (participants: " + std::to_string(summary.participants) +
+         ", better explained than by the uniform player: " + std::to_string(summary.beatUniform) + ")\n" +
+         RowsText(rows) + "\n";
 }
 
 }  // namespace bruso

@@ -20,7 +20,8 @@ std::vector<std::vector<std::string>> ParticipantCsvRows(const ParticipantFit& f
 std::string ParticipantFitText(const ParticipantFit& fit);
 
 // The group's table: a column per variant with the summed figures, how many participants
-// it explains best, and each parameter's mean, median and spread over them.
+// it explains best, and each parameter's mean, median and spread (standard deviation) over
+// the participants whose lines depend on it.
 std::string GroupSummaryText(const GroupSummary& summary);
 
 }  // namespace bruso

@@ -77,7 +77,7 @@ TEST(ParticipantTools, AFitPerParticipantIsTheFitOfTheirLinesAsAShoeOfTheirOwn) 
       << ReadFile(folder.path() / "stderr.txt");
   const std::string shown = ReadFile(folder.path() / "stdout.txt");
   EXPECT_NE(shown.find("participant anna\n"), std::string::npos) << shown;
-  EXPECT_NE(shown.find("all participants: 2 participants"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("all participants (participants: 2,"), std::string::npos) << shown;
   ASSERT_EQ(RunTool(folder.path(), "fit anna.txt ben.txt --per-participant --jobs 1 --csv shoes.csv" + options), 0);
   ASSERT_EQ(RunTool(folder.path(), "fit anna.txt --csv anna.csv" + options), 0);
   ASSERT_EQ(RunTool(folder.path(), "fit ben.txt --csv ben.csv" + options), 0);
