@@ -5,7 +5,6 @@
 #include <cmath>
 #include <exception>
 #include <limits>
-#include <nlopt.hpp>
 #include <numbers>
 #include <thread>
 
@@ -21,6 +20,8 @@ constexpr int MostIterations = 500;
 // The rise of the log marginal likelihood in one round that ends the search. A spread that
 // the lines cannot place shrinks on for hundreds of rounds while the likelihood hardly moves.
 constexpr double Settled = 1e-3;
+// Finer than a fit's: the group's flat directions move the modes by small steps.
+constexpr double MapTolerance = 1e-9;
 constexpr double SmallestSpread = 0.01;  // a spread of 0 would hold every participant at the mean
 
 double Logistic(double x) { return 1 / (1 + std::exp(-x)); }
@@ -78,34 +79,10 @@ struct Mode {
   double logEvidence = 0;
 };
 
-double Objective(const std::vector<double>& x, std::vector<double>&, void* data) {
-  return (*static_cast<const Posterior*>(data))(x);
-}
-
 std::vector<double> MostProbable(const Posterior& posterior, const std::vector<std::vector<double>>& starts) {
-  std::vector<double> best;
-  double best_value = -std::numeric_limits<double>::infinity();
-  for (std::vector<double> x : starts) {
-    const std::size_t n = x.size();
-    nlopt::opt opt(n >= 2 ? nlopt::LN_BOBYQA : nlopt::LN_SBPLX, static_cast<unsigned>(n));
-    opt.set_lower_bounds(std::vector<double>(n, -LogitBound));
-    opt.set_upper_bounds(std::vector<double>(n, LogitBound));
-    opt.set_max_objective(Objective, const_cast<Posterior*>(&posterior));
-    opt.set_ftol_abs(1e-9);
-    opt.set_xtol_abs(1e-7);
-    opt.set_maxeval(20000);
-    double value = 0;
-    try {
-      opt.optimize(x, value);
-    } catch (const nlopt::roundoff_limited&) {
-      value = posterior(x);
-    }
-    if (best.empty() || value > best_value) {
-      best_value = value;
-      best = x;
-    }
-  }
-  return best;
+  const std::size_t n = starts.front().size();
+  return BestOfSearches([&](const std::vector<double>& x) { return posterior(x); }, std::vector<double>(n, -LogitBound),
+                        std::vector<double>(n, LogitBound), starts, MapTolerance);
 }
 
 // The logarithm of the determinant of a symmetric positive definite matrix by its Cholesky
