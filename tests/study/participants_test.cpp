@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "study/participants.h"
 
@@ -46,12 +47,20 @@ TEST(Participants, TheGroupsFileSplitsTheLinesInShoeOrderAndKeepsTheFirstLineOfE
   EXPECT_EQ(ConditionsOf(participants), (std::vector<std::string>{"easy", "hard"}));
 }
 
+// Expects `read` to refuse its file with the message.
+template <class Read>
+void ExpectRefused(const Read& read, const std::string& message) {
+  try {
+    read();
+    ADD_FAILURE() << "accepted";
+  } catch (const ParticipantsError& error) {
+    EXPECT_EQ(std::string(error.what()), message);
+  }
+}
+
 TEST(Participants, AGroupsFileThatDoesNotSayWhoPlayedEachLineIsRefusedNamingTheFileAndRow) {
   const std::string all = "1,1,a\n1,2,a\n1,3,b\n2,1,b\n";
-  const struct {
-    std::string text;
-    const char* message;
-  } cases[] = {
+  const std::pair<std::string, const char*> cases[] = {
       {"hand,line,participant,age\n", "g.csv, row 1: unknown column 'age'"},
       {"hand,participant\n", "g.csv, row 1: has no column 'line'"},
       {"hand,line,participant,line\n", "g.csv, row 1: names the column 'line' twice"},
@@ -68,36 +77,23 @@ TEST(Participants, AGroupsFileThatDoesNotSayWhoPlayedEachLineIsRefusedNamingTheF
       {"hand,line,participant,condition\n1,1,a,x\n1,2,a,y\n",
        "g.csv, row 3: participant 'a' is in condition 'x' on an earlier row, not 'y'"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    try {
-      ParticipantsFromGroups(Hands(), c.text, "g.csv");
-      ADD_FAILURE() << "accepted";
-    } catch (const ParticipantsError& error) {
-      EXPECT_EQ(std::string(error.what()), c.message);
-    }
+  for (const auto& [text, message] : cases) {
+    SCOPED_TRACE(text);
+    ExpectRefused([&] { ParticipantsFromGroups(Hands(), text, "g.csv"); }, message);
   }
 }
 
 TEST(Participants, AConditionsFileNamesEachParticipantOnce) {
   const std::vector<std::string> ids = {"anna", "ben"};
   EXPECT_EQ(ConditionsFromText("condition,participant\nx,ben\ny,anna\n", "c.csv", ids).at("anna"), "y");
-  const struct {
-    const char* text;
-    const char* message;
-  } cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       {"participant,condition\nanna,x\ncarl,y\n", "c.csv, row 3: no shoe file is named 'carl'"},
       {"participant,condition\nanna,x\nanna,y\n", "c.csv, row 3: participant 'anna' is named twice"},
       {"participant,condition\nanna,x\n", "c.csv: no row names participant 'ben'"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    try {
-      ConditionsFromText(c.text, "c.csv", ids);
-      ADD_FAILURE() << "accepted";
-    } catch (const ParticipantsError& error) {
-      EXPECT_EQ(std::string(error.what()), c.message);
-    }
+  for (const auto& [text, message] : cases) {
+    SCOPED_TRACE(text);
+    ExpectRefused([&] { ConditionsFromText(text, "c.csv", ids); }, message);
   }
 }
 

@@ -12,18 +12,10 @@
 namespace bruso {
 namespace {
 
-using testing::ReadFile;
-using testing::RunTool;
-using testing::TempFolder;
-using testing::WriteFile;
+using namespace testing;
 
-constexpr std::string_view Shoe =
-    "4H 4C 3H 3C 2H 2C CK\n"
-    "-\n"
-    "UTNTCUNP\n"
-    "4C 2H 4H 3C 2C 3H NK\n"
-    "-\n"
-    "NUTTUNCT\n";
+// Two hands of one recorded line each.
+constexpr std::string_view Shoe = "4H 4C 3H 3C 2H 2C CK\n-\nUTNTCUNP\n4C 2H 4H 3C 2C 3H NK\n-\nNUTTUNCT\n";
 
 std::vector<std::string> TextLines(const std::string& text) {
   std::vector<std::string> lines;
