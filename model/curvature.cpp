@@ -10,7 +10,8 @@ namespace {
 
 constexpr double Step = 1e-4;
 
-// Second derivatives of f at x by central differences.
+}  // namespace
+
 std::vector<std::vector<double>> Hessian(const Objective& f, const std::vector<double>& x) {
   const std::size_t n = x.size();
   std::vector<std::vector<double>> h(n, std::vector<double>(n, 0.0));
@@ -30,8 +31,6 @@ std::vector<std::vector<double>> Hessian(const Objective& f, const std::vector<d
   }
   return h;
 }
-
-}  // namespace
 
 std::vector<std::vector<double>> Inverse(std::vector<std::vector<double>> a) {
   const std::size_t n = a.size();

@@ -14,6 +14,9 @@ using Objective = std::function<double(const std::vector<double>&)>;
 std::vector<double> StandardErrors(const Objective& log_likelihood, std::vector<double> x,
                                    const std::vector<double>& lower, const std::vector<double>& upper);
 
+// The second derivatives of f at x, by central differences of step 1e-4.
+std::vector<std::vector<double>> Hessian(const Objective& f, const std::vector<double>& x);
+
 // The inverse of a symmetric matrix by Gauss-Jordan elimination with partial pivoting;
 // empty when the matrix is singular.
 std::vector<std::vector<double>> Inverse(std::vector<std::vector<double>> matrix);

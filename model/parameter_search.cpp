@@ -49,29 +49,49 @@ double LikelihoodSearch::Objective(const std::vector<double>& x, std::vector<dou
 }
 
 std::vector<double> LikelihoodSearch::Maximise(const std::vector<ParameterPoint>& starts) const {
-  const std::size_t n = free_.size();
-  if (n == 0) return {};
+  if (free_.empty()) return {};
+  std::vector<std::vector<double>> points;
+  for (const ParameterPoint& start : starts) points.push_back(FreeOf(start));
+  return BestOfSearches([this](const std::vector<double>& x) {
+    std::vector<double> unused;
+    return Objective(x, unused, const_cast<LikelihoodSearch*>(this));
+  }, lower_, upper_, points, 1e-7, watch_.searchDone);
+}
+
+namespace {
+
+double CallObjective(const std::vector<double>& x, std::vector<double>&, void* data) {
+  return (*static_cast<const SearchObjective*>(data))(x);
+}
+
+}  // namespace
+
+std::vector<double> BestOfSearches(const SearchObjective& f, const std::vector<double>& lower,
+                                   const std::vector<double>& upper, const std::vector<std::vector<double>>& starts,
+                                   double tolerance, const std::function<void()>& search_done) {
+  const std::size_t n = lower.size();
   std::vector<double> best;
   double best_value = -std::numeric_limits<double>::infinity();
-  for (const ParameterPoint& start : starts) {
-    std::vector<double> x = FreeOf(start);
+  for (std::vector<double> x : starts) {
     // BOBYQA needs two parameters at least; one is left to the subplex method.
     nlopt::opt opt(n >= 2 ? nlopt::LN_BOBYQA : nlopt::LN_SBPLX, static_cast<unsigned>(n));
-    opt.set_lower_bounds(lower_);
-    opt.set_upper_bounds(upper_);
-    opt.set_max_objective(Objective, const_cast<LikelihoodSearch*>(this));
-    opt.set_ftol_abs(1e-7);
+    opt.set_lower_bounds(lower);
+    opt.set_upper_bounds(upper);
+    opt.set_max_objective(CallObjective, const_cast<SearchObjective*>(&f));
+    opt.set_ftol_abs(tolerance);
     opt.set_xtol_abs(1e-7);
     opt.set_maxeval(20000);
     double value = 0;
     try {
-      opt.optimize(x, value);
-    } catch (const nlopt::roundoff_limited&) {
-      value = LogLikelihood(x);  // as far as rounding lets the search go
+      try {
+        opt.optimize(x, value);
+      } catch (const nlopt::roundoff_limited&) {
+        value = f(x);  // as far as rounding lets the search go
+      }
     } catch (const nlopt::forced_stop&) {
       throw FitCancelled();
     }
-    if (watch_.searchDone) watch_.searchDone();
+    if (search_done) search_done();
     if (best.empty() || value > best_value) {
       best_value = value;
       best = x;

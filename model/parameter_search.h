@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "model/fit.h"
@@ -39,6 +40,15 @@ class LikelihoodSearch {
   std::vector<int> free_;
   std::vector<double> lower_, upper_;
 };
+
+using SearchObjective = std::function<double(const std::vector<double>&)>;
+
+// The best end point of a bounded search of `f` from each start (the first of equal ones),
+// each ending when a step changes `f` by less than `tolerance`. `f` may throw nlopt::forced_stop to end the searches: they end with FitCancelled.
+// `search_done`, when given, is told after each search.
+std::vector<double> BestOfSearches(const SearchObjective& f, const std::vector<double>& lower,
+                                   const std::vector<double>& upper, const std::vector<std::vector<double>>& starts,
+                                   double tolerance, const std::function<void()>& search_done = {});
 
 // The lowest and highest value a parameter can take in a fit.
 double LowerBound(int index);

@@ -19,15 +19,6 @@ Agreement& AtPlace(std::vector<Agreement>& by_place, std::size_t place) {
   return by_place[place];
 }
 
-// "agreed of suggested (share%)".
-std::string AgreementText(const Agreement& agreement) {
-  std::string text = std::to_string(agreement.agreed) + " of " + std::to_string(agreement.suggested);
-  if (agreement.suggested == 0) return text;
-  char share[32];
-  std::snprintf(share, sizeof share, " (%.1f%%)", agreement.AgreedShare());
-  return text + share;
-}
-
 // The agreement overall, for each role and for each branch, as `text` gives it.
 void AddAgreementRows(Summary& summary, const std::string& label, const PositionCounts& total,
                       std::string (*text)(const Agreement&)) {
@@ -88,6 +79,14 @@ void ClassifyTally::LineEnded(const MoveLineOutcome& outcome) {
   }
   ++linesReplayed_;
   if (outcome.reachesGoal) ++linesReachingGoal_;
+}
+
+std::string AgreementText(const Agreement& agreement) {
+  std::string text = std::to_string(agreement.agreed) + " of " + std::to_string(agreement.suggested);
+  if (agreement.suggested == 0) return text;
+  char share[32];
+  std::snprintf(share, sizeof share, " (%.1f%%)", agreement.AgreedShare());
+  return text + share;
 }
 
 std::string ExpectedText(const Agreement& agreement) {

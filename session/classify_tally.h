@@ -81,6 +81,9 @@ class ClassifyTally : public ReplayObserver {
 // "log-likelihood" (for a player with the lapse rate).
 void AddClassifyFigures(Summary& summary, const ClassifyTally& tally, double lapse);
 
+// "agreed of suggested (share%)".
+std::string AgreementText(const Agreement& agreement);
+
 // "expected of suggested (share%)".
 std::string ExpectedText(const Agreement& agreement);
 

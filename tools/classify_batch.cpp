@@ -45,20 +45,24 @@ std::string SideBySide(const std::string& analysis, const std::string& rules) {
 
 }  // namespace
 
-std::vector<std::string> LinesCsvHeader(bool with_rules) {
-  return with_rules ? Joined(ClassifyCsvHeader, {"rule_log_likelihood"}) : ClassifyCsvHeader;
+std::vector<std::string> LinesCsvHeader(bool with_rules, bool with_groups) {
+  const std::vector<std::string> header = with_rules ? Joined(ClassifyCsvHeader, {"rule_log_likelihood"}) : ClassifyCsvHeader;
+  return with_groups ? Joined(header, {"participant", "condition"}) : header;
 }
 
-std::vector<std::string> PositionsCsvHeader(bool with_rules) {
-  return with_rules ? Joined(PositionCsvHeader, RuleChanceCsvColumns) : PositionCsvHeader;
+std::vector<std::string> PositionsCsvHeader(bool with_rules, bool with_groups) {
+  const std::vector<std::string> header = with_rules ? Joined(PositionCsvHeader, RuleChanceCsvColumns) : PositionCsvHeader;
+  return with_groups ? Joined(header, {"participant", "condition"}) : header;
 }
 
 ClassifyBatch::ClassifyBatch(SharedState& state, TextFile* csv, TextFile* positions, double lapse,
-                             const RulePlayer* rules)
+                             const RulePlayer* rules, const LineOwners* owners)
     : run_(state, lapse, rules),
       csv_(csv),
       positions_(positions),
       withRules_(rules != nullptr),
+      owners_(owners),
+      byParticipant_(owners != nullptr ? owners->participants.size() : 0),
       linesTotal_(RecordedLineCount(state.HandList)) {}
 
 void ClassifyBatch::Run() {
@@ -73,6 +77,11 @@ void ClassifyBatch::LineClassified(const ClassifiedLine& line) {
   ruleTotal_.logLikelihood += line.ruleScore.logLikelihood;
   ruleTotal_.expectedAgreements += line.ruleScore.expectedAgreements;
   ruleTotal_.suggested += line.ruleScore.suggested;
+  if (owners_ != nullptr) {
+    Agreement& agreement = byParticipant_[owners_->owner[line.hand - 1][line.line - 1 + FirstRecordedLine]];
+    agreement.suggested += line.counts->overall.suggested;
+    agreement.agreed += line.counts->overall.agreed;
+  }
   WriteCsvRow(line);
   WritePositions(line);
   progress_->Update(++linesDone_);
@@ -87,7 +96,13 @@ void ClassifyBatch::WriteCsvRow(const ClassifiedLine& line) {
                                      std::to_string(counts.overall.agreed), TableNumber(line.score.logLikelihood),
                                      TableNumber(line.score.expectedAgreements)};
   if (withRules_) fields.push_back(TableNumber(line.ruleScore.logLikelihood));
-  csv_->WriteLine(CsvRow(fields));
+  csv_->WriteLine(CsvRow(Joined(std::move(fields), OwnerFields(line))));
+}
+
+std::vector<std::string> ClassifyBatch::OwnerFields(const ClassifiedLine& line) const {
+  if (owners_ == nullptr) return {};
+  const Participant& participant = owners_->Of(line.hand - 1, line.line - 1 + FirstRecordedLine);
+  return {participant.id, participant.condition};
 }
 
 void ClassifyBatch::WritePositions(const ClassifiedLine& line) {
@@ -96,7 +111,7 @@ void ClassifyBatch::WritePositions(const ClassifiedLine& line) {
   for (std::size_t t = 0; t < chances.size(); ++t) {
     std::vector<std::string> fields = PositionCsvFields(line.hand, line.line, t + 1, line.compiled->facts[t], chances[t]);
     if (withRules_) fields = Joined(std::move(fields), RuleChanceCsvFields((*line.ruleAttempts)[t]));
-    positions_->WriteLine(CsvRow(fields));
+    positions_->WriteLine(CsvRow(Joined(std::move(fields), OwnerFields(line))));
   }
 }
 
@@ -111,6 +126,11 @@ std::string ClassifyBatch::SummaryText(std::uint64_t seed, const BatchOutcome& o
   outcome.AddTo(summary, linesDone_, linesTotal_, "lines");
   AddClassifyFigures(summary, run_.tally(), run_.lapse());
   if (withRules_) AddRuleFigures(summary);
+  // The agreement of each participant's lines, as "agreement" above gives it for all.
+  if (owners_ != nullptr) summary.Add("participants", std::to_string(byParticipant_.size()));
+  for (std::size_t p = 0; p < byParticipant_.size(); ++p) {
+    summary.Add("  " + owners_->participants[p].id, AgreementText(byParticipant_[p]));
+  }
   return summary.Text();
 }
 

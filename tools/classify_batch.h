@@ -8,6 +8,7 @@
 #include "engine/text_file.h"
 #include "session/shared_state.h"
 #include "session/classify_run.h"
+#include "study/participants.h"
 #include "tools/classify_options.h"
 
 namespace bruso {
@@ -19,9 +20,9 @@ class ProgressLine;
 // The columns of the table of lines that `classify --csv` writes, one row per move line.
 extern const std::vector<std::string> ClassifyCsvHeader;
 // The header rows of the tables of lines and of positions, with the columns of the rule
-// player when there is one.
-std::vector<std::string> LinesCsvHeader(bool with_rules);
-std::vector<std::string> PositionsCsvHeader(bool with_rules);
+// player when there is one, then the participant and condition columns with a groups file.
+std::vector<std::string> LinesCsvHeader(bool with_rules, bool with_groups = false);
+std::vector<std::string> PositionsCsvHeader(bool with_rules, bool with_groups = false);
 
 // "Classify All Hands" as a batch drives it: line by line, so that it can show its
 // progress, count how well the model follows the players, write a row per line, and stop
@@ -33,9 +34,10 @@ class ClassifyBatch : private ClassifyWatcher {
   // `csv`: the table of lines, open with its header row (OpenTable), or none; `positions`:
   // the same for the table of positions. `lapse`: the player's lapse rate for the exact
   // figures. `rules`: a rule player to score the lines under too, with the same lapse
-  // rate; it must outlive the batch.
+  // rate; it must outlive the batch. `owners`: who played each line, which the rows and the
+  // summary then name; it must outlive the batch.
   ClassifyBatch(SharedState& state, TextFile* csv, TextFile* positions = nullptr, double lapse = DefaultLapse,
-                const RulePlayer* rules = nullptr);
+                const RulePlayer* rules = nullptr, const LineOwners* owners = nullptr);
 
   // Classifies the hands of the state's HandList, with a progress line on a terminal.
   // After a stop request it stops before the next hand or line.
@@ -54,11 +56,15 @@ class ClassifyBatch : private ClassifyWatcher {
   void WriteCsvRow(const ClassifiedLine& line);
   void WritePositions(const ClassifiedLine& line);
   void AddRuleFigures(Summary& summary) const;
+  // The participant and condition fields of a line's rows; none without a groups file.
+  std::vector<std::string> OwnerFields(const ClassifiedLine& line) const;
 
   ClassifyRun run_;
   TextFile* csv_;
   TextFile* positions_;
   bool withRules_;
+  const LineOwners* owners_;
+  std::vector<Agreement> byParticipant_;  // with a groups file
   LineScore ruleTotal_;  // the rule player's, over the lines so far
   ProgressLine* progress_ = nullptr;  // while it runs
   long long linesTotal_ = 0;

@@ -15,6 +15,7 @@
 #include "tools/position_table.h"
 #include "tools/rules_loading.h"
 #include "tools/stop_signals.h"
+#include "tools/study_options.h"
 
 namespace bruso {
 
@@ -34,19 +35,21 @@ class FileSink : public TextSink {
 }  // namespace
 
 // classify SHOE [--out DIR] [--seed N] [--memo FILE] [--csv FILE] [--positions FILE]
-// [--lapse E] [--ck RULES --nk RULES] [model options]:
+// [--lapse E] [--ck RULES --nk RULES] [--groups FILE] [model options]:
 // "Classify All Hands" on the shoe. Amik.txt goes to DIR (default: outputFile in the working
 // directory), the output window to standard output, the memo to FILE when given, a table
 // of the lines to the CSV file when given, a table of the positions with their exact
 // chances to the positions file when given, and a summary to standard error. With rules
-// files the lines are scored under the rule player of those files too. A run that a
+// files the lines are scored under the rule player of those files too. With a groups file
+// the tables name each line's participant and condition, and the summary gives each
+// participant's agreement. A run that a
 // signal stopped or a failed write cut short still closes its files and prints its
 // summary.
 int RunClassify(const std::vector<std::string>& words) {
   const CommandLine line(
       words,
       {"--out", "--seed", "--memo", "--csv", "--positions", "--ck", "--nk", ConflictModeOption, AltruismOption,
-       ProbOption, LapseOption},
+       ProbOption, LapseOption, "--groups"},
       {TraceOption});
   if (line.positional().size() != 1) throw UsageError("classify takes exactly one shoe file");
   const ModelOptions model = ModelOptionsFrom(line);
@@ -59,12 +62,14 @@ int RunClassify(const std::vector<std::string>& words) {
   const std::optional<std::string> csv_path = line.Value("--csv");
   const std::optional<std::string> positions_path = line.Value("--positions");
   const std::optional<RuleFiles> rule_files = RuleFilesFrom(line);
+  const std::optional<std::string> groups_path = line.Value("--groups");
   std::vector<NamedFile> outputs = EmptiedOutputFiles(out, false);
   if (memo_path) outputs.push_back({"--memo", *memo_path});
   if (csv_path) outputs.push_back({"--csv", *csv_path});
   if (positions_path) outputs.push_back({"--positions", *positions_path});
   std::vector<NamedFile> inputs = {{"the shoe", shoe_path}};
   if (rule_files) inputs.insert(inputs.end(), {{"--ck", rule_files->ck}, {"--nk", rule_files->nk}});
+  if (groups_path) inputs.push_back({"--groups", *groups_path});
   RefuseOverlaps(inputs, outputs);
 
   Shoe shoe = ReadShoeFile(shoe_path);
@@ -72,6 +77,8 @@ int RunClassify(const std::vector<std::string>& words) {
     std::fprintf(stderr, "bruso-batch: %s holds no hand\n", shoe_path.c_str());
     return 1;
   }
+  std::optional<LineOwners> owners;
+  if (groups_path) owners = ReadGroupsOption(shoe.hands, *groups_path);
   std::optional<LoadedRulePlayer> rules;
   if (rule_files) rules = LoadRulePlayer(*rule_files);
   const FolderLock lock = LockOutputFolder(out);
@@ -83,9 +90,9 @@ int RunClassify(const std::vector<std::string>& words) {
                stderr);
   }
   std::optional<TextFile> csv;
-  if (csv_path) csv = OpenTable(*csv_path, LinesCsvHeader(rules.has_value()));
+  if (csv_path) csv = OpenTable(*csv_path, LinesCsvHeader(rules.has_value(), owners.has_value()));
   std::optional<TextFile> positions;
-  if (positions_path) positions = OpenTable(*positions_path, PositionsCsvHeader(rules.has_value()));
+  if (positions_path) positions = OpenTable(*positions_path, PositionsCsvHeader(rules.has_value(), owners.has_value()));
 
   BatchSession session(out, seed);
   SharedState& state = session.state();
@@ -97,7 +104,7 @@ int RunClassify(const std::vector<std::string>& words) {
   state.HandList = std::move(shoe.hands);
   CatchStopSignals();
   ClassifyBatch batch(state, csv ? &*csv : nullptr, positions ? &*positions : nullptr, lapse,
-                      rules ? &rules->player : nullptr);
+                      rules ? &rules->player : nullptr, owners ? &*owners : nullptr);
   BatchOutcome outcome;
   outcome.Step([&] { batch.Run(); });
   state.io.SetMemo(nullptr);

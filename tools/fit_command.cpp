@@ -50,10 +50,10 @@ void AddRulePlayerRows(const HandList& hands, const FitOptions& options, const s
 int RunFit(const std::vector<std::string>& words) {
   const CommandLine line(words,
                          {ConflictModeOption, AltruismOption, "--fix", "--csv", "--jobs", "--rules", LevelOption,
-                          "--folds", "--seed"},
-                         {}, {"--rules"});
-  if (line.positional().size() != 1) throw UsageError("fit takes exactly one shoe file");
+                          "--folds", "--seed", "--groups", "--conditions"},
+                         {"--per-participant", "--hierarchical"}, {"--rules"});
   const FitOptions options = FitOptionsFrom(line);
+  if (options.ByParticipant()) return RunParticipantFits(line.positional(), options);
   const std::string& shoe_path = line.positional()[0];
   std::vector<NamedFile> inputs = {{"the shoe", shoe_path}};
   for (const RuleFiles& files : options.rules) inputs.insert(inputs.end(), {{"--rules", files.ck}, {"--rules", files.nk}});

@@ -1,5 +1,6 @@
 #include "tools/fit_options.h"
 
+#include <functional>
 #include <thread>
 
 #include "tools/classify_options.h"
@@ -24,6 +25,25 @@ int ParameterIndex(std::string_view name) {
   return -1;
 }
 
+// The options of the fits by participant, and the shoes they take.
+void ParticipantOptionsFrom(const CommandLine& line, FitOptions& options) {
+  options.perParticipant = line.Has("--per-participant");
+  options.hierarchical = line.Has("--hierarchical");
+  options.groups = line.Value("--groups");
+  options.conditions = line.Value("--conditions");
+  const std::size_t shoes = line.positional().size();
+  if (!options.ByParticipant()) {
+    if (options.groups || options.conditions) throw UsageError("--groups and --conditions go with --per-participant or --hierarchical");
+    if (shoes != 1) throw UsageError("fit takes exactly one shoe file");
+    return;
+  }
+  if (options.perParticipant && options.hierarchical) throw UsageError("fit takes --per-participant or --hierarchical, not both");
+  if (!options.rules.empty() || options.folds > 0) throw UsageError("--rules and --folds fit the whole shoe, not participants");
+  if (shoes == 0) throw UsageError("fit takes a shoe file");
+  if (options.groups && options.conditions) throw UsageError("the groups file gives the conditions: --conditions goes with several shoes");
+  if (options.groups && shoes != 1) throw UsageError("--groups goes with exactly one shoe file");
+}
+
 }  // namespace
 
 int JobsFrom(const CommandLine& line) {
@@ -43,26 +63,32 @@ std::vector<ModelVariant> VariantsFrom(const CommandLine& line) {
   return variants;
 }
 
-FixedParameters FixedParametersFromText(std::string_view text) {
-  FixedParameters fixed;
+void ReadNamedPieces(const std::string& option, std::string_view text,
+                     const std::function<void(int, std::string_view)>& take) {
   for (std::string_view piece : SplitAtCommas(text)) {
     const std::size_t equals = piece.find('=');
-    const std::string_view name = piece.substr(0, equals);
-    const int index = equals == std::string_view::npos ? -1 : ParameterIndex(name);
+    const int index = equals == std::string_view::npos ? -1 : ParameterIndex(piece.substr(0, equals));
     if (index < 0) {
-      throw OptionValueError("--fix takes NAME=VALUE pieces for p1 to p10 and lapse, not '" + std::string(piece) + "'");
+      throw OptionValueError(option + " takes NAME=VALUE pieces for p1 to p10 and lapse, not '" + std::string(piece) + "'");
     }
-    const std::string_view value = piece.substr(equals + 1);
+    take(index, piece.substr(equals + 1));
+  }
+}
+
+FixedParameters FixedParametersFromText(std::string_view text) {
+  FixedParameters fixed;
+  ReadNamedPieces("--fix", text, [&](int index, std::string_view value) {
+    const std::string name = ParameterName(index);
     double number = 0;
     const bool readable = index == LapseIndex ? ReadLapse(value, number) : ReadProbability(value, number);
     if (!readable) {
-      throw OptionValueError("--fix " + std::string(name) + " takes a number " +
+      throw OptionValueError("--fix " + name + " takes a number " +
                              (index == LapseIndex ? "between 0 and 1 (both left out)" : "from 0 to 1") + ", not '" +
                              std::string(value) + "'");
     }
-    RefuseTooSmallToScore("--fix " + std::string(name), value, number);
+    RefuseTooSmallToScore("--fix " + name, value, number);
     fixed[index] = number;
-  }
+  });
   return fixed;
 }
 
@@ -87,6 +113,7 @@ FitOptions FitOptionsFrom(const CommandLine& line) {
   if (line.Value("--folds")) options.folds = CountFrom(line, "--folds", 1000000, std::nullopt, "fit");
   if (options.folds == 1) throw OptionValueError("--folds takes a whole number from 2, not '1'");
   options.seed = SeedFrom(line);
+  ParticipantOptionsFrom(line, options);
   return options;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,10 +29,23 @@ struct FitOptions {
   double level = DefaultIntervalLevel;  // of the profile-likelihood intervals
   int folds = 0;                        // of the cross-validation; 0 for none
   std::uint64_t seed = 0;               // of the folds
+  // Fits per participant or of the group of them, and who played each line: the groups file
+  // of a single shoe, or a participant per shoe with their conditions from a file.
+  bool perParticipant = false;
+  bool hierarchical = false;
+  std::optional<std::string> groups;
+  std::optional<std::string> conditions;
+  bool ByParticipant() const { return perParticipant || hierarchical; }
 };
 
-// Throws OptionValueError for a value fit cannot take.
+// Throws OptionValueError for a value fit cannot take, UsageError for options that do not
+// go together or the wrong number of shoes.
 FitOptions FitOptionsFrom(const CommandLine& line);
+
+// Reads "NAME=VALUE,..." pieces for p1 to p10 and lapse, giving `take` each parameter's
+// index and its value's text. Throws OptionValueError for a piece of another form.
+void ReadNamedPieces(const std::string& option, std::string_view text,
+                     const std::function<void(int, std::string_view)>& take);
 
 // "p3=0.5,lapse=0.02": probabilities p1 to p10 from 0 to 1 and the lapse rate between 0 and
 // 1. Throws OptionValueError for anything else.

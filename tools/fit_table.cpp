@@ -13,9 +13,6 @@ constexpr const char* NotApplicable = "–";
 constexpr std::size_t LabelWidth = 20;
 constexpr std::size_t ColumnWidth = 18;
 
-// The parameters in the order of the tables: the lapse rate, then p1 to p10.
-constexpr int ParameterOrder[ParameterCount] = {LapseIndex, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
-
 std::vector<std::string> MakeFitCsvHeader() {
   std::vector<std::string> header = {"model", "conflict_mode", "altruism", "log_likelihood", "n", "k", "aic", "bic"};
   for (int i : ParameterOrder) {
@@ -37,7 +34,12 @@ std::string Fixed(const char* format, double value) {
   return text;
 }
 
+}  // namespace
+
 std::string TwoDecimals(double value) { return Fixed("%.2f", value); }
+std::string FourDecimals(double value) { return Fixed("%.4f", value); }
+
+namespace {
 
 std::string EstimateText(const ParameterEstimate& estimate) {
   if (!estimate.determined) return NotApplicable;
@@ -61,11 +63,6 @@ std::string Padded(const std::string& text, std::size_t width) {
   return text + std::string(width > characters ? width - characters : 1, ' ');
 }
 
-struct TableRow {
-  std::string label;
-  std::vector<std::string> cells;
-};
-
 // The model's name and its variant's settings, as the first three columns give them; a
 // rule player is named "rules:CK,NK" after its rules files.
 std::vector<std::string> ModelFields(const FitResult& row) {
@@ -80,6 +77,8 @@ std::vector<std::string> ModelFields(const FitResult& row) {
   return {"uniform", "", ""};
 }
 
+}  // namespace
+
 std::string RowsText(const std::vector<TableRow>& rows) {
   std::string text;
   for (const TableRow& row : rows) {
@@ -90,6 +89,8 @@ std::string RowsText(const std::vector<TableRow>& rows) {
   }
   return text;
 }
+
+namespace {
 
 // A row per parameter with its profile-likelihood interval in each row of the table ("p1
 // 95%"), when the fits have intervals; "–" for a row without them.

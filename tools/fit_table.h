@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,22 @@ namespace bruso {
 // The columns of the table that `fit --csv` writes: one row per row of the fit table (see
 // FitTableRows); a field that does not apply is empty.
 extern const std::vector<std::string> FitCsvHeader;
+
+// A row of a table for standard output: its label and a cell per column.
+struct TableRow {
+  std::string label;
+  std::vector<std::string> cells;
+};
+
+// The rows with the labels and cells padded to fixed widths.
+std::string RowsText(const std::vector<TableRow>& rows);
+
+// "12.35" and "0.1235": figures of a table on screen.
+std::string TwoDecimals(double value);
+std::string FourDecimals(double value);
+
+// The parameters in the order of the tables: the lapse rate, then p1 to p10.
+inline constexpr std::array<int, ParameterCount> ParameterOrder = {LapseIndex, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
 
 // How the numbers of a row are written: in a file, so that they read back exactly; on
 // screen, the log-likelihood, AIC and BIC with two decimals.

@@ -5,13 +5,12 @@
 
 #include "study/data_set.h"
 #include "tools/csv_row.h"
+#include "tools/fit_table.h"
+#include "tools/position_table.h"
 
 namespace bruso {
 
 namespace {
-
-// The parameters in the order of the tables: the lapse rate, then p1 to p10.
-constexpr int ParameterOrder[ParameterCount] = {LapseIndex, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
 
 std::vector<std::string> MakeHeader() {
   std::vector<std::string> header = {"replicate", "seed", "generating_conflict_mode", "generating_altruism",
@@ -140,6 +139,61 @@ std::vector<std::vector<std::string>> RecoveryCsvRows(const RecoveryUnit& unit) 
 
 std::string RecoverySummaryText(const std::vector<RecoveryUnit>& units, double level) {
   return ParameterLines(units, level) + ConfusionLines(units, false) + ConfusionLines(units, true);
+}
+
+namespace {
+
+std::vector<std::string> MakeGroupRecoveryCsvHeader() {
+  std::vector<std::string> header = {"participant"};
+  for (int i : ParameterOrder) {
+    const std::string name = ParameterName(i);
+    header.insert(header.end(), {name + "_true", name + "_independent", name + "_hierarchical"});
+  }
+  return header;
+}
+
+std::string WithErrorText(double value, double error) {
+  return FourDecimals(value) + " (" + (std::isnan(error) ? std::string("?") : FourDecimals(error)) + ")";
+}
+
+}  // namespace
+
+const std::vector<std::string> GroupRecoveryCsvHeader = MakeGroupRecoveryCsvHeader();
+
+std::vector<std::vector<std::string>> GroupRecoveryCsvRows(const GroupRecovery& recovery) {
+  std::vector<std::vector<std::string>> rows;
+  for (std::size_t p = 0; p < recovery.truth.size(); ++p) {
+    std::vector<std::string> row = {std::to_string(p + 1)};
+    for (int i : ParameterOrder) {
+      const ParameterEstimate& alone = recovery.independent[p].parameters[i];
+      const bool estimated = recovery.hierarchical.group[i].estimated;
+      row.insert(row.end(), {TableNumber(recovery.truth[p][i]), alone.determined ? TableNumber(alone.value) : "",
+                             estimated ? TableNumber(recovery.hierarchical.estimates[p][i]) : ""});
+    }
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+std::string GroupRecoveryText(const GroupRecovery& recovery, const GroupRecoveryDesign& design) {
+  const auto summary = SummariseGroupRecovery(recovery, design);
+  std::vector<TableRow> rows = {{"", {"true mean", "fitted mean", "true spread", "fitted spread", "participants",
+                                      "MSE alone", "MSE hierarchical"}}};
+  for (int i : ParameterOrder) {
+    const GroupParameterRecovery& r = summary[i];
+    if (!r.fitted.estimated) {
+      rows.push_back({ParameterName(i), {"–", "–", "–", "–", "0", "–", "–"}});
+      continue;
+    }
+    rows.push_back({ParameterName(i),
+                    {FourDecimals(r.trueMean), WithErrorText(r.fitted.mean, r.fitted.meanError),
+                     FourDecimals(design.groupSpread[i]), WithErrorText(r.fitted.spread, r.fitted.spreadError),
+                     std::to_string(r.participants), FourDecimals(r.independentError),
+                     FourDecimals(r.hierarchicalError)}});
+  }
+  const HierarchicalFit& fit = recovery.hierarchical;
+  return RowsText(rows) + "group BIC " + TwoDecimals(fit.bic) + " after " + std::to_string(fit.iterations) +
+         " iterations" + (fit.converged ? "" : " (stopped before the group settled)") + "\n";
 }
 
 }  // namespace bruso

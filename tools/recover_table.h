@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "study/group_recovery.h"
 #include "study/recovery.h"
 
 namespace bruso {
@@ -20,5 +21,17 @@ std::vector<std::vector<std::string>> RecoveryCsvRows(const RecoveryUnit& unit);
 // parameters that cannot be recovered; and the variants chosen by AIC and by BIC for each
 // generating variant, with the inversion.
 std::string RecoverySummaryText(const std::vector<RecoveryUnit>& units, double level);
+
+// The columns of `recover --participants --csv`: a row per participant with each
+// parameter's true value, independent estimate and hierarchical estimate (empty where the
+// participant's lines do not depend on it).
+extern const std::vector<std::string> GroupRecoveryCsvHeader;
+
+std::vector<std::vector<std::string>> GroupRecoveryCsvRows(const GroupRecovery& recovery);
+
+// Per parameter: the group's true mean and spread beside the fitted ones with their
+// standard errors (logit scale), how many participants' lines depend on it, and the mean
+// squared error of their estimates alone and hierarchically (probability scale).
+std::string GroupRecoveryText(const GroupRecovery& recovery, const GroupRecoveryDesign& design);
 
 }  // namespace bruso

@@ -1,5 +1,7 @@
 #include "tools/study_options.h"
 
+#include <charconv>
+#include <cmath>
 #include <stdexcept>
 
 #include "engine/random.h"
@@ -23,6 +25,51 @@ void RangeFrom(const CommandLine& line, const std::string& option, bool (*read)(
   }
   low = lo;
   high = hi;
+}
+
+// "p1=0.4,lapse=-2.5": logits of the group's distributions, the others as `values` has them;
+// a spread must be above 0.
+void GroupValuesFrom(const CommandLine& line, const std::string& option, bool spread, ParameterPoint& values) {
+  const std::optional<std::string> text = line.Value(option);
+  if (!text) return;
+  ReadNamedPieces(option, *text, [&](int index, std::string_view value) {
+    const char* end = value.data() + value.size();
+    double number = 0;
+    const auto [stop, error] = std::from_chars(value.data(), end, number, std::chars_format::general);
+    if (error != std::errc() || stop != end || !std::isfinite(number) || std::abs(number) > 30 || (spread && number <= 0)) {
+      throw OptionValueError(option + " " + ParameterName(index) + " takes a logit " +
+                             (spread ? "above 0 up to 30" : "from -30 to 30") + ", not '" + std::string(value) + "'");
+    }
+    values[index] = number;
+  });
+}
+
+// The variant of the group's study: one of each of --conflict-mode and --altruism, 0 without them.
+ModelVariant SingleVariantFrom(const CommandLine& line) {
+  ModelVariant variant;
+  for (const auto& [option, value] : {std::pair{ConflictModeOption, &variant.conflictMode},
+                                      std::pair{AltruismOption, &variant.altruism}}) {
+    const std::string text = line.Value(option).value_or("0");
+    if (text != "0" && text != "1") throw OptionValueError(std::string(option) + " takes 0 or 1 with --participants, not '" + text + "'");
+    *value = text == "1" ? 1 : 0;
+  }
+  return variant;
+}
+
+// recover --participants: the options of the group's study; those of the other study refused.
+GroupRecoveryDesign GroupRecoveryDesignFrom(const CommandLine& line) {
+  for (const char* option : {LinesOption, ReplicatesOption, "--prob-range", "--lapse-range", LevelOption}) {
+    if (line.Value(option)) throw UsageError(std::string(option) + " does not go with --participants");
+  }
+  GroupRecoveryDesign design;
+  design.participants = CountFrom(line, "--participants", 100000, std::nullopt, "recover");
+  design.linesPerParticipant = CountFrom(line, "--lines-per-participant", 1000000, std::nullopt, "recover --participants");
+  design.variant = SingleVariantFrom(line);
+  GroupValuesFrom(line, "--group-mean", false, design.groupMean);
+  GroupValuesFrom(line, "--group-spread", true, design.groupSpread);
+  if (std::optional<std::string> text = line.Value("--fix")) design.fixed = FixedParametersFromText(*text);
+  design.seed = SeedFrom(line);
+  return design;
 }
 
 }  // namespace
@@ -50,10 +97,27 @@ HandList ReadShoeForTable(const std::string& shoe_path, const std::optional<std:
   return hands;
 }
 
+LineOwners ReadGroupsOption(const HandList& hands, const std::string& groups_path) {
+  try {
+    return ReadGroupsFile(hands, groups_path);
+  } catch (const ParticipantsError& error) {
+    throw OptionValueError(error.what());
+  }
+}
+
 std::uint64_t SeedFrom(const CommandLine& line) { return line.Number("--seed").value_or(Random::ClockSeed()); }
 
 RecoverOptions RecoverOptionsFrom(const CommandLine& line) {
   RecoverOptions options;
+  options.csv = line.Value("--csv");
+  options.jobs = JobsFrom(line);
+  if (line.Value("--participants")) {
+    options.group = GroupRecoveryDesignFrom(line);
+    return options;
+  }
+  for (const char* option : {"--lines-per-participant", "--group-mean", "--group-spread"}) {
+    if (line.Value(option)) throw UsageError(std::string(option) + " goes with --participants");
+  }
   RecoveryDesign& design = options.design;
   design.linesPerHand = CountFrom(line, LinesOption, 1000000, std::nullopt, "recover");
   design.replicates = CountFrom(line, ReplicatesOption, 1000000, 10, "recover");
@@ -63,8 +127,6 @@ RecoverOptions RecoverOptionsFrom(const CommandLine& line) {
   if (std::optional<std::string> text = line.Value("--fix")) design.fixed = FixedParametersFromText(*text);
   design.level = LevelFrom(line);
   design.seed = SeedFrom(line);
-  options.csv = line.Value("--csv");
-  options.jobs = JobsFrom(line);
   return options;
 }
 

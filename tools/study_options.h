@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "study/group_recovery.h"
+#include "study/participants.h"
 #include "study/recovery.h"
 #include "tools/command_line.h"
 
@@ -24,10 +26,15 @@ std::uint64_t SeedFrom(const CommandLine& line);
 // read or holds no hand.
 HandList ReadShoeForTable(const std::string& shoe_path, const std::optional<std::string>& table);
 
+// Who played each line of the shoe, from the groups file of --groups; throws
+// OptionValueError naming the file and row when it does not say clearly.
+LineOwners ReadGroupsOption(const HandList& hands, const std::string& groups_path);
+
 // What `recover` is asked for. Read before anything is opened, so that a wrong value stops
 // the run at once.
 struct RecoverOptions {
   RecoveryDesign design;
+  std::optional<GroupRecoveryDesign> group;  // with --participants: a group of simulated participants
   std::optional<std::string> csv;
   int jobs = 1;
 };
