@@ -1,4 +1,5 @@
-"""Bruso from Python: read a shoe, replay and score it, fit the model, simulate and play.
+"""Bruso from Python: read a shoe, replay and score it, fit the model, simulate and play;
+build game states and ask the model and the rules about them.
 
 The functions run the same code as bruso-batch, so that the same seed gives the same
 numbers. Tables come back as lists of dicts, one per row, with the column names of
@@ -8,11 +9,12 @@ bruso-batch's CSV files; pandas.DataFrame(records) makes a data frame of them.
 import csv
 import io
 
-from ._bruso import Hand, Rules, Settings, log_likelihood, play, read_rules, read_shoe, simulate
+from ._bruso import (Board, Hand, Rules, Settings, State, log_likelihood, model_chances, play, read_rules, read_shoe,
+                     rule_chances, simulate)
 from . import _bruso
 
-__all__ = ["Hand", "Rules", "Settings", "read_shoe", "read_rules", "classify", "positions", "log_likelihood",
-           "fit", "simulate", "play", "write_shoe"]
+__all__ = ["Hand", "Rules", "Settings", "Board", "State", "read_shoe", "read_rules", "classify", "positions",
+           "log_likelihood", "model_chances", "rule_chances", "fit", "simulate", "play", "write_shoe"]
 
 # Columns that hold text, not numbers.
 _TEXT_COLUMNS = {"moves", "role", "board", "target", "looked_for", "branch", "recorded", "model"}
