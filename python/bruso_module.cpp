@@ -247,6 +247,17 @@ py::list Play(const HandList& shoe, const RuleSet& ck_rules, const RuleSet& nk_r
 }
 
 
+std::vector<std::string> LineTexts(const Fhand& hand) {
+  std::vector<std::string> lines;
+  for (const moves& line : hand.MoveLines) lines.push_back(line.Line);
+  return lines;
+}
+
+void SetLineTexts(Fhand& hand, const std::vector<std::string>& lines) {
+  hand.MoveLines.clear();
+  for (const std::string& line : lines) hand.MoveLines.push_back({line});
+}
+
 Fhand HandOf(std::string text, std::string first_role) {
   if (first_role != "CK" && first_role != "NK") throw py::value_error("first_role takes \"CK\" or \"NK\"");
   return Fhand{.HandText = std::move(text), .FirstRole = std::move(first_role)};
@@ -363,7 +374,7 @@ PYBIND11_MODULE(_bruso, m) {
   py::class_<Fhand>(m, "Hand", "One hand of a shoe: its six cards, the role that moves first and its move lines.")
       .def(py::init([](std::string text, std::string first_role, std::vector<std::string> move_lines) {
              Fhand hand{.HandText = std::move(text), .FirstRole = std::move(first_role)};
-             for (std::string& line : move_lines) hand.MoveLines.push_back({std::move(line)});
+             SetLineTexts(hand, move_lines);
              return hand;
            }),
            py::arg("text"), py::arg("first_role"), py::arg("move_lines") = std::vector<std::string>{})
@@ -371,15 +382,7 @@ PYBIND11_MODULE(_bruso, m) {
       .def_readwrite("first_role", &Fhand::FirstRole, "\"CK\" or \"NK\".")
       .def_property(
           "move_lines",
-          [](const Fhand& hand) {
-            std::vector<std::string> lines;
-            for (const moves& line : hand.MoveLines) lines.push_back(line.Line);
-            return lines;
-          },
-          [](Fhand& hand, const std::vector<std::string>& lines) {
-            hand.MoveLines.clear();
-            for (const std::string& line : lines) hand.MoveLines.push_back({line});
-          },
+          &LineTexts, &SetLineTexts,
           "The lines after the hand line; the first is a note, the others are replayed.")
       .def("__repr__", [](const Fhand& hand) {
         return "Hand('" + hand.HandText + "', '" + hand.FirstRole + "', " + std::to_string(hand.MoveLines.size()) +
@@ -388,16 +391,15 @@ PYBIND11_MODULE(_bruso, m) {
       .def("shoe_text", &ShoeText, "The hand as a shoe file holds it.")
       .def(py::pickle(
           [](const Fhand& hand) {
-            return py::make_tuple(hand.HandText, hand.FirstRole, py::cast(hand).attr("move_lines"));
+            return py::make_tuple(hand.HandText, hand.FirstRole, LineTexts(hand));
           },
           [](const py::tuple& state) {
             Fhand hand{.HandText = state[0].cast<std::string>(), .FirstRole = state[1].cast<std::string>()};
-            for (std::string& line : state[2].cast<std::vector<std::string>>()) hand.MoveLines.push_back({line});
+            SetLineTexts(hand, state[2].cast<std::vector<std::string>>());
             return hand;
           }))
       .def("__eq__", [](const Fhand& a, const Fhand& b) {
-        return a.HandText == b.HandText && a.FirstRole == b.FirstRole &&
-               py::cast(a).attr("move_lines").equal(py::cast(b).attr("move_lines"));
+        return a.HandText == b.HandText && a.FirstRole == b.FirstRole && LineTexts(a) == LineTexts(b);
       });
 
   py::class_<Settings>(m, "Settings", "The model of the players and the lapse rate of the likelihood.")

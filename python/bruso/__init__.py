@@ -9,12 +9,29 @@ bruso-batch's CSV files; pandas.DataFrame(records) makes a data frame of them.
 import csv
 import io
 
-from ._bruso import (Board, Hand, Rules, Settings, State, log_likelihood, model_chances, play, read_rules, read_shoe,
-                     rule_chances, simulate)
+import functools
+
+from ._bruso import Board, Hand, Rules, Settings, State
 from . import _bruso
 
 __all__ = ["Hand", "Rules", "Settings", "Board", "State", "read_shoe", "read_rules", "classify", "positions",
            "log_likelihood", "model_chances", "rule_chances", "fit", "simulate", "play", "write_shoe"]
+
+
+
+def _by_name(function):
+    """The compiled function as a function of this package, which pickles by its name (a
+    compiled function does not), so that executors can send it to worker processes."""
+    @functools.wraps(function)
+    def call(*args, **kwargs):
+        return function(*args, **kwargs)
+    call.__module__, call.__qualname__ = __name__, function.__name__
+    return call
+
+
+log_likelihood, model_chances, play, read_rules, read_shoe, rule_chances, simulate = map(_by_name, (
+    _bruso.log_likelihood, _bruso.model_chances, _bruso.play, _bruso.read_rules, _bruso.read_shoe,
+    _bruso.rule_chances, _bruso.simulate))
 
 # Columns that hold text, not numbers.
 _TEXT_COLUMNS = {"moves", "role", "board", "target", "looked_for", "branch", "recorded", "model"}

@@ -162,3 +162,29 @@ def test_a_solved_state_takes_no_move_and_has_no_chances(shoe):
     for ask in (lambda: state.play("C"), lambda: bruso.model_chances(state, bruso.Settings())):
         with pytest.raises(ValueError, match="solved"):
             ask()
+
+
+def test_every_object_survives_a_pickle_round_trip(shoe):
+    import pickle
+
+    rules = bruso.read_rules(os.path.join(EXAMPLES, "rules_ck.txt"))
+    state = bruso.State(shoe[1]).play("U").attempt("T")
+    objects = [shoe, bruso.Settings(conflict_mode=1, prob=[0.1 * k for k in range(10)], lapse=1e-7), rules,
+               state.board, state]
+    for thing in objects:
+        assert pickle.loads(pickle.dumps(thing)) == thing
+    assert pickle.loads(pickle.dumps(rules)) != bruso.read_rules(os.path.join(EXAMPLES, "rules_nk.txt"))
+    copy = pickle.loads(pickle.dumps(state))
+    assert (copy.board, copy.role, copy.history_string) == (state.board, state.role, state.history_string)
+
+
+def test_a_process_pool_gives_the_serial_results(shoe):
+    from concurrent.futures import ProcessPoolExecutor
+
+    settings = bruso.Settings(conflict_mode=1, lapse=0.02)
+    states = [bruso.State(hand) for hand in shoe]
+    with ProcessPoolExecutor(max_workers=2) as pool:
+        lines = pool.submit(bruso.classify, shoe, settings, SEED)
+        chances = list(pool.map(bruso.model_chances, states, [settings] * len(states)))
+        assert lines.result() == bruso.classify(shoe, settings, SEED)
+    assert chances == [bruso.model_chances(state, settings) for state in states]
