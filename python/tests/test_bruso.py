@@ -34,8 +34,8 @@ def test_classify_and_positions_equal_the_batch_tables(tmp_path, shoe):
     batch(tmp_path, "classify", SHOE, "--seed", str(SEED), "--conflict-mode", "1", "--altruism", "1",
           "--prob", ",".join(str(p) for p in settings.prob), "--lapse", "0.05",
           "--csv", str(tmp_path / "lines.csv"), "--positions", str(tmp_path / "positions.csv"))
-    assert bruso.classify(shoe, settings, SEED) == bruso._csv_records(read(tmp_path / "lines.csv"), "lines")
-    assert bruso.positions(shoe, settings, SEED) == bruso._csv_records(read(tmp_path / "positions.csv"),
+    assert bruso.classify(shoe, settings, SEED) == bruso._csv_table(read(tmp_path / "lines.csv"), "lines")
+    assert bruso.positions(shoe, settings, SEED) == bruso._csv_table(read(tmp_path / "positions.csv"),
                                                                       "positions")
 
 
@@ -47,7 +47,7 @@ def test_log_likelihood_is_the_sum_over_the_lines(shoe):
 
 def test_fit_equals_the_batch_table(tmp_path, shoe):
     batch(tmp_path, "fit", SHOE, "--fix", "p2=0.5", "--csv", str(tmp_path / "fit.csv"))
-    assert bruso.fit(shoe, fixed={"p2": 0.5}) == bruso._csv_records(read(tmp_path / "fit.csv"), "fit")
+    assert bruso.fit(shoe, fixed={"p2": 0.5}) == bruso._csv_table(read(tmp_path / "fit.csv"), "fit")
 
 
 def test_play_gives_the_move_strings_of_automa(tmp_path, shoe):
@@ -125,7 +125,7 @@ def test_states_along_the_recorded_lines_have_the_chances_of_the_positions_table
     batch(tmp_path, "classify", SHOE, "--conflict-mode", "1", "--altruism", "1",
           "--prob", ",".join(repr(p) for p in settings.prob), "--lapse", "0.05", "--ck", ck, "--nk", nk,
           "--positions", str(tmp_path / "positions.csv"))
-    rows = bruso._csv_records(read(tmp_path / "positions.csv"), "positions")
+    rows = bruso._csv_table(read(tmp_path / "positions.csv"), "positions")
     rules = bruso.read_rules(ck), bruso.read_rules(nk)
     seen = []
     for hand in shoe:
@@ -188,3 +188,26 @@ def test_a_process_pool_gives_the_serial_results(shoe):
         chances = list(pool.map(bruso.model_chances, states, [settings] * len(states)))
         assert lines.result() == bruso.classify(shoe, settings, SEED)
     assert chances == [bruso.model_chances(state, settings) for state in states]
+
+
+def test_tables_as_data_frames_hold_the_records_with_the_column_types(shoe):
+    import pandas
+
+    ck, nk = (bruso.read_rules(os.path.join(EXAMPLES, name)) for name in ("rules_ck.txt", "rules_nk.txt"))
+    settings = bruso.Settings(lapse=0.05)
+    tables = [
+        (bruso.classify, (shoe, settings, SEED), {"hand": "int64", "moves": "string", "suggested": "int64",
+                                                  "log_likelihood": "float64"}),
+        (bruso.positions, (shoe, settings, SEED), {"role": "category", "branch": "category", "suggested": "string",
+                                                   "agrees": "Int64", "p_C": "float64"}),
+        (bruso.fit, (shoe, 0, 1), {"model": "string", "conflict_mode": "Int64", "k": "int64", "p10_upper": "float64"}),
+        (bruso.play, (shoe, ck, nk, 2, SEED), {"moves": "int64", "solved": "bool", "move_string": "string"}),
+    ]
+    for function, args, types in tables:
+        records, frame = function(*args), function(*args, as_frame=True)
+        assert list(frame.columns) == list(records[0])
+        assert {column: str(frame[column].dtype) for column in types} == types
+        for column in frame.columns:
+            assert [None if pandas.isna(v) else v for v in frame[column]] == [r[column] for r in records], column
+    positions = bruso.positions(shoe, settings, SEED, as_frame=True)
+    assert list(positions["branch"].cat.categories) == ["card_at_hand", "search", "step_aside", "hand_over", "none"]
