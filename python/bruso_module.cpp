@@ -5,6 +5,7 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -341,6 +342,7 @@ RuleSet RulesFromState(const py::tuple& state) {
   if (weights.size() != RuleFieldCount || rows.size() != MaxRules) throw std::runtime_error("not a pickled rule set");
   std::copy(weights.begin(), weights.end(), rules.RuleWeights.begin());
   rules.RuleCount = state[1].cast<std::int32_t>();
+  if (rules.RuleCount < 0 || rules.RuleCount > MaxRules) throw std::runtime_error("not a pickled rule set");
   for (std::size_t r = 0; r < rows.size(); ++r) {
     if (rows[r].size() != RuleFieldCount) throw std::runtime_error("not a pickled rule set");
     for (std::size_t f = 0; f < RuleFieldCount; ++f) rules.RuleTable[r][f] = FieldValue::Of(rows[r][f]);
