@@ -456,6 +456,7 @@ PYBIND11_MODULE(_bruso, m) {
           },
           "The card code at each position: C, CK, UP, T, N and NK.")
       .def("__eq__", [](const Board& a, const Board& b) { return a == b; })
+      .def("__hash__", [](const Board& board) { return py::hash(py::bytes(board.Text())); })
       .def("__repr__", [](const Board& board) { return "Board('" + board.Text() + "')"; })
       .def(py::pickle([](const Board& board) { return board.Text(); },
                       [](const std::string& text) { return BoardOrRaise(text); }));
@@ -491,6 +492,10 @@ PYBIND11_MODULE(_bruso, m) {
            [](const GameState& a, const GameState& b) {
              return a.hand().HandText == b.hand().HandText && a.hand().FirstRole == b.hand().FirstRole &&
                     a.attempts() == b.attempts();
+           })
+      .def("__hash__",
+           [](const GameState& state) {
+             return py::hash(py::make_tuple(state.hand().HandText, state.hand().FirstRole, state.attempts()));
            })
       .def("__repr__",
            [](const GameState& state) {

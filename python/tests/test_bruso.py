@@ -174,6 +174,7 @@ def test_every_object_survives_a_pickle_round_trip(shoe):
     for thing in objects:
         assert pickle.loads(pickle.dumps(thing)) == thing
     assert pickle.loads(pickle.dumps(rules)) != bruso.read_rules(os.path.join(EXAMPLES, "rules_nk.txt"))
+    assert len({state, pickle.loads(pickle.dumps(state)), state.board, bruso.Board(state.board.text)}) == 2
     copy = pickle.loads(pickle.dumps(state))
     assert (copy.board, copy.role, copy.history_string) == (state.board, state.role, state.history_string)
 
