@@ -495,7 +495,7 @@ PYBIND11_MODULE(_bruso, m) {
            })
       .def("__hash__",
            [](const GameState& state) {
-             return py::hash(py::make_tuple(state.hand().HandText, state.hand().FirstRole, state.attempts()));
+             return py::hash(py::bytes(state.hand().HandText + " " + state.hand().FirstRole + " " + state.attempts()));
            })
       .def("__repr__",
            [](const GameState& state) {
