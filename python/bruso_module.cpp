@@ -5,6 +5,7 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -15,6 +16,7 @@
 #include "engine/random.h"
 #include "model/fit.h"
 #include "model/fit_data.h"
+#include "model/game_state.h"
 #include "model/profile_interval.h"
 #include "model/simulation.h"
 #include "players/play_all_hands.h"
@@ -245,6 +247,113 @@ py::list Play(const HandList& shoe, const RuleSet& ck_rules, const RuleSet& nk_r
   return records;
 }
 
+
+std::vector<std::string> LineTexts(const Fhand& hand) {
+  std::vector<std::string> lines;
+  for (const moves& line : hand.MoveLines) lines.push_back(line.Line);
+  return lines;
+}
+
+void SetLineTexts(Fhand& hand, const std::vector<std::string>& lines) {
+  hand.MoveLines.clear();
+  for (const std::string& line : lines) hand.MoveLines.push_back({line});
+}
+
+Fhand HandOf(std::string text, std::string first_role) {
+  if (first_role != "CK" && first_role != "NK") throw py::value_error("first_role takes \"CK\" or \"NK\"");
+  return Fhand{.HandText = std::move(text), .FirstRole = std::move(first_role)};
+}
+
+Board BoardOrRaise(const std::string& text) {
+  const std::optional<Board> board = BoardOfHandText(text);
+  if (!board) throw py::value_error("a hand text holds six card codes of two characters: '" + text + "'");
+  return *board;
+}
+
+// The one character of a move letter given as a string.
+char LetterOf(const std::string& letter) {
+  if (letter.size() != 1 || MoveIndex(letter[0]) < 0) {
+    throw py::value_error("a move is one of the letters C, U, N, T and P, not '" + letter + "'");
+  }
+  return letter[0];
+}
+
+void RefuseClosed(const GameState& state) {
+  if (state.solved()) throw py::value_error("the hand is solved: no move is played from here");
+  if (!state.open()) throw py::value_error("the line is as long as the replay reads: no move is played from here");
+}
+
+GameState Played(const GameState& state, const std::string& letter) {
+  const char move = LetterOf(letter);
+  RefuseClosed(state);
+  if (state.LegalMoves().find(move) == std::string::npos) {
+    throw py::value_error(std::string("the role to move cannot play ") + move + " here (T needs a matching card)");
+  }
+  return state.Attempted(move);
+}
+
+GameState Attempted(const GameState& state, const std::string& letter) {
+  const char move = LetterOf(letter);
+  RefuseClosed(state);
+  return state.Attempted(move);
+}
+
+// The chance of each move letter, as a dict.
+template <typename Chances>
+py::dict ByLetter(const Chances& chances) {
+  py::dict result;
+  for (char move : MoveLetters) result[py::str(std::string(1, move))] = chances.Of(move);
+  return result;
+}
+
+py::dict ModelChances(const GameState& state, const Settings& settings) {
+  RefuseClosed(state);
+  AnalysisSettings analysis;
+  settings.ApplyTo(analysis);
+  const PositionChances chances = state.ModelChances(analysis, settings.lapse);
+  return chances.suggests ? ByLetter(chances) : py::dict();
+}
+
+py::dict RuleChancesOf(const GameState& state, const RuleSet& ck_rules, const RuleSet& nk_rules) {
+  RefuseClosed(state);
+  return ByLetter(state.RuleChancesHere(RulePlayer{.ck = ck_rules, .nk = nk_rules}));
+}
+
+std::string RoleName(char role) { return role == RoleCK ? "CK" : "NK"; }
+
+// A rule set as plain values: its weights, its rule count and the text of every field of
+// every row (free rows included, so that the copy equals the original).
+py::tuple RulesState(const RuleSet& rules) {
+  py::list rows;
+  for (const RuleRow& row : rules.RuleTable) {
+    py::list fields;
+    for (const FieldValue& field : row) fields.append(py::bytes(field.Text()));
+    rows.append(fields);
+  }
+  return py::make_tuple(std::vector<std::int32_t>(rules.RuleWeights.begin(), rules.RuleWeights.end()), rules.RuleCount,
+                        rows);
+}
+
+RuleSet RulesFromState(const py::tuple& state) {
+  if (state.size() != 3) throw std::runtime_error("not a pickled rule set");
+  RuleSet rules;
+  const auto weights = state[0].cast<std::vector<std::int32_t>>();
+  const auto rows = state[2].cast<std::vector<std::vector<std::string>>>();
+  if (weights.size() != RuleFieldCount || rows.size() != MaxRules) throw std::runtime_error("not a pickled rule set");
+  std::copy(weights.begin(), weights.end(), rules.RuleWeights.begin());
+  rules.RuleCount = state[1].cast<std::int32_t>();
+  if (rules.RuleCount < 0 || rules.RuleCount > MaxRules) throw std::runtime_error("not a pickled rule set");
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    if (rows[r].size() != RuleFieldCount) throw std::runtime_error("not a pickled rule set");
+    for (std::size_t f = 0; f < RuleFieldCount; ++f) rules.RuleTable[r][f] = FieldValue::Of(rows[r][f]);
+  }
+  return rules;
+}
+
+bool SameRules(const RuleSet& a, const RuleSet& b) {
+  return a.RuleTable == b.RuleTable && a.RuleWeights == b.RuleWeights && a.RuleCount == b.RuleCount;
+}
+
 }  // namespace
 
 }  // namespace bruso
@@ -267,7 +376,7 @@ PYBIND11_MODULE(_bruso, m) {
   py::class_<Fhand>(m, "Hand", "One hand of a shoe: its six cards, the role that moves first and its move lines.")
       .def(py::init([](std::string text, std::string first_role, std::vector<std::string> move_lines) {
              Fhand hand{.HandText = std::move(text), .FirstRole = std::move(first_role)};
-             for (std::string& line : move_lines) hand.MoveLines.push_back({std::move(line)});
+             SetLineTexts(hand, move_lines);
              return hand;
            }),
            py::arg("text"), py::arg("first_role"), py::arg("move_lines") = std::vector<std::string>{})
@@ -275,21 +384,25 @@ PYBIND11_MODULE(_bruso, m) {
       .def_readwrite("first_role", &Fhand::FirstRole, "\"CK\" or \"NK\".")
       .def_property(
           "move_lines",
-          [](const Fhand& hand) {
-            std::vector<std::string> lines;
-            for (const moves& line : hand.MoveLines) lines.push_back(line.Line);
-            return lines;
-          },
-          [](Fhand& hand, const std::vector<std::string>& lines) {
-            hand.MoveLines.clear();
-            for (const std::string& line : lines) hand.MoveLines.push_back({line});
-          },
+          &LineTexts, &SetLineTexts,
           "The lines after the hand line; the first is a note, the others are replayed.")
       .def("__repr__", [](const Fhand& hand) {
         return "Hand('" + hand.HandText + "', '" + hand.FirstRole + "', " + std::to_string(hand.MoveLines.size()) +
                " lines)";
       })
-      .def("shoe_text", &ShoeText, "The hand as a shoe file holds it.");
+      .def("shoe_text", &ShoeText, "The hand as a shoe file holds it.")
+      .def(py::pickle(
+          [](const Fhand& hand) {
+            return py::make_tuple(hand.HandText, hand.FirstRole, LineTexts(hand));
+          },
+          [](const py::tuple& state) {
+            Fhand hand{.HandText = state[0].cast<std::string>(), .FirstRole = state[1].cast<std::string>()};
+            SetLineTexts(hand, state[2].cast<std::vector<std::string>>());
+            return hand;
+          }))
+      .def("__eq__", [](const Fhand& a, const Fhand& b) {
+        return a.HandText == b.HandText && a.FirstRole == b.FirstRole && LineTexts(a) == LineTexts(b);
+      });
 
   py::class_<Settings>(m, "Settings", "The model of the players and the lapse rate of the likelihood.")
       .def(py::init([](int conflict_mode, int altruism, std::vector<double> prob, double lapse, bool trace) {
@@ -310,9 +423,98 @@ PYBIND11_MODULE(_bruso, m) {
         for (double p : s.prob) prob += (prob.empty() ? "" : ", ") + std::to_string(p);
         return "Settings(conflict_mode=" + std::to_string(s.conflictMode) + ", altruism=" +
                std::to_string(s.altruism) + ", prob=[" + prob + "], lapse=" + std::to_string(s.lapse) + ")";
+      })
+      .def(py::pickle(
+          [](const Settings& s) { return py::make_tuple(s.conflictMode, s.altruism, s.prob, s.lapse, s.trace); },
+          [](const py::tuple& t) {
+            Settings settings{t[0].cast<int>(), t[1].cast<int>(), t[2].cast<std::vector<double>>(), t[3].cast<double>(),
+                              t[4].cast<bool>()};
+            settings.Check();
+            return settings;
+          }))
+      .def("__eq__", [](const Settings& a, const Settings& b) {
+        return a.conflictMode == b.conflictMode && a.altruism == b.altruism && a.prob == b.prob && a.lapse == b.lapse &&
+               a.trace == b.trace;
       });
 
-  py::class_<RuleSet>(m, "Rules", "The rules of an artificial player, as a rules file holds them.");
+  py::class_<RuleSet>(m, "Rules", "The rules of an artificial player, as a rules file holds them.")
+      .def(py::pickle(&RulesState, &RulesFromState))
+      .def("__eq__", &SameRules);
+
+  py::class_<Board>(m, "Board", "The six cards of a position.")
+      .def(py::init(&BoardOrRaise), py::arg("text"),
+           "From a hand text: six card codes in the order C, CK, UP, T, N, NK, blanks between them or not.")
+      .def_property_readonly("text", &Board::Text, "The twelve characters of the six codes.")
+      .def_property_readonly(
+          "cards",
+          [](const Board& board) {
+            py::dict cards;
+            for (const char* name : {"C", "CK", "UP", "T", "N", "NK"}) {
+              cards[name] = std::string(board.Cell(static_cast<Position>(cards.size())));
+            }
+            return cards;
+          },
+          "The card code at each position: C, CK, UP, T, N and NK.")
+      .def("__eq__", [](const Board& a, const Board& b) { return a == b; })
+      .def("__hash__", [](const Board& board) { return py::hash(py::bytes(board.Text())); })
+      .def("__repr__", [](const Board& board) { return "Board('" + board.Text() + "')"; })
+      .def(py::pickle([](const Board& board) { return board.Text(); },
+                      [](const std::string& text) { return BoardOrRaise(text); }));
+
+  py::class_<GameState>(m, "State",
+                        "A position of a hand: its board, the role to move and the letters attempted to reach it.")
+      .def(py::init([](const Fhand& hand) {
+             BoardOrRaise(hand.HandText);
+             return GameState(HandOf(hand.HandText, hand.FirstRole));
+           }),
+           py::arg("hand"), "The hand's opening position, its first mover to move.")
+      .def(py::init([](const Board& board, const std::string& role) { return GameState(HandOf(board.Text(), role)); }),
+           py::arg("board"), py::arg("role"), "The board with the role (\"CK\" or \"NK\") to move.")
+      .def_property_readonly("board", &GameState::board)
+      .def_property_readonly("role", [](const GameState& state) { return RoleName(state.role()); })
+      .def_property_readonly("attempts", &GameState::attempts,
+                             "The letters attempted from the start, refused Target swaps included.")
+      .def_property_readonly("moves", &GameState::moves, "The moves made from the start.")
+      .def_property_readonly("solved", &GameState::solved, "Whether 2H lies on the Target.")
+      .def_property_readonly("history_string", &GameState::history, "The history string the rules read here.")
+      .def(
+          "legal_moves",
+          [](const GameState& state) {
+            std::vector<std::string> moves;
+            for (char move : state.LegalMoves()) moves.emplace_back(1, move);
+            return moves;
+          },
+          "The letters the role to move can play; none on a solved board or at the replay's letter limit.")
+      .def("play", &Played, py::arg("letter"), "The state after the move; ValueError when it cannot be played.")
+      .def("attempt", &Attempted, py::arg("letter"),
+           "The state after an attempt of the letter, as the replay takes it: a refused Target swap stays here.")
+      .def("__eq__",
+           [](const GameState& a, const GameState& b) {
+             return a.hand().HandText == b.hand().HandText && a.hand().FirstRole == b.hand().FirstRole &&
+                    a.attempts() == b.attempts();
+           })
+      .def("__hash__",
+           [](const GameState& state) {
+             return py::hash(py::bytes(state.hand().HandText + " " + state.hand().FirstRole + " " + state.attempts()));
+           })
+      .def("__repr__",
+           [](const GameState& state) {
+             return "State(" + state.hand().HandText + " " + state.hand().FirstRole + ", attempts='" + state.attempts() +
+                    "')";
+           })
+      .def(py::pickle(
+          [](const GameState& state) {
+            return py::make_tuple(state.hand().HandText, state.hand().FirstRole, state.attempts());
+          },
+          [](const py::tuple& t) {
+            return GameState(HandOf(t[0].cast<std::string>(), t[1].cast<std::string>()), t[2].cast<std::string>());
+          }));
+
+  m.def("model_chances", &ModelChances, py::arg("state"), py::arg("settings") = Settings{},
+        "The reasoning model's exact chance of suggesting each move at the state, given the attempts before; "
+        "empty when it suggests none.");
+  m.def("rule_chances", &RuleChancesOf, py::arg("state"), py::arg("rules_ck"), py::arg("rules_nk"),
+        "The rule player's chance of choosing each move at the state.");
 
   m.def("read_shoe", [](const std::string& path) { return ReadShoeOrRaise(path).hands; }, py::arg("path"),
         "The hands of a shoe file. OSError when it cannot be read, ValueError when it holds no hand.");

@@ -1,27 +1,61 @@
-"""Bruso from Python: read a shoe, replay and score it, fit the model, simulate and play.
+"""Bruso from Python: read a shoe, replay and score it, fit the model, simulate and play;
+build game states and ask the model and the rules about them.
 
 The functions run the same code as bruso-batch, so that the same seed gives the same
 numbers. Tables come back as lists of dicts, one per row, with the column names of
-bruso-batch's CSV files; pandas.DataFrame(records) makes a data frame of them.
+bruso-batch's CSV files, or with as_frame=True as pandas data frames with those columns.
 """
 
 import csv
+import functools
 import io
 
-from ._bruso import Hand, Rules, Settings, log_likelihood, play, read_rules, read_shoe, simulate
+from ._bruso import Board, Hand, Rules, Settings, State
 from . import _bruso
 
-__all__ = ["Hand", "Rules", "Settings", "read_shoe", "read_rules", "classify", "positions", "log_likelihood",
-           "fit", "simulate", "play", "write_shoe"]
+__all__ = ["Hand", "Rules", "Settings", "Board", "State", "read_shoe", "read_rules", "classify", "positions",
+           "log_likelihood", "model_chances", "rule_chances", "fit", "simulate", "play", "write_shoe"]
 
-# Columns that hold text, not numbers.
-_TEXT_COLUMNS = {"moves", "role", "board", "target", "looked_for", "branch", "recorded", "model"}
+
+def _by_name(function):
+    """The compiled function as a function of this package, which pickles by its name (a
+    compiled function does not), so that executors can send it to worker processes."""
+    @functools.wraps(function)
+    def call(*args, **kwargs):
+        return function(*args, **kwargs)
+    call.__module__, call.__qualname__ = __name__, function.__name__
+    return call
+
+
+log_likelihood, model_chances, read_rules, read_shoe, rule_chances, simulate = map(_by_name, (
+    _bruso.log_likelihood, _bruso.model_chances, _bruso.read_rules, _bruso.read_shoe, _bruso.rule_chances,
+    _bruso.simulate))
+
+# The pandas type of each column of each table that is not a float: "string" for text, a
+# tuple for a categorical of those categories, "Int64" for whole numbers that may be missing.
+_ROLES = ("CK", "NK")
+_BRANCHES = ("card_at_hand", "search", "step_aside", "hand_over", "none")
+_COLUMN_TYPES = {
+    "lines": {"hand": "int64", "line": "int64", "moves": "string", "usable": "int64", "reaches_2h": "int64",
+              "positions": "int64", "suggested": "int64", "agreements": "int64"},
+    "positions": {"hand": "int64", "line": "int64", "position": "int64", "role": _ROLES, "board": "string",
+                  "target": "string", "looked_for": "string", "branch": _BRANCHES, "suggested": "string",
+                  "recorded": "string", "agrees": "Int64"},
+    "fit": {"model": "string", "conflict_mode": "Int64", "altruism": "Int64", "n": "int64", "k": "int64"},
+    "play": {"hand": "int64", "iteration": "int64", "moves": "int64", "attempts": "int64", "solved": "bool",
+             "move_string": "string"},
+}
+_PLAY_COLUMNS = list(_COLUMN_TYPES["play"])
+
+
+def _type(column, table):
+    return _COLUMN_TYPES[table].get(column, "float64")
 
 
 def _value(column, field, table):
     if field == "":
         return None
-    if column in _TEXT_COLUMNS or (column == "suggested" and table == "positions"):
+    if _type(column, table) == "string" or isinstance(_type(column, table), tuple):
         return field
     try:
         return int(field)
@@ -29,30 +63,50 @@ def _value(column, field, table):
         return float(field)
 
 
-def _records(rows, table):
+def _frame(columns, records, table):
+    """The records as a data frame with the table's column types."""
+    import pandas
+
+    def pandas_type(column):
+        kind = _type(column, table)
+        return pandas.CategoricalDtype(kind) if isinstance(kind, tuple) else kind
+
+    frame = pandas.DataFrame.from_records(records, columns=columns)
+    return frame.astype({column: pandas_type(column) for column in columns})
+
+
+def _table(rows, table, as_frame):
     header, *body = rows
-    return [{column: _value(column, field, table) for column, field in zip(header, row)} for row in body]
+    records = [{column: _value(column, field, table) for column, field in zip(header, row)} for row in body]
+    return _frame(header, records, table) if as_frame else records
 
 
-def _csv_records(text, table):
-    return _records(list(csv.reader(io.StringIO(text))), table)
+def _csv_table(text, table, as_frame=False):
+    return _table(list(csv.reader(io.StringIO(text))), table, as_frame)
 
 
-def classify(shoe, settings=None, seed=0):
+def classify(shoe, settings=None, seed=0, as_frame=False):
     """A record per replayed line, the columns of `classify --csv`."""
-    return _csv_records(_bruso.classify_tables(shoe, settings or Settings(), seed)[0], "lines")
+    return _csv_table(_bruso.classify_tables(shoe, settings or Settings(), seed)[0], "lines", as_frame)
 
 
-def positions(shoe, settings=None, seed=0):
+def positions(shoe, settings=None, seed=0, as_frame=False):
     """A record per position, the columns of `classify --positions`."""
-    return _csv_records(_bruso.classify_tables(shoe, settings or Settings(), seed)[1], "positions")
+    return _csv_table(_bruso.classify_tables(shoe, settings or Settings(), seed)[1], "positions", as_frame)
 
 
-def fit(shoe, conflict_mode=None, altruism=None, fixed=None, jobs=1):
+def fit(shoe, conflict_mode=None, altruism=None, fixed=None, jobs=1, as_frame=False):
     """The fit table of `fit --csv`: a record per variant (conflict_mode and altruism 0, 1
     or None for both), then the uniform player. `fixed` holds parameters at a value,
     {"p3": 0.5, "lapse": 0.02}."""
-    return _records(_bruso.fit_rows(shoe, conflict_mode, altruism, fixed or {}, jobs), "fit")
+    return _table(_bruso.fit_rows(shoe, conflict_mode, altruism, fixed or {}, jobs), "fit", as_frame)
+
+
+def play(shoe, ck_rules, nk_rules, iterations=1, seed=0, as_frame=False):
+    """"Play All Hands Artificially": a record per play, with its move string as Automa.txt
+    holds it."""
+    records = _bruso.play(shoe, ck_rules, nk_rules, iterations, seed)
+    return _frame(_PLAY_COLUMNS, records, "play") if as_frame else records
 
 
 def write_shoe(shoe, path):
