@@ -54,11 +54,11 @@ int RunCheck(const std::vector<std::string>& words) {
   if (line.positional().size() != 1) throw UsageError("check takes exactly one shoe file");
   CheckOptions options = CheckOptionsFrom(line);
   const std::string& shoe_path = line.positional()[0];
-  if (options.csv) {
-    std::vector<NamedFile> inputs = {{"the shoe", shoe_path}};
-    if (options.fromFit) inputs.push_back({FromFitOption, *options.fromFit});
-    RefuseOverlaps(inputs, {{"--csv", *options.csv}});
-  }
+  std::vector<NamedFile> inputs = {{"the shoe", shoe_path}};
+  if (options.fromFit) inputs.push_back({FromFitOption, *options.fromFit});
+  std::vector<NamedFile> outputs;
+  if (options.csv) outputs.push_back({"--csv", *options.csv});
+  RefuseOverlaps(inputs, outputs);
   const HandList hands = ReadShoeForTable(shoe_path, std::nullopt);
   if (options.fromFit) TakeFitEstimates(ReadWholeFile(*options.fromFit), *options.fromFit, options);
   std::optional<TextFile> csv;
