@@ -23,7 +23,8 @@ void ClassifyRun::Run(ClassifyWatcher& watcher) {
   int hand_number = 0;
   for (Fhand& hand : state_.HandList) {
     if (watcher.Stopping()) return;
-    ClassifyHand(hand, ++hand_number, watcher);
+    watcher.HandStarting(++hand_number);
+    ClassifyHand(hand, hand_number, watcher);
   }
 }
 

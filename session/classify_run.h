@@ -35,6 +35,8 @@ class ClassifyWatcher {
   virtual ~ClassifyWatcher() = default;
   // Asked before every hand and every line but a hand's first: true stops the run there.
   virtual bool Stopping() { return false; }
+  // Told before each hand is set up, with its number from 1.
+  virtual void HandStarting(int /*hand_number*/) {}
   virtual void LineClassified(const ClassifiedLine&) {}
 };
 

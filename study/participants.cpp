@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <set>
+#include <utility>
 
 #include "engine/text_file.h"
 #include "engine/text_lines.h"
@@ -210,6 +211,19 @@ std::vector<Participant> ParticipantsFromShoes(const std::vector<std::string>& s
     participants.push_back({ids[p], conditions[ids[p]], ReadShoeFile(shoe_paths[p]).hands});
   }
   return participants;
+}
+
+JoinedParticipants JoinParticipants(std::vector<Participant> participants) {
+  JoinedParticipants joined;
+  for (std::size_t p = 0; p < participants.size(); ++p) {
+    for (Fhand& hand : participants[p].hands) {
+      joined.owners.owner.emplace_back(hand.MoveLines.size(), p);
+      joined.hands.push_back(std::move(hand));
+    }
+    participants[p].hands.clear();
+  }
+  joined.owners.participants = std::move(participants);
+  return joined;
 }
 
 std::vector<std::string> ConditionsOf(const std::vector<Participant>& participants) {

@@ -58,6 +58,14 @@ std::map<std::string, std::string> ConditionsFromText(std::string_view text, con
 std::vector<Participant> ParticipantsFromShoes(const std::vector<std::string>& shoe_paths,
                                                const std::optional<std::string>& conditions_path);
 
+// The participants' hands one after another as one list, and who played each line of it
+// (the participants without hands).
+struct JoinedParticipants {
+  HandList hands;
+  LineOwners owners;
+};
+JoinedParticipants JoinParticipants(std::vector<Participant> participants);
+
 // The distinct conditions of the participants, in the order they first come; empty when
 // none has one.
 std::vector<std::string> ConditionsOf(const std::vector<Participant>& participants);

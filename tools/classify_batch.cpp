@@ -58,6 +58,7 @@ std::vector<std::string> PositionsCsvHeader(bool with_rules, bool with_groups) {
 ClassifyBatch::ClassifyBatch(SharedState& state, TextFile* csv, TextFile* positions, double lapse,
                              const RulePlayer* rules, const LineOwners* owners)
     : run_(state, lapse, rules),
+      state_(state),
       csv_(csv),
       positions_(positions),
       withRules_(rules != nullptr),
@@ -68,6 +69,7 @@ ClassifyBatch::ClassifyBatch(SharedState& state, TextFile* csv, TextFile* positi
 void ClassifyBatch::Run() {
   ProgressLine progress(linesTotal_, "lines");
   progress_ = &progress;
+  runStart_ = state_.random;
   run_.Run(*this);
   progress_ = nullptr;
   progress.Finish();
@@ -90,7 +92,7 @@ void ClassifyBatch::LineClassified(const ClassifiedLine& line) {
 void ClassifyBatch::WriteCsvRow(const ClassifiedLine& line) {
   if (csv_ == nullptr) return;
   const PositionCounts& counts = *line.counts;
-  std::vector<std::string> fields = {std::to_string(line.hand), std::to_string(line.line), std::string(line.text),
+  std::vector<std::string> fields = {std::to_string(HandNumber(line)), std::to_string(line.line), std::string(line.text),
                                      Flag(line.outcome.usable), Flag(line.outcome.reachesGoal),
                                      std::to_string(counts.positions), std::to_string(counts.overall.suggested),
                                      std::to_string(counts.overall.agreed), TableNumber(line.score.logLikelihood),
@@ -109,10 +111,14 @@ void ClassifyBatch::WritePositions(const ClassifiedLine& line) {
   if (positions_ == nullptr) return;
   const std::vector<PositionChances>& chances = *line.chances;
   for (std::size_t t = 0; t < chances.size(); ++t) {
-    std::vector<std::string> fields = PositionCsvFields(line.hand, line.line, t + 1, line.compiled->facts[t], chances[t]);
+    std::vector<std::string> fields = PositionCsvFields(HandNumber(line), line.line, t + 1, line.compiled->facts[t], chances[t]);
     if (withRules_) fields = Joined(std::move(fields), RuleChanceCsvFields((*line.ruleAttempts)[t]));
     positions_->WriteLine(CsvRow(Joined(std::move(fields), OwnerFields(line))));
   }
+}
+
+void ClassifyBatch::HandStarting(int hand_number) {
+  if (!handNumbers_.empty() && handNumbers_[static_cast<std::size_t>(hand_number - 1)] == 1) state_.random = runStart_;
 }
 
 bool ClassifyBatch::Stopping() {

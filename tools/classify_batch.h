@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "engine/random.h"
 #include "engine/text_file.h"
 #include "session/shared_state.h"
 #include "session/classify_run.h"
@@ -39,6 +41,12 @@ class ClassifyBatch : private ClassifyWatcher {
   ClassifyBatch(SharedState& state, TextFile* csv, TextFile* positions = nullptr, double lapse = DefaultLapse,
                 const RulePlayer* rules = nullptr, const LineOwners* owners = nullptr);
 
+  // Numbers the hands in the tables as `numbers` says, one number per hand of the list,
+  // instead of by their place in the list: with several shoes, each by its place in its
+  // file. Each hand numbered 1 starts a file, which the generator then starts afresh, as
+  // where the run began, so that a file's lines are classified as they are alone.
+  void NumberHands(std::vector<int> numbers) { handNumbers_ = std::move(numbers); }
+
   // Classifies the hands of the state's HandList, with a progress line on a terminal.
   // After a stop request it stops before the next hand or line.
   void Run();
@@ -52,18 +60,25 @@ class ClassifyBatch : private ClassifyWatcher {
 
  private:
   bool Stopping() override;
+  void HandStarting(int hand_number) override;
   void LineClassified(const ClassifiedLine& line) override;
   void WriteCsvRow(const ClassifiedLine& line);
   void WritePositions(const ClassifiedLine& line);
   void AddRuleFigures(Summary& summary) const;
+  int HandNumber(const ClassifiedLine& line) const {
+    return handNumbers_.empty() ? line.hand : handNumbers_[static_cast<std::size_t>(line.hand - 1)];
+  }
   // The participant and condition fields of a line's rows; none without a groups file.
   std::vector<std::string> OwnerFields(const ClassifiedLine& line) const;
 
   ClassifyRun run_;
+  SharedState& state_;
+  Random runStart_;  // the generator where the run began
   TextFile* csv_;
   TextFile* positions_;
   bool withRules_;
   const LineOwners* owners_;
+  std::vector<int> handNumbers_;  // empty: by place in the list
   std::vector<Agreement> byParticipant_;  // with a groups file
   LineScore ruleTotal_;  // the rule player's, over the lines so far
   ProgressLine* progress_ = nullptr;  // while it runs

@@ -40,8 +40,7 @@ void ParticipantOptionsFrom(const CommandLine& line, FitOptions& options) {
   if (options.perParticipant && options.hierarchical) throw UsageError("fit takes --per-participant or --hierarchical, not both");
   if (!options.rules.empty() || options.folds > 0) throw UsageError("--rules and --folds fit the whole shoe, not participants");
   if (shoes == 0) throw UsageError("fit takes a shoe file");
-  if (options.groups && options.conditions) throw UsageError("the groups file gives the conditions: --conditions goes with several shoes");
-  if (options.groups && shoes != 1) throw UsageError("--groups goes with exactly one shoe file");
+  RefuseMisplacedGroups(shoes, options.groups.has_value(), options.conditions.has_value());
 }
 
 }  // namespace

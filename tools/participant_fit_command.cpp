@@ -32,11 +32,7 @@ std::vector<Participant> LoadParticipants(const std::vector<std::string>& shoe_p
     const HandList hands = ReadShoeFile(shoe_paths.front()).hands;
     participants = SplitByOwner(hands, ReadGroupsOption(hands, *options.groups));
   } else {
-    try {
-      participants = ParticipantsFromShoes(shoe_paths, options.conditions);
-    } catch (const ParticipantsError& error) {
-      throw OptionValueError(error.what());
-    }
+    participants = ParticipantsFromShoesOption(shoe_paths, options.conditions);
   }
   if (options.hierarchical && participants.size() < 2) {
     throw UsageError("fit --hierarchical needs two participants at least");

@@ -105,6 +105,20 @@ LineOwners ReadGroupsOption(const HandList& hands, const std::string& groups_pat
   }
 }
 
+std::vector<Participant> ParticipantsFromShoesOption(const std::vector<std::string>& shoe_paths,
+                                                     const std::optional<std::string>& conditions_path) {
+  try {
+    return ParticipantsFromShoes(shoe_paths, conditions_path);
+  } catch (const ParticipantsError& error) {
+    throw OptionValueError(error.what());
+  }
+}
+
+void RefuseMisplacedGroups(std::size_t shoes, bool groups, bool conditions) {
+  if (groups && conditions) throw UsageError("the groups file gives the conditions: --conditions goes with several shoes");
+  if (groups && shoes != 1) throw UsageError("--groups goes with exactly one shoe file");
+}
+
 std::uint64_t SeedFrom(const CommandLine& line) { return line.Number("--seed").value_or(Random::ClockSeed()); }
 
 RecoverOptions RecoverOptionsFrom(const CommandLine& line) {

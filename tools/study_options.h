@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "study/group_recovery.h"
 #include "study/participants.h"
@@ -29,6 +31,16 @@ HandList ReadShoeForTable(const std::string& shoe_path, const std::optional<std:
 // Who played each line of the shoe, from the groups file of --groups; throws
 // OptionValueError naming the file and row when it does not say clearly.
 LineOwners ReadGroupsOption(const HandList& hands, const std::string& groups_path);
+
+// A participant per shoe file, with the conditions of the conditions file when given (see
+// ParticipantsFromShoes); throws OptionValueError naming the file and row that does not say
+// clearly.
+std::vector<Participant> ParticipantsFromShoesOption(const std::vector<std::string>& shoe_paths,
+                                                     const std::optional<std::string>& conditions_path);
+
+// Refuses --groups with other than one shoe, and --conditions with --groups, whose file gives
+// the conditions itself.
+void RefuseMisplacedGroups(std::size_t shoes, bool groups, bool conditions);
 
 // What `recover` is asked for. Read before anything is opened, so that a wrong value stops
 // the run at once.

@@ -113,6 +113,12 @@ TEST(ParticipantTools, RefuseUnclearParticipantsAndOptionsThatDoNotGoTogetherBef
       "fit shoe.txt --per-participant --groups groups.csv --csv groups.csv",
       "classify shoe.txt --groups groups.csv --out written",
       "classify shoe.txt --groups groups.csv --csv groups.csv",
+      "classify shoe.txt second.txt --groups groups.csv --out written",
+      "classify shoe.txt other/shoe.txt --out written",
+      "classify shoe.txt second.txt --conditions conditions.csv --out written",
+      "classify shoe.txt --conditions conditions.csv --out written",
+      "classify shoe.txt --groups groups.csv --conditions conditions.csv --out written",
+      "classify shoe.txt second.txt --csv second.txt",
       "recover shoe.txt --participants 3 --lines 4 --csv written",
       "recover shoe.txt --participants 3 --lines-per-participant 4 --group-spread p1=0 --csv written",
       "recover shoe.txt --participants 3 --lines-per-participant 4 --group-mean p12=1 --csv written",
@@ -151,6 +157,40 @@ TEST(ParticipantTools, ClassifyNamesWhoPlayedEachLine) {
   const std::string summary = ReadFile(folder.path() / "stderr.txt");
   EXPECT_NE(summary.find("  participants:"), std::string::npos) << summary;
   EXPECT_NE(summary.find("    anna:"), std::string::npos) << summary;
+}
+
+// classify of several shoes is classify of each shoe alone, one after another, with each
+// row naming the file's participant and condition and numbering hands as in its file.
+TEST(ParticipantTools, ClassifyOfSeveralShoesIsClassifyOfEachAlone) {
+  TempFolder folder;
+  WriteFile(folder.path() / "anna.txt", Shoe);
+  ASSERT_EQ(RunTool(folder.path(), "simulate anna.txt --lines 3 --seed 4 --out ben.txt"), 0);
+  WriteFile(folder.path() / "conditions.csv", "condition,participant\nslow,ben\nfast,anna\n");
+  const std::string tables = " --seed 5 --csv lines.csv --positions positions.csv";
+  ASSERT_EQ(RunTool(folder.path(), "classify anna.txt ben.txt --conditions conditions.csv --out both" + tables), 0)
+      << ReadFile(folder.path() / "stderr.txt");
+  const std::string lines = ReadFile(folder.path() / "lines.csv");
+  const std::string positions = ReadFile(folder.path() / "positions.csv");
+  const std::string window = ReadFile(folder.path() / "stdout.txt");
+  const std::string summary = ReadFile(folder.path() / "stderr.txt");
+  EXPECT_NE(summary.find("    anna:"), std::string::npos) << summary;
+  EXPECT_NE(summary.find("    ben:"), std::string::npos) << summary;
+
+  std::string lines_alone, positions_alone, window_alone;
+  for (const std::string id : {"anna", "ben"}) {
+    ASSERT_EQ(RunTool(folder.path(), "classify " + id + ".txt --out " + id + tables), 0);
+    const std::string owner = id == "anna" ? ",anna,fast" : ",ben,slow";
+    for (auto [table, joined] : {std::pair{"lines.csv", &lines_alone}, std::pair{"positions.csv", &positions_alone}}) {
+      const std::vector<std::string> rows = TextLines(ReadFile(folder.path() / table));
+      for (std::size_t r = joined->empty() ? 0 : 1; r < rows.size(); ++r) {
+        *joined += rows[r] + (r == 0 ? ",participant,condition" : owner) + "\n";
+      }
+    }
+    window_alone += ReadFile(folder.path() / "stdout.txt");
+  }
+  EXPECT_EQ(lines, lines_alone);
+  EXPECT_EQ(positions, positions_alone);
+  EXPECT_EQ(window, window_alone);
 }
 
 // recover --participants fits a simulated group alone and hierarchically: a row per
