@@ -22,6 +22,7 @@ constexpr const char* Usage =
     "                            [--conflict-mode 0|1] [--altruism 0|1] [--prob P1,...,P10]\n"
     "                            [--positions FILE] [--lapse E] [--ck RULES --nk RULES]\n"
     "                            [--groups FILE]\n"
+    "       bruso-batch classify SHOE... [--conditions FILE] [classify options but --groups]\n"
     "       bruso-batch fit SHOE [--conflict-mode 0|1|both] [--altruism 0|1|both] [--fix p3=0.5,lapse=0.02]\n"
     "                       [--csv FILE] [--jobs N] [--rules CK,NK ...] [--level L] [--folds K]\n"
     "                       [--seed N]\n"
