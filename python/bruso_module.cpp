@@ -20,6 +20,7 @@
 #include "model/profile_interval.h"
 #include "model/simulation.h"
 #include "players/play_all_hands.h"
+#include "players/rules_file.h"
 #include "python/interruption.h"
 #include "python/scratch_table.h"
 #include "python/scratch_session.h"
@@ -33,7 +34,6 @@
 #include "tools/fit_table.h"
 #include "tools/position_table.h"
 #include "tools/recover_table.h"
-#include "tools/rules_loading.h"
 
 namespace py = pybind11;
 
@@ -445,6 +445,18 @@ py::dict RuleChancesOf(const GameState& state, const RuleSet& ck_rules, const Ru
   return ByLetter(state.RuleChancesHere(RulePlayer{.ck = ck_rules, .nk = nk_rules}));
 }
 
+// A rules file's rules; a Python warning, not a line on standard error, when the table
+// fills up before the file ends.
+RuleSet RulesOfFile(const std::string& path) {
+  RuleSet rules;
+  if (Memo(path, rules).tableFull) {
+    const std::string text = path + ": " + NotEnoughMemoryMessage + ": only the first " + std::to_string(MaxRules) +
+                             " rules are used";
+    if (PyErr_WarnEx(PyExc_UserWarning, text.c_str(), 1) != 0) throw py::error_already_set();
+  }
+  return rules;
+}
+
 std::string RoleName(char role) { return role == RoleCK ? "CK" : "NK"; }
 
 // A rule set as plain values: its weights, its rule count and the text of every field of
@@ -644,8 +656,8 @@ PYBIND11_MODULE(_bruso, m) {
 
   m.def("read_shoe", [](const std::string& path) { return ReadShoeOrRaise(path).hands; }, py::arg("path"),
         "The hands of a shoe file. OSError when it cannot be read, ValueError when it holds no hand.");
-  m.def("read_rules", [](const std::string& path) { return LoadRulesFile(path, "rules"); }, py::arg("path"),
-        "The rules of a rules file. OSError when it cannot be read.");
+  m.def("read_rules", &RulesOfFile, py::arg("path"),
+        "The rules of a rules file. OSError when it cannot be read; a warning when the table fills up.");
   m.def("classify_tables", &ClassifyTables, py::arg("shoe"), py::arg("settings"), py::arg("seed"),
         "The CSV texts of classify --csv and --positions.");
   m.def("log_likelihood", &LogLikelihood, py::arg("shoe"), py::arg("settings") = Settings{}, py::arg("jobs") = py::int_(1),

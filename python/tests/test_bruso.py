@@ -267,3 +267,9 @@ def test_recovery_on_a_process_pool_and_a_dask_cluster_equals_the_serial_table(s
     with LocalCluster(n_workers=2, threads_per_worker=1, processes=True, dashboard_address=None) as cluster, \
             Client(cluster) as client:
         pandas.testing.assert_frame_equal(bruso.recover(shoe, **RECOVERY, executor=client), serial)
+
+
+def test_a_full_rules_table_is_a_python_warning(tmp_path):
+    (tmp_path / "many.txt").write_text("T 2H # 3H\n" * 151)
+    with pytest.warns(UserWarning, match="only the first 150 rules"):
+        bruso.read_rules(str(tmp_path / "many.txt"))
