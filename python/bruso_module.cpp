@@ -1,7 +1,7 @@
 // The C++ half of the Python package bruso: the core's shoe, replay, likelihood, fit,
 // simulation and artificial play, driven as bruso-batch drives them, so that the same
-// seed gives the same numbers. The tables come back as the CSV text bruso-batch writes;
-// bruso/__init__.py turns them into records.
+// seed gives the same numbers. The tables come back as the CSV text bruso-batch writes, or
+// (the recovery study's) as rows of values; bruso/__init__.py turns them into records.
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
@@ -134,12 +134,14 @@ FixedParameters FixedFrom(const std::map<std::string, double>& fixed) {
   for (const auto& [name, value] : fixed) {
     int index = 0;
     while (index < ParameterCount && ParameterName(index) != name) ++index;
-    if (index == ParameterCount) throw py::value_error("fixed takes the names p1 to p10 and lapse, not '" + name + "'");
+    if (index == ParameterCount) {
+      throw py::value_error("fixed takes the names p1 to p10 and lapse, not '" + name + "'");
+    }
     const bool lapse = index == LapseIndex;
     if (lapse ? !(value >= SmallestLapse && value < 1) : !(value >= 0 && value <= 1)) {
-      throw py::value_error("fixed['" + name + "'] takes " +
-                            (lapse ? std::string("a rate from 1e-300 up to 1 (1 left out)") : "a probability from 0 to 1") +
-                            ", not " + py::repr(py::float_(value)).cast<std::string>());
+      const std::string takes = lapse ? "a rate from 1e-300 up to 1 (1 left out)" : "a probability from 0 to 1";
+      throw py::value_error("fixed['" + name + "'] takes " + takes + ", not " +
+                            py::repr(py::float_(value)).cast<std::string>());
     }
     held[index] = value;
   }
@@ -207,9 +209,13 @@ RecoveryDesign RecoveryDesignOf(const py::dict& arguments) {
   design.linesPerHand = CountOf(arguments, "lines", 1000000);
   design.replicates = CountOf(arguments, "replicates", 1000000);
   design.generating.clear();
-  const auto either = [](const py::object& value) { return value.is_none() ? std::nullopt : std::optional(value.cast<int>()); };
+  const auto either = [](const py::object& value) {
+    return value.is_none() ? std::nullopt : std::optional(value.cast<int>());
+  };
   for (int conflict : ZeroOneOrBoth(either(arguments["conflict_mode"]), "conflict_mode")) {
-    for (int each : ZeroOneOrBoth(either(arguments["altruism"]), "altruism")) design.generating.push_back({conflict, each});
+    for (int each : ZeroOneOrBoth(either(arguments["altruism"]), "altruism")) {
+      design.generating.push_back({conflict, each});
+    }
   }
   RangeOf(arguments, "prob_range", "from 0 to 1", [](double p) { return p >= 0 && p <= 1; }, design.probLow,
           design.probHigh);
@@ -245,9 +251,12 @@ void AddRecoveryRows(const RecoveryUnit& unit, py::list& rows) {
     for (int i : ParameterOrder) {
       const ParameterEstimate& estimate = fit.parameters[i];
       const bool estimated = estimate.determined && !estimate.fixed;
-      const auto field = [](bool applies, double value) { return applies ? py::object(py::float_(value)) : py::none(); };
-      for (const py::object& value : {field(estimate.determined, estimate.value), field(estimated, estimate.standardError),
-                                     field(estimated, estimate.lower), field(estimated, estimate.upper)}) {
+      const auto field = [](bool applies, double value) {
+        return applies ? py::object(py::float_(value)) : py::none();
+      };
+      for (const py::object& value :
+           {field(estimate.determined, estimate.value), field(estimated, estimate.standardError),
+            field(estimated, estimate.lower), field(estimated, estimate.upper)}) {
         row.append(value);
       }
     }
@@ -267,7 +276,8 @@ py::list RecoveryReplicate(const HandList& shoe, const py::dict& arguments, int 
     py::gil_scoped_release released;
     for (const ModelVariant generating : design.generating) {
       if (!interruption.Check()) break;
-      units.push_back(RunRecoveryUnit(shoe, design, generating, RecoverySeed(design, replicate, generating), replicate));
+      const std::uint64_t seed = RecoverySeed(design, replicate, generating);
+      units.push_back(RunRecoveryUnit(shoe, design, generating, seed, replicate));
     }
   }
   interruption.RaiseIfInterrupted();
@@ -660,10 +670,12 @@ PYBIND11_MODULE(_bruso, m) {
         "The rules of a rules file. OSError when it cannot be read; a warning when the table fills up.");
   m.def("classify_tables", &ClassifyTables, py::arg("shoe"), py::arg("settings"), py::arg("seed"),
         "The CSV texts of classify --csv and --positions.");
-  m.def("log_likelihood", &LogLikelihood, py::arg("shoe"), py::arg("settings") = Settings{}, py::arg("jobs") = py::int_(1),
+  m.def("log_likelihood", &LogLikelihood, py::arg("shoe"), py::arg("settings") = Settings{},
+        py::arg("jobs") = py::int_(1),
         "The exact log-likelihood of the shoe's recorded lines under the settings.");
   m.def("fit_rows", &FitRows, py::arg("shoe"), py::arg("conflict_mode") = std::nullopt,
-        py::arg("altruism") = std::nullopt, py::arg("fixed") = std::map<std::string, double>{}, py::arg("jobs") = py::int_(1),
+        py::arg("altruism") = std::nullopt, py::arg("fixed") = std::map<std::string, double>{},
+        py::arg("jobs") = py::int_(1),
         "The rows of fit --csv, header first.");
   m.def("check_recovery_design", [](const py::dict& arguments) { RecoveryDesignOf(arguments); },
         py::arg("arguments"), "ValueError for an argument of bruso.recover that the study cannot take.");
