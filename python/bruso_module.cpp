@@ -1,7 +1,7 @@
 // The C++ half of the Python package bruso: the core's shoe, replay, likelihood, fit,
 // simulation and artificial play, driven as bruso-batch drives them, so that the same
-// seed gives the same numbers. The tables come back as the CSV text bruso-batch writes;
-// bruso/__init__.py turns them into records.
+// seed gives the same numbers. The tables come back as the CSV text bruso-batch writes, or
+// (the recovery study's) as rows of values; bruso/__init__.py turns them into records.
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
@@ -20,17 +20,20 @@
 #include "model/profile_interval.h"
 #include "model/simulation.h"
 #include "players/play_all_hands.h"
+#include "players/rules_file.h"
 #include "python/interruption.h"
 #include "python/scratch_table.h"
 #include "python/scratch_session.h"
 #include "session/artificial_play.h"
+#include "study/recovery.h"
+#include "study/study_units.h"
 #include "tools/classify_batch.h"
 #include "tools/classify_options.h"
 #include "tools/command_line.h"
 #include "tools/fit_options.h"
 #include "tools/fit_table.h"
 #include "tools/position_table.h"
-#include "tools/rules_loading.h"
+#include "tools/recover_table.h"
 
 namespace py = pybind11;
 
@@ -100,12 +103,22 @@ py::tuple ClassifyTables(const HandList& shoe, const Settings& settings, std::ui
   return py::make_tuple(lines.Text(), positions.Text());
 }
 
-double LogLikelihood(const HandList& shoe, const Settings& settings, int jobs) {
+// The threads of a call: any Python int, refused outside the range the command line takes.
+int JobsOf(const py::int_& jobs) {
+  if (jobs < py::int_(1) || jobs > py::int_(MostJobs)) {
+    throw py::value_error("jobs takes a whole number from 1 to " + std::to_string(MostJobs) + ", not " +
+                          py::repr(jobs).cast<std::string>());
+  }
+  return jobs.cast<int>();
+}
+
+double LogLikelihood(const HandList& shoe, const Settings& settings, const py::int_& jobs) {
+  const int threads = JobsOf(jobs);
   AnalysisSettings analysis;
   settings.ApplyTo(analysis);
   const PlayerParameters player{.probabilities = analysis.ProbTable, .lapse = settings.lapse};
   py::gil_scoped_release released;
-  return ScoreData(FitDataFrom(CompileLines(shoe, analysis, jobs)), player).logLikelihood;
+  return ScoreData(FitDataFrom(CompileLines(shoe, analysis, threads)), player).logLikelihood;
 }
 
 std::vector<int> ZeroOneOrBoth(const std::optional<int>& value, const char* name) {
@@ -114,22 +127,33 @@ std::vector<int> ZeroOneOrBoth(const std::optional<int>& value, const char* name
   return {*value};
 }
 
-// "p3=0.5,lapse=0.02" from {"p3": 0.5, "lapse": 0.02}, read as --fix reads it.
+// The parameters held at their values, {"p3": 0.5, "lapse": 0.02}: probabilities p1 to p10
+// from 0 to 1 and a lapse rate the likelihood can score.
 FixedParameters FixedFrom(const std::map<std::string, double>& fixed) {
-  std::string text;
+  FixedParameters held;
   for (const auto& [name, value] : fixed) {
-    char number[40];
-    std::snprintf(number, sizeof number, "%.17g", value);
-    text += (text.empty() ? "" : ",") + name + "=" + number;
+    int index = 0;
+    while (index < ParameterCount && ParameterName(index) != name) ++index;
+    if (index == ParameterCount) {
+      throw py::value_error("fixed takes the names p1 to p10 and lapse, not '" + name + "'");
+    }
+    const bool lapse = index == LapseIndex;
+    if (lapse ? !(value >= SmallestLapse && value < 1) : !(value >= 0 && value <= 1)) {
+      const std::string takes = lapse ? "a rate from 1e-300 up to 1 (1 left out)" : "a probability from 0 to 1";
+      throw py::value_error("fixed['" + name + "'] takes " + takes + ", not " +
+                            py::repr(py::float_(value)).cast<std::string>());
+    }
+    held[index] = value;
   }
-  return text.empty() ? FixedParameters{} : FixedParametersFromText(text);
+  return held;
 }
 
 // The rows of fit --csv, header first: one per variant, then the uniform player.
 std::vector<std::vector<std::string>> FitRows(const HandList& shoe, std::optional<int> conflict_mode,
                                               std::optional<int> altruism, const std::map<std::string, double>& fixed,
-                                              int jobs) {
+                                              const py::int_& jobs) {
   RefuseEmpty(shoe);
+  const int threads = JobsOf(jobs);
   std::vector<ModelVariant> variants;
   for (int conflict : ZeroOneOrBoth(conflict_mode, "conflict_mode")) {
     for (int each : ZeroOneOrBoth(altruism, "altruism")) variants.push_back({conflict, each});
@@ -141,12 +165,124 @@ std::vector<std::vector<std::string>> FitRows(const HandList& shoe, std::optiona
     py::gil_scoped_release released;
     for (const ModelVariant& variant : variants) {
       if (!interruption.Check()) break;
-      fits.push_back(FitVariantWithIntervals(shoe, variant, AnalysisSettings{}, held, jobs, DefaultIntervalLevel));
+      fits.push_back(FitVariantWithIntervals(shoe, variant, AnalysisSettings{}, held, threads, DefaultIntervalLevel));
     }
   }
   interruption.RaiseIfInterrupted();
   std::vector<std::vector<std::string>> rows = {FitCsvHeader};
   for (const FitResult& row : FitTableRows(fits)) rows.push_back(FitFields(row));
+  return rows;
+}
+
+// A whole number argument from 1 to `most`.
+int CountOf(const py::dict& arguments, const char* name, int most) {
+  const py::int_ count = arguments[name].cast<py::int_>();
+  if (count < py::int_(1) || count > py::int_(most)) {
+    throw py::value_error(std::string(name) + " takes a whole number from 1 to " + std::to_string(most) + ", not " +
+                          py::repr(count).cast<std::string>());
+  }
+  return count.cast<int>();
+}
+
+// A range argument (low, high) with low not above high, its ends inside what `inside` takes.
+void RangeOf(const py::dict& arguments, const char* name, const char* what, bool (*inside)(double), double& low,
+             double& high) {
+  const py::object range = arguments[name];
+  std::pair<double, double> ends{};
+  try {
+    ends = range.cast<std::pair<double, double>>();
+  } catch (const py::cast_error&) {
+    ends = {1, 0};  // refused below
+  }
+  if (!inside(ends.first) || !inside(ends.second) || ends.first > ends.second) {
+    throw py::value_error(std::string(name) + " takes (low, high), two numbers " + what +
+                          " with low not above high, not " + py::repr(range).cast<std::string>());
+  }
+  low = ends.first;
+  high = ends.second;
+}
+
+// The design of a recovery study from the arguments of bruso.recover; ValueError for a value
+// it cannot take.
+RecoveryDesign RecoveryDesignOf(const py::dict& arguments) {
+  RecoveryDesign design;
+  design.linesPerHand = CountOf(arguments, "lines", 1000000);
+  design.replicates = CountOf(arguments, "replicates", 1000000);
+  design.generating.clear();
+  const auto either = [](const py::object& value) {
+    return value.is_none() ? std::nullopt : std::optional(value.cast<int>());
+  };
+  for (int conflict : ZeroOneOrBoth(either(arguments["conflict_mode"]), "conflict_mode")) {
+    for (int each : ZeroOneOrBoth(either(arguments["altruism"]), "altruism")) {
+      design.generating.push_back({conflict, each});
+    }
+  }
+  RangeOf(arguments, "prob_range", "from 0 to 1", [](double p) { return p >= 0 && p <= 1; }, design.probLow,
+          design.probHigh);
+  RangeOf(arguments, "lapse_range", "between 0 and 1 (both left out)",
+          [](double p) { return p >= SmallestLapse && p < 1; }, design.lapseLow, design.lapseHigh);
+  const py::object fixed = arguments["fixed"];
+  if (!fixed.is_none()) design.fixed = FixedFrom(fixed.cast<std::map<std::string, double>>());
+  design.level = arguments["level"].cast<double>();
+  if (!(design.level > 0.5 && design.level < 1)) {
+    throw py::value_error("level takes a number between 0.5 and 1 (both left out), not " +
+                          py::repr(arguments["level"]).cast<std::string>());
+  }
+  design.seed = arguments["seed"].cast<std::uint64_t>();
+  return design;
+}
+
+// A row of the recovery table per fit of the unit, the columns of recover --csv, None where
+// a field does not apply.
+void AddRecoveryRows(const RecoveryUnit& unit, py::list& rows) {
+  for (const FitResult& fit : unit.fits) {
+    py::list row;
+    for (const py::object& value :
+         {py::int_(unit.replicate + 1), py::int_(unit.seed), py::int_(unit.generating.conflictMode),
+          py::int_(unit.generating.altruism), py::int_(fit.variant.conflictMode), py::int_(fit.variant.altruism)}) {
+      row.append(value);
+    }
+    for (int i : ParameterOrder) row.append(unit.truth[i]);
+    row.append(fit.logLikelihood);
+    row.append(fit.positions);
+    row.append(fit.freeParameters);
+    row.append(fit.aic);
+    row.append(fit.bic);
+    for (int i : ParameterOrder) {
+      const ParameterEstimate& estimate = fit.parameters[i];
+      const bool estimated = estimate.determined && !estimate.fixed;
+      const auto field = [](bool applies, double value) {
+        return applies ? py::object(py::float_(value)) : py::none();
+      };
+      for (const py::object& value :
+           {field(estimate.determined, estimate.value), field(estimated, estimate.standardError),
+            field(estimated, estimate.lower), field(estimated, estimate.upper)}) {
+        row.append(value);
+      }
+    }
+    rows.append(row);
+  }
+}
+
+// The rows of one replicate of a recovery study, every generating variant in turn: the same
+// as the replicate's rows of the whole study, wherever it runs.
+py::list RecoveryReplicate(const HandList& shoe, const py::dict& arguments, int replicate) {
+  RefuseEmpty(shoe);
+  const RecoveryDesign design = RecoveryDesignOf(arguments);
+  if (replicate < 0 || replicate >= design.replicates) throw py::value_error("replicate lies outside the study");
+  Interruption interruption;
+  std::vector<RecoveryUnit> units;
+  {
+    py::gil_scoped_release released;
+    for (const ModelVariant generating : design.generating) {
+      if (!interruption.Check()) break;
+      const std::uint64_t seed = RecoverySeed(design, replicate, generating);
+      units.push_back(RunRecoveryUnit(shoe, design, generating, seed, replicate));
+    }
+  }
+  interruption.RaiseIfInterrupted();
+  py::list rows;
+  for (const RecoveryUnit& unit : units) AddRecoveryRows(unit, rows);
   return rows;
 }
 
@@ -317,6 +453,18 @@ py::dict ModelChances(const GameState& state, const Settings& settings) {
 py::dict RuleChancesOf(const GameState& state, const RuleSet& ck_rules, const RuleSet& nk_rules) {
   RefuseClosed(state);
   return ByLetter(state.RuleChancesHere(RulePlayer{.ck = ck_rules, .nk = nk_rules}));
+}
+
+// A rules file's rules; a Python warning, not a line on standard error, when the table
+// fills up before the file ends.
+RuleSet RulesOfFile(const std::string& path) {
+  RuleSet rules;
+  if (Memo(path, rules).tableFull) {
+    const std::string text = path + ": " + NotEnoughMemoryMessage + ": only the first " + std::to_string(MaxRules) +
+                             " rules are used";
+    if (PyErr_WarnEx(PyExc_UserWarning, text.c_str(), 1) != 0) throw py::error_already_set();
+  }
+  return rules;
 }
 
 std::string RoleName(char role) { return role == RoleCK ? "CK" : "NK"; }
@@ -518,15 +666,22 @@ PYBIND11_MODULE(_bruso, m) {
 
   m.def("read_shoe", [](const std::string& path) { return ReadShoeOrRaise(path).hands; }, py::arg("path"),
         "The hands of a shoe file. OSError when it cannot be read, ValueError when it holds no hand.");
-  m.def("read_rules", [](const std::string& path) { return LoadRulesFile(path, "rules"); }, py::arg("path"),
-        "The rules of a rules file. OSError when it cannot be read.");
+  m.def("read_rules", &RulesOfFile, py::arg("path"),
+        "The rules of a rules file. OSError when it cannot be read; a warning when the table fills up.");
   m.def("classify_tables", &ClassifyTables, py::arg("shoe"), py::arg("settings"), py::arg("seed"),
         "The CSV texts of classify --csv and --positions.");
-  m.def("log_likelihood", &LogLikelihood, py::arg("shoe"), py::arg("settings") = Settings{}, py::arg("jobs") = 1,
+  m.def("log_likelihood", &LogLikelihood, py::arg("shoe"), py::arg("settings") = Settings{},
+        py::arg("jobs") = py::int_(1),
         "The exact log-likelihood of the shoe's recorded lines under the settings.");
   m.def("fit_rows", &FitRows, py::arg("shoe"), py::arg("conflict_mode") = std::nullopt,
-        py::arg("altruism") = std::nullopt, py::arg("fixed") = std::map<std::string, double>{}, py::arg("jobs") = 1,
+        py::arg("altruism") = std::nullopt, py::arg("fixed") = std::map<std::string, double>{},
+        py::arg("jobs") = py::int_(1),
         "The rows of fit --csv, header first.");
+  m.def("check_recovery_design", [](const py::dict& arguments) { RecoveryDesignOf(arguments); },
+        py::arg("arguments"), "ValueError for an argument of bruso.recover that the study cannot take.");
+  m.def("recovery_replicate", &RecoveryReplicate, py::arg("shoe"), py::arg("arguments"), py::arg("replicate"),
+        "The rows of the recovery table for one replicate (from 0) of the study bruso.recover's arguments describe.");
+  m.attr("recovery_columns") = RecoveryCsvHeader;
   m.def("simulate", &Simulate, py::arg("shoe"), py::arg("lines"), py::arg("settings") = Settings{}, py::arg("seed") = 0,
         "The shoe with `lines` lines of every hand played by the model; the first line of each hand is a note.");
   m.def("play", &Play, py::arg("shoe"), py::arg("ck_rules"), py::arg("nk_rules"), py::arg("iterations") = 1,

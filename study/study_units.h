@@ -5,6 +5,9 @@
 
 namespace bruso {
 
+// The most threads a study or a fit is spread over.
+inline constexpr int MostJobs = 1024;
+
 // What runs a study asks of its caller: whether to stop (asked before each unit; the units
 // in progress end first) and when a unit is done (from the threads).
 struct StudyWatch {

@@ -3,6 +3,7 @@
 #include <functional>
 #include <thread>
 
+#include "study/study_units.h"
 #include "tools/classify_options.h"
 #include "tools/study_options.h"
 
@@ -48,8 +49,9 @@ void ParticipantOptionsFrom(const CommandLine& line, FitOptions& options) {
 int JobsFrom(const CommandLine& line) {
   const std::optional<std::uint64_t> jobs = line.Number("--jobs");
   if (!jobs) return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  if (*jobs < 1 || *jobs > 1024) {
-    throw OptionValueError("--jobs takes a whole number from 1 to 1024, not '" + *line.Value("--jobs") + "'");
+  if (*jobs < 1 || *jobs > static_cast<std::uint64_t>(MostJobs)) {
+    throw OptionValueError("--jobs takes a whole number from 1 to " + std::to_string(MostJobs) + ", not '" +
+                           *line.Value("--jobs") + "'");
   }
   return static_cast<int>(*jobs);
 }

@@ -14,7 +14,7 @@ from ._bruso import Board, Hand, Rules, Settings, State
 from . import _bruso
 
 __all__ = ["Hand", "Rules", "Settings", "Board", "State", "read_shoe", "read_rules", "classify", "positions",
-           "log_likelihood", "model_chances", "rule_chances", "fit", "simulate", "play", "write_shoe"]
+           "log_likelihood", "model_chances", "rule_chances", "fit", "simulate", "play", "recover", "write_shoe"]
 
 
 def _by_name(function):
@@ -42,6 +42,9 @@ _COLUMN_TYPES = {
                   "target": "string", "looked_for": "string", "branch": _BRANCHES, "suggested": "string",
                   "recorded": "string", "agrees": "Int64"},
     "fit": {"model": "string", "conflict_mode": "Int64", "altruism": "Int64", "n": "int64", "k": "int64"},
+    "recover": {"replicate": "int64", "seed": "uint64", "generating_conflict_mode": "int64",
+                "generating_altruism": "int64", "conflict_mode": "int64", "altruism": "int64", "n": "int64",
+                "k": "int64"},
     "play": {"hand": "int64", "iteration": "int64", "moves": "int64", "attempts": "int64", "solved": "bool",
              "move_string": "string"},
 }
@@ -107,6 +110,32 @@ def play(shoe, ck_rules, nk_rules, iterations=1, seed=0, as_frame=False):
     holds it."""
     records = _bruso.play(shoe, ck_rules, nk_rules, iterations, seed)
     return _frame(_PLAY_COLUMNS, records, "play") if as_frame else records
+
+
+def _recovery_replicate(shoe, arguments, replicate):
+    """The rows of one replicate of a recovery study: the piece of work sent to an executor."""
+    return _bruso.recovery_replicate(shoe, arguments, replicate)
+
+
+def recover(shoe, lines, replicates=10, seed=0, conflict_mode=None, altruism=None, prob_range=(0.05, 0.95),
+            lapse_range=(0.01, 0.2), fixed=None, level=0.95, executor=None):
+    """Parameter and model recovery, the table of `recover --csv` as a data frame: for each
+    replicate and generating variant (conflict_mode and altruism 0, 1 or None for both),
+    true values drawn from the ranges, `lines` lines per hand simulated with them and every
+    variant fitted, a row per fit. With `executor` (a concurrent.futures.Executor or a
+    dask.distributed Client) the replicates run there; each is seeded from `seed` and its
+    index, so that the table equals the serial one."""
+    arguments = {"lines": lines, "replicates": replicates, "seed": seed, "conflict_mode": conflict_mode,
+                 "altruism": altruism, "prob_range": prob_range, "lapse_range": lapse_range, "fixed": fixed,
+                 "level": level}
+    _bruso.check_recovery_design(arguments)
+    if executor is None:
+        pieces = [_recovery_replicate(shoe, arguments, r) for r in range(replicates)]
+    else:
+        futures = [executor.submit(_recovery_replicate, shoe, arguments, r) for r in range(replicates)]
+        pieces = [future.result() for future in futures]
+    records = [row for piece in pieces for row in piece]
+    return _frame(_bruso.recovery_columns, records, "recover")
 
 
 def write_shoe(shoe, path):

@@ -15,7 +15,9 @@ SEED = 7
 
 
 def batch(tmp_path, *words):
-    subprocess.run([BATCH, *words, "--out", str(tmp_path / "out")] if words[0] != "fit" else [BATCH, *words],
+    # The commands that write a session folder write it below tmp_path.
+    out = ["--out", str(tmp_path / "out")] if words[0] not in ("fit", "recover") else []
+    subprocess.run([BATCH, *words, *out],
                    check=True, capture_output=True, cwd=tmp_path)
 
 
@@ -212,3 +214,62 @@ def test_tables_as_data_frames_hold_the_records_with_the_column_types(shoe):
             assert [None if pandas.isna(v) else v for v in frame[column]] == [r[column] for r in records], column
     positions = bruso.positions(shoe, settings, SEED, as_frame=True)
     assert list(positions["branch"].cat.categories) == ["card_at_hand", "search", "step_aside", "hand_over", "none"]
+
+
+def test_a_held_lapse_in_exponent_notation_is_fitted_at_its_value(shoe):
+    fits = bruso.fit(shoe, conflict_mode=0, altruism=0, fixed={"lapse": 1e-5, "p3": 0.25})
+    assert (fits[0]["lapse"], fits[0]["p3"]) == (1e-5, 0.25)
+
+
+@pytest.mark.parametrize("call, names", [
+    (lambda shoe: bruso.fit(shoe, jobs=0), "jobs"),
+    (lambda shoe: bruso.fit(shoe, jobs=-3), "jobs"),
+    (lambda shoe: bruso.fit(shoe, jobs=10 ** 30), "jobs"),
+    (lambda shoe: bruso.log_likelihood(shoe, jobs=1025), "jobs"),
+    (lambda shoe: bruso.fit(shoe, fixed={"lapse": 0}), r"fixed\['lapse'\]"),
+    (lambda shoe: bruso.fit(shoe, fixed={"p1": 1.5}), r"fixed\['p1'\]"),
+    (lambda shoe: bruso.fit(shoe, fixed={"p11": 0.5}), "fixed"),
+    (lambda shoe: bruso.fit(shoe, conflict_mode=2), "conflict_mode"),
+    (lambda shoe: bruso.recover(shoe, lines=0), "lines"),
+    (lambda shoe: bruso.recover(shoe, lines=1, replicates=0), "replicates"),
+    (lambda shoe: bruso.recover(shoe, lines=1, prob_range=(0.9, 0.1)), "prob_range"),
+    (lambda shoe: bruso.recover(shoe, lines=1, lapse_range=(0, 0.1)), "lapse_range"),
+    (lambda shoe: bruso.recover(shoe, lines=1, lapse_range="wide"), "lapse_range"),
+    (lambda shoe: bruso.recover(shoe, lines=1, level=1), "level"),
+    (lambda shoe: bruso.recover(shoe, lines=1, fixed={"lapse": 2}), "fixed"),
+])
+def test_refusals_name_the_python_argument(shoe, call, names):
+    with pytest.raises(ValueError, match=names) as refusal:
+        call(shoe)
+    assert "--" not in str(refusal.value)
+
+
+RECOVERY = {"lines": 1, "replicates": 2, "seed": SEED, "conflict_mode": 0, "altruism": 0}
+
+
+def test_recovery_equals_the_batch_table(tmp_path, shoe):
+    import pandas
+
+    batch(tmp_path, "recover", SHOE, "--lines", "1", "--replicates", "2", "--seed", str(SEED),
+          "--conflict-mode", "0", "--altruism", "0", "--jobs", "1", "--csv", str(tmp_path / "recover.csv"))
+    expected = bruso._csv_table(read(tmp_path / "recover.csv"), "recover", as_frame=True)
+    pandas.testing.assert_frame_equal(bruso.recover(shoe, **RECOVERY), expected)
+
+
+def test_recovery_on_a_process_pool_and_a_dask_cluster_equals_the_serial_table(shoe):
+    from concurrent.futures import ProcessPoolExecutor
+    import pandas
+    from dask.distributed import Client, LocalCluster
+
+    serial = bruso.recover(shoe, **RECOVERY)
+    with ProcessPoolExecutor(max_workers=2) as pool:
+        pandas.testing.assert_frame_equal(bruso.recover(shoe, **RECOVERY, executor=pool), serial)
+    with LocalCluster(n_workers=2, threads_per_worker=1, processes=True, dashboard_address=None) as cluster, \
+            Client(cluster) as client:
+        pandas.testing.assert_frame_equal(bruso.recover(shoe, **RECOVERY, executor=client), serial)
+
+
+def test_a_full_rules_table_is_a_python_warning(tmp_path):
+    (tmp_path / "many.txt").write_text("T 2H # 3H\n" * 151)
+    with pytest.warns(UserWarning, match="only the first 150 rules"):
+        bruso.read_rules(str(tmp_path / "many.txt"))
