@@ -24,7 +24,10 @@ std::string ModelText(const CheckOptions& options) {
   const PredictiveDesign& design = options.design;
   std::string text = "model: conflict mode " + std::to_string(design.variant.conflictMode) + ", altruism " +
                      std::to_string(design.variant.altruism) + ", prob ";
-  for (int k = 0; k < CardRuleCount; ++k) text += (k > 0 ? "," : "") + ExactNumber(design.point[k]);
+  for (int k = 0; k < CardRuleCount; ++k) {
+    if (k > 0) text += ',';
+    text += ExactNumber(design.point[k]);
+  }
   text += ", lapse " + ExactNumber(design.point[LapseIndex]);
   if (options.fromFit) text += " (from " + *options.fromFit + ")";
   text += "\n";
