@@ -1,8 +1,5 @@
 #include "engine/csv_row.h"
 
-#include <charconv>
-#include <cmath>
-
 namespace bruso {
 
 std::string CsvField(std::string_view text) {

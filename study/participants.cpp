@@ -5,6 +5,7 @@
 #include <set>
 #include <utility>
 
+#include "engine/csv_row.h"
 #include "engine/text_file.h"
 #include "engine/text_lines.h"
 #include "model/fit_data.h"
@@ -12,27 +13,6 @@
 namespace bruso {
 
 namespace {
-
-// The fields of one CSV row: commas split them, and a field in double quotes may hold
-// commas and doubled quotes. False for a quote left open.
-bool SplitCsvRow(std::string_view line, std::vector<std::string>& fields) {
-  fields.assign(1, "");
-  bool quoted = false;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i];
-    if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
-      fields.back() += '"';
-      ++i;
-    } else if (c == '"') {
-      quoted = !quoted;
-    } else if (c == ',' && !quoted) {
-      fields.emplace_back();
-    } else {
-      fields.back() += c;
-    }
-  }
-  return !quoted;
-}
 
 // A CSV file read row by row against the columns it must and may have.
 class CsvReader {
@@ -60,7 +40,7 @@ class CsvReader {
     while (cursor_.Next(line)) {
       ++row_;
       if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
-      if (!SplitCsvRow(line, fields)) throw Error("a quote is left open");
+      if (!ReadCsvRow(line, fields)) throw Error("a quote is left open");
       if (width_ > 0 && fields.size() != width_) {
         throw Error("has " + std::to_string(fields.size()) + " fields, the header " + std::to_string(width_));
       }
