@@ -1,19 +1,33 @@
 #include "python/interruption.h"
 
-#include <csignal>
-
-#include "tools/stop_signals.h"
-
 namespace bruso {
 
-Interruption::Interruption() { ClearStopRequest(); }
+namespace {
+
+// How often the thread of a call looks for a signal: often enough that Ctrl-C stops it at
+// once, seldom enough that taking the GIL costs nothing.
+constexpr std::chrono::milliseconds LookEvery{20};
+
+bool InMainThread() {
+  const pybind11::module_ threading = pybind11::module_::import("threading");
+  return threading.attr("current_thread")().is(threading.attr("main_thread")());
+}
+
+}  // namespace
+
+Interruption::Interruption() : inMainThread_(InMainThread()) {}
 
 bool Interruption::Check() {
-  if (error_) return false;
+  if (interrupted_) return false;
+  // Only the main thread runs Python's signal handlers; the threads a call starts have none.
+  if (!inMainThread_ || std::this_thread::get_id() != caller_) return true;
+  const auto now = std::chrono::steady_clock::now();
+  if (now - lastLook_ < LookEvery) return true;
+  lastLook_ = now;
   pybind11::gil_scoped_acquire gil;
   if (PyErr_CheckSignals() != 0) {
     error_.emplace();  // takes the pending exception
-    RequestStop(SIGINT);
+    interrupted_ = true;
     return false;
   }
   return true;

@@ -26,6 +26,28 @@ def read(path):
         return file.read()
 
 
+def csv_value(field):
+    if field == "":
+        return None
+    for kind in (int, float):
+        try:
+            return kind(field)
+        except ValueError:
+            pass
+    return field
+
+
+def read_table(path, table, as_frame=False):
+    """A CSV table of bruso-batch as the module's records: empty fields None, numbers as numbers."""
+    import csv
+
+    with open(path, encoding="latin-1", newline="") as file:
+        header, *rows = csv.reader(file)
+    text_columns = {c for c, kind in bruso._COLUMN_TYPES[table].items() if kind == "string" or isinstance(kind, tuple)}
+    records = [{c: (f or None) if c in text_columns else csv_value(f) for c, f in zip(header, row)} for row in rows]
+    return bruso._frame(header, records, table) if as_frame else records
+
+
 @pytest.fixture(scope="module")
 def shoe():
     return bruso.read_shoe(SHOE)
@@ -36,9 +58,8 @@ def test_classify_and_positions_equal_the_batch_tables(tmp_path, shoe):
     batch(tmp_path, "classify", SHOE, "--seed", str(SEED), "--conflict-mode", "1", "--altruism", "1",
           "--prob", ",".join(str(p) for p in settings.prob), "--lapse", "0.05",
           "--csv", str(tmp_path / "lines.csv"), "--positions", str(tmp_path / "positions.csv"))
-    assert bruso.classify(shoe, settings, SEED) == bruso._csv_table(read(tmp_path / "lines.csv"), "lines")
-    assert bruso.positions(shoe, settings, SEED) == bruso._csv_table(read(tmp_path / "positions.csv"),
-                                                                      "positions")
+    assert bruso.classify(shoe, settings, SEED) == read_table(tmp_path / "lines.csv", "lines")
+    assert bruso.positions(shoe, settings, SEED) == read_table(tmp_path / "positions.csv", "positions")
 
 
 def test_log_likelihood_is_the_sum_over_the_lines(shoe):
@@ -49,7 +70,7 @@ def test_log_likelihood_is_the_sum_over_the_lines(shoe):
 
 def test_fit_equals_the_batch_table(tmp_path, shoe):
     batch(tmp_path, "fit", SHOE, "--fix", "p2=0.5", "--csv", str(tmp_path / "fit.csv"))
-    assert bruso.fit(shoe, fixed={"p2": 0.5}) == bruso._csv_table(read(tmp_path / "fit.csv"), "fit")
+    assert bruso.fit(shoe, fixed={"p2": 0.5}) == read_table(tmp_path / "fit.csv", "fit")
 
 
 def test_play_gives_the_move_strings_of_automa(tmp_path, shoe):
@@ -127,7 +148,7 @@ def test_states_along_the_recorded_lines_have_the_chances_of_the_positions_table
     batch(tmp_path, "classify", SHOE, "--conflict-mode", "1", "--altruism", "1",
           "--prob", ",".join(repr(p) for p in settings.prob), "--lapse", "0.05", "--ck", ck, "--nk", nk,
           "--positions", str(tmp_path / "positions.csv"))
-    rows = bruso._csv_table(read(tmp_path / "positions.csv"), "positions")
+    rows = read_table(tmp_path / "positions.csv", "positions")
     rules = bruso.read_rules(ck), bruso.read_rules(nk)
     seen = []
     for hand in shoe:
@@ -252,7 +273,7 @@ def test_recovery_equals_the_batch_table(tmp_path, shoe):
 
     batch(tmp_path, "recover", SHOE, "--lines", "1", "--replicates", "2", "--seed", str(SEED),
           "--conflict-mode", "0", "--altruism", "0", "--jobs", "1", "--csv", str(tmp_path / "recover.csv"))
-    expected = bruso._csv_table(read(tmp_path / "recover.csv"), "recover", as_frame=True)
+    expected = read_table(tmp_path / "recover.csv", "recover", as_frame=True)
     pandas.testing.assert_frame_equal(bruso.recover(shoe, **RECOVERY), expected)
 
 
