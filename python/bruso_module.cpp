@@ -6,7 +6,6 @@
 #include <pybind11/stl.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 #include <optional>
 #include <string>
