@@ -78,16 +78,16 @@ void RefuseEmpty(const HandList& shoe) {
 }
 
 // A shared state set up as bruso-batch sets it up, for one call from Python: the generator
-// seeded from `seed`, the output window checking for Ctrl-C, and the output files writing
-// to nothing (a notebook wants results, not files).
-void StartDetached(SharedState& state, std::uint64_t seed, Interruption& interruption) {
-  StartUp(state, {.outputWindow = &interruption, .seed = seed, .discardFiles = true});
+// seeded from `seed`, no output window, and the output files writing to nothing (a notebook
+// wants results, not files).
+void StartDetached(SharedState& state, std::uint64_t seed) {
+  StartUp(state, {.seed = seed, .discardFiles = true});
 }
 
 // The rows of the tables of lines and of positions, as the run classifies the lines.
 class TableCollector : public ClassifyWatcher {
  public:
-  explicit TableCollector(Interruption& interruption) : interruption_(interruption) {}
+  explicit TableCollector(const Interruption& interruption) : interruption_(interruption) {}
   bool Stopping() override { return !interruption_.Check(); }
   void LineClassified(const ClassifiedLine& line) override {
     lines.push_back(LineRow(line, line.hand));
@@ -98,7 +98,7 @@ class TableCollector : public ClassifyWatcher {
   std::vector<FieldRow> positions;
 
  private:
-  Interruption& interruption_;
+  const Interruption& interruption_;
 };
 
 // The tables of lines and of positions of "Classify All Hands", as classify --csv and
@@ -108,17 +108,15 @@ py::tuple ClassifyTables(const HandList& shoe, const Settings& settings, std::ui
   settings.Check();
   Interruption interruption;
   TableCollector tables(interruption);
-  {
-    py::gil_scoped_release released;
+  interruption.Run([&] {
     SharedState state;
-    StartDetached(state, seed, interruption);
+    StartDetached(state, seed);
     settings.ApplyTo(state.analysis);
     state.score.SetTraceStream(nullptr);
     state.HandList = shoe;
     ClassifyRun(state, settings.lapse).Run(tables);
     state.iodef.CloseFiles(state.outputFiles);
-  }
-  interruption.RaiseIfInterrupted();
+  });
   return py::make_tuple(TableValues(LineColumns(false), tables.lines),
                         TableValues(PositionColumns(false), tables.positions));
 }
@@ -130,12 +128,10 @@ double LogLikelihood(const HandList& shoe, const Settings& settings, const py::i
   const PlayerParameters player{.probabilities = analysis.ProbTable, .lapse = settings.lapse};
   Interruption interruption;
   double log_likelihood = 0;
-  {
-    py::gil_scoped_release released;
+  interruption.Run([&] {
     const std::vector<CompiledLine> lines = CompileLines(shoe, analysis, threads, interruption.StopRequested());
-    if (!interruption.interrupted()) log_likelihood = ScoreData(FitDataFrom(lines), player).logLikelihood;
-  }
-  interruption.RaiseIfInterrupted();
+    if (interruption.Check()) log_likelihood = ScoreData(FitDataFrom(lines), player).logLikelihood;
+  });
   return log_likelihood;
 }
 
@@ -148,18 +144,12 @@ py::tuple FitTable(const HandList& shoe, std::optional<int> conflict_mode, std::
   const FixedParameters held = FixedFrom(fixed);
   Interruption interruption;
   std::vector<FitResult> fits;
-  {
-    py::gil_scoped_release released;
-    try {
-      for (const ModelVariant& variant : variants) {
-        fits.push_back(FitVariantWithIntervals(shoe, variant, AnalysisSettings{}, held, threads, DefaultIntervalLevel,
-                                               {.stopRequested = interruption.StopRequested()}));
-      }
-    } catch (const FitCancelled&) {
-      // Raised below as the KeyboardInterrupt that asked for it.
+  interruption.Run([&] {
+    for (const ModelVariant& variant : variants) {
+      fits.push_back(FitVariantWithIntervals(shoe, variant, AnalysisSettings{}, held, threads, DefaultIntervalLevel,
+                                             {.stopRequested = interruption.StopRequested()}));
     }
-  }
-  interruption.RaiseIfInterrupted();
+  });
   std::vector<FieldRow> rows;
   for (const FitResult& row : FitTableRows(fits)) rows.push_back(FitRow(row));
   return TableValues(FitColumns(), rows);
@@ -224,20 +214,14 @@ py::list RecoveryReplicate(const HandList& shoe, const py::dict& arguments, int 
   if (replicate < 0 || replicate >= design.replicates) throw py::value_error("replicate lies outside the study");
   Interruption interruption;
   std::vector<FieldRow> rows;
-  {
-    py::gil_scoped_release released;
-    try {
-      for (const ModelVariant generating : design.generating) {
-        const std::uint64_t seed = RecoverySeed(design, replicate, generating);
-        const RecoveryUnit unit =
-            RunRecoveryUnit(shoe, design, generating, seed, replicate, {.stopRequested = interruption.StopRequested()});
-        for (FieldRow& row : RecoveryRows(unit)) rows.push_back(std::move(row));
-      }
-    } catch (const FitCancelled&) {
-      // Raised below as the KeyboardInterrupt that asked for it.
+  interruption.Run([&] {
+    for (const ModelVariant generating : design.generating) {
+      const std::uint64_t seed = RecoverySeed(design, replicate, generating);
+      const RecoveryUnit unit =
+          RunRecoveryUnit(shoe, design, generating, seed, replicate, {.stopRequested = interruption.StopRequested()});
+      for (FieldRow& row : RecoveryRows(unit)) rows.push_back(std::move(row));
     }
-  }
-  interruption.RaiseIfInterrupted();
+  });
   return RowValues(rows);
 }
 
@@ -249,15 +233,13 @@ HandList Simulate(const HandList& shoe, int lines, const Settings& settings, std
   const std::string note = SimulationNote(lines, analysis, settings.lapse, seed);
   Interruption interruption;
   HandList simulated;
-  {
-    py::gil_scoped_release released;
+  interruption.Run([&] {
     Random random(seed);
     for (const Fhand& hand : shoe) {
       if (!interruption.Check()) break;
       simulated.push_back(SimulateHand(hand, lines, analysis, settings.lapse, random, note));
     }
-  }
-  interruption.RaiseIfInterrupted();
+  });
   return simulated;
 }
 
@@ -269,10 +251,9 @@ py::list Play(const HandList& shoe, const RuleSet& ck_rules, const RuleSet& nk_r
   Interruption interruption;
   std::vector<PlayRecord> plays;
   std::vector<std::string> move_strings;
-  {
-    py::gil_scoped_release released;
+  interruption.Run([&] {
     SharedState state;
-    StartDetached(state, seed, interruption);
+    StartDetached(state, seed);
     state.RulesCK = ck_rules;
     state.RulesNK = nk_rules;
     state.HandList = shoe;
@@ -286,8 +267,7 @@ py::list Play(const HandList& shoe, const RuleSet& ck_rules, const RuleSet& nk_r
     PlayAllHands(state, iterations, [&](int) { return interruption.Check(); }, played);
     state.ResultsFile.Close();
     state.iodef.CloseFiles(state.outputFiles);
-  }
-  interruption.RaiseIfInterrupted();
+  });
   py::list records;
   for (std::size_t i = 0; i < plays.size(); ++i) {
     py::dict record;

@@ -1,11 +1,14 @@
 #include "python/interruption.h"
 
+#include <chrono>
+#include <future>
+
 namespace bruso {
 
 namespace {
 
-// How often the thread of a call looks for a signal: often enough that Ctrl-C stops it at
-// once, seldom enough that taking the GIL costs nothing.
+// How often the main thread looks for a signal while the work runs: often enough that
+// Ctrl-C stops a call at once, seldom enough that it costs nothing.
 constexpr std::chrono::milliseconds LookEvery{20};
 
 bool InMainThread() {
@@ -17,23 +20,30 @@ bool InMainThread() {
 
 Interruption::Interruption() : inMainThread_(InMainThread()) {}
 
-bool Interruption::Check() {
-  if (interrupted_) return false;
-  // Only the main thread runs Python's signal handlers; the threads a call starts have none.
-  if (!inMainThread_ || std::this_thread::get_id() != caller_) return true;
-  const auto now = std::chrono::steady_clock::now();
-  if (now - lastLook_ < LookEvery) return true;
-  lastLook_ = now;
-  pybind11::gil_scoped_acquire gil;
-  if (PyErr_CheckSignals() != 0) {
-    error_.emplace();  // takes the pending exception
-    interrupted_ = true;
-    return false;
+void Interruption::Run(const std::function<void()>& work) {
+  if (!inMainThread_) {
+    pybind11::gil_scoped_release released;
+    work();
+    return;
   }
-  return true;
-}
-
-void Interruption::RaiseIfInterrupted() {
+  std::future<void> done = std::async(std::launch::async, work);
+  for (;;) {
+    bool finished = false;
+    {
+      pybind11::gil_scoped_release released;
+      finished = done.wait_for(LookEvery) == std::future_status::ready;
+    }
+    if (finished) break;
+    if (!error_ && PyErr_CheckSignals() != 0) {
+      error_.emplace();  // takes the pending exception
+      stop_ = true;
+    }
+  }
+  try {
+    done.get();
+  } catch (...) {
+    if (!error_) throw;  // an interrupted run may end any way: the interruption is what counts
+  }
   if (error_) {
     pybind11::error_already_set error = std::move(*error_);
     error_.reset();

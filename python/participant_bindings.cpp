@@ -34,20 +34,12 @@ double LevelOf(double level) {
   return level;
 }
 
-// Runs a fit that the interruption may cancel, without the GIL; raises KeyboardInterrupt
-// when it did.
+// The fit, run so that Ctrl-C cancels it.
 template <typename Fit>
-auto Interruptible(Interruption& interruption, Fit fit) {
+auto Interruptible(Fit fit) {
+  Interruption interruption;
   std::optional<decltype(fit(FitWatch{}))> result;
-  {
-    py::gil_scoped_release released;
-    try {
-      result.emplace(fit(FitWatch{.stopRequested = interruption.StopRequested()}));
-    } catch (const FitCancelled&) {
-      // Raised below as the KeyboardInterrupt that asked for it.
-    }
-  }
-  interruption.RaiseIfInterrupted();
+  interruption.Run([&] { result.emplace(fit(FitWatch{.stopRequested = interruption.StopRequested()})); });
   return std::move(*result);
 }
 
@@ -59,9 +51,8 @@ py::list ParticipantFitRows(const Participant& participant, std::optional<int> c
   const FixedParameters held = FixedFrom(fixed);
   const int threads = JobsOf(jobs);
   LevelOf(level);
-  Interruption interruption;
   try {
-    const ParticipantFit fit = Interruptible(interruption, [&](const FitWatch& watch) {
+    const ParticipantFit fit = Interruptible([&](const FitWatch& watch) {
       return FitParticipant(participant, variants, held, threads, level, watch);
     });
     return RowValues(ParticipantRows(fit));
@@ -77,9 +68,8 @@ py::list HierarchicalFitRows(const std::vector<Participant>& participants, int c
   const std::vector<ModelVariant> variant = VariantsOf(conflict_mode, altruism);
   const FixedParameters held = FixedFrom(fixed);
   const int threads = JobsOf(jobs);
-  Interruption interruption;
   try {
-    const HierarchicalFit fit = Interruptible(interruption, [&](const FitWatch& watch) {
+    const HierarchicalFit fit = Interruptible([&](const FitWatch& watch) {
       return FitHierarchicalVariant(participants, variant.front(), held, threads, watch);
     });
     return RowValues(HierarchicalRows(fit, participants));
