@@ -15,6 +15,10 @@ void OpenKeptFile(TextFile& file, const std::string& path) {
   file.Open(path, TextFile::Mode::Write);
 }
 
+// The files read as they are, and those written from empty.
+constexpr OutputFileId KeptFiles[] = {OutputFileId::Sperim, OutputFileId::Commands, OutputFileId::Boards};
+constexpr OutputFileId EmptiedFiles[] = {OutputFileId::Hands, OutputFileId::Amik, OutputFileId::Print};
+
 }  // namespace
 
 void Iodef::OpenFiles(const std::filesystem::path& folder, OutputFiles& files) {
@@ -22,13 +26,16 @@ void Iodef::OpenFiles(const std::filesystem::path& folder, OutputFiles& files) {
   std::error_code error;
   if (!std::filesystem::is_directory(folder, error)) throw IoError(MissingOutputFolderMessage, folder.string());
   for (int i = 0; i < OutputFileCount; ++i) files.paths[i] = (folder / OutputFileNames[i]).string();
-  constexpr OutputFileId Emptied[] = {OutputFileId::Hands, OutputFileId::Amik, OutputFileId::Print};
   // One that cannot be written is found before the others are emptied.
-  for (OutputFileId id : Emptied) CheckWritable(files.Path(id));
-  for (OutputFileId id : {OutputFileId::Sperim, OutputFileId::Commands, OutputFileId::Boards}) {
-    OpenKeptFile(files[id], files.Path(id));
-  }
-  for (OutputFileId id : Emptied) files[id].Open(files.Path(id), TextFile::Mode::Write);
+  for (OutputFileId id : EmptiedFiles) CheckWritable(files.Path(id));
+  for (OutputFileId id : KeptFiles) OpenKeptFile(files[id], files.Path(id));
+  for (OutputFileId id : EmptiedFiles) files[id].Open(files.Path(id), TextFile::Mode::Write);
+}
+
+void Iodef::OpenDiscarding(OutputFiles& files) {
+  files.paths.fill(NullDevice);
+  for (OutputFileId id : KeptFiles) files[id].Open(NullDevice, TextFile::Mode::Read);
+  for (OutputFileId id : EmptiedFiles) files[id].Open(NullDevice, TextFile::Mode::Write);
 }
 
 void Iodef::CloseFiles(OutputFiles& files) {

@@ -12,6 +12,8 @@ namespace bruso {
 
 inline constexpr const char* OutputFolderName = "outputFile";
 inline constexpr int OutputFileCount = 6;
+// Where the text of a file that nobody keeps goes.
+inline constexpr const char* NullDevice = "/dev/null";
 inline constexpr const char* MissingOutputFolderMessage = "Output folder not found";
 
 // The six output files, in the order they are opened.
@@ -48,6 +50,10 @@ class Iodef {
   // is known to be writable. Throws IoError, with MissingOutputFolderMessage and the
   // folder's path when there is no such folder.
   void OpenFiles(const std::filesystem::path& folder, OutputFiles& files);
+
+  // Opens the six files on the null device, for a caller that keeps none of them (the
+  // Python module): the commands write them as ever and the text goes nowhere.
+  void OpenDiscarding(OutputFiles& files);
 
   // Hands what the written files hold to the system, so that they are complete on disk
   // while they stay open (at the end of every command). Throws IoError.

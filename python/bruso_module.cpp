@@ -1,12 +1,11 @@
 // The C++ half of the Python package bruso: the core's shoe, replay, likelihood, fit,
-// simulation and artificial play, driven as bruso-batch drives them, so that the same
-// seed gives the same numbers. The tables come back as the CSV text bruso-batch writes, or
-// (the recovery study's) as rows of values; bruso/__init__.py turns them into records.
+// simulation, artificial play and studies, driven as bruso-batch drives them, so that the
+// same seed gives the same numbers. A table comes back as its columns and its rows of
+// values, the columns of bruso-batch's CSV files; bruso/__init__.py turns them into records.
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 #include <optional>
 #include <string>
@@ -16,24 +15,22 @@
 #include "engine/random.h"
 #include "model/fit.h"
 #include "model/fit_data.h"
+#include "model/fit_rows.h"
 #include "model/game_state.h"
 #include "model/profile_interval.h"
 #include "model/simulation.h"
 #include "players/play_all_hands.h"
 #include "players/rules_file.h"
+#include "python/arguments.h"
 #include "python/interruption.h"
-#include "python/scratch_table.h"
-#include "python/scratch_session.h"
-#include "session/artificial_play.h"
+#include "python/participant_bindings.h"
+#include "python/table_values.h"
+#include "session/classify_rows.h"
+#include "session/shared_state.h"
 #include "study/recovery.h"
+#include "study/recovery_rows.h"
+#include "study/participants.h"
 #include "study/study_units.h"
-#include "tools/classify_batch.h"
-#include "tools/classify_options.h"
-#include "tools/command_line.h"
-#include "tools/fit_options.h"
-#include "tools/fit_table.h"
-#include "tools/position_table.h"
-#include "tools/recover_table.h"
 
 namespace py = pybind11;
 
@@ -46,7 +43,7 @@ struct Settings {
   int conflictMode = 0;
   int altruism = 0;
   std::vector<double> prob = std::vector<double>(CardRuleCount, 0.5);
-  double lapse = DefaultLapse;
+  double lapse = DefaultLapseRate;
   bool trace = false;
 
   // Throws ValueError for a value the model cannot take.
@@ -63,10 +60,10 @@ struct Settings {
 
   void ApplyTo(AnalysisSettings& analysis) const {
     Check();
-    ProbTable table;
-    for (int k = 1; k <= CardRuleCount; ++k) table[k] = prob[k - 1];
-    ModelOptions{.conflictMode = conflictMode, .altruism = altruism, .probabilities = table, .trace = trace}.ApplyTo(
-        analysis);
+    analysis.ConflictMode = conflictMode;
+    analysis.AltruismSwitch = altruism;
+    for (int k = 1; k <= CardRuleCount; ++k) analysis.ProbTable[k] = prob[k - 1];
+    if (trace) analysis.AnalysisMode = TracingMode;
   }
 };
 
@@ -80,36 +77,48 @@ void RefuseEmpty(const HandList& shoe) {
   if (shoe.empty()) throw py::value_error("the shoe holds no hand");
 }
 
+// A shared state set up as bruso-batch sets it up, for one call from Python: the generator
+// seeded from `seed`, no output window, and the output files writing to nothing (a notebook
+// wants results, not files).
+void StartDetached(SharedState& state, std::uint64_t seed) {
+  StartUp(state, {.seed = seed, .discardFiles = true});
+}
+
+// The rows of the tables of lines and of positions, as the run classifies the lines.
+class TableCollector : public ClassifyWatcher {
+ public:
+  explicit TableCollector(const Interruption& interruption) : interruption_(interruption) {}
+  bool Stopping() override { return !interruption_.Check(); }
+  void LineClassified(const ClassifiedLine& line) override {
+    lines.push_back(LineRow(line, line.hand));
+    for (FieldRow& row : PositionRows(line, line.hand)) positions.push_back(std::move(row));
+  }
+
+  std::vector<FieldRow> lines;
+  std::vector<FieldRow> positions;
+
+ private:
+  const Interruption& interruption_;
+};
+
 // The tables of lines and of positions of "Classify All Hands", as classify --csv and
-// --positions write them.
+// --positions write them: (columns, rows) each.
 py::tuple ClassifyTables(const HandList& shoe, const Settings& settings, std::uint64_t seed) {
   RefuseEmpty(shoe);
   settings.Check();
   Interruption interruption;
-  ScratchTable lines(ClassifyCsvHeader);
-  ScratchTable positions(PositionCsvHeader);
-  {
-    py::gil_scoped_release released;
-    ScratchSession session(seed, interruption);
-    SharedState& state = session.state();
+  TableCollector tables(interruption);
+  interruption.Run([&] {
+    SharedState state;
+    StartDetached(state, seed);
     settings.ApplyTo(state.analysis);
     state.score.SetTraceStream(nullptr);
     state.HandList = shoe;
-    ClassifyBatch batch(state, &lines.file(), &positions.file(), settings.lapse);
-    batch.Run();
-    session.Finish();
-  }
-  interruption.RaiseIfInterrupted();
-  return py::make_tuple(lines.Text(), positions.Text());
-}
-
-// The threads of a call: any Python int, refused outside the range the command line takes.
-int JobsOf(const py::int_& jobs) {
-  if (jobs < py::int_(1) || jobs > py::int_(MostJobs)) {
-    throw py::value_error("jobs takes a whole number from 1 to " + std::to_string(MostJobs) + ", not " +
-                          py::repr(jobs).cast<std::string>());
-  }
-  return jobs.cast<int>();
+    ClassifyRun(state, settings.lapse).Run(tables);
+    state.iodef.CloseFiles(state.outputFiles);
+  });
+  return py::make_tuple(TableValues(LineColumns(false), tables.lines),
+                        TableValues(PositionColumns(false), tables.positions));
 }
 
 double LogLikelihood(const HandList& shoe, const Settings& settings, const py::int_& jobs) {
@@ -117,61 +126,33 @@ double LogLikelihood(const HandList& shoe, const Settings& settings, const py::i
   AnalysisSettings analysis;
   settings.ApplyTo(analysis);
   const PlayerParameters player{.probabilities = analysis.ProbTable, .lapse = settings.lapse};
-  py::gil_scoped_release released;
-  return ScoreData(FitDataFrom(CompileLines(shoe, analysis, threads)), player).logLikelihood;
+  Interruption interruption;
+  double log_likelihood = 0;
+  interruption.Run([&] {
+    const std::vector<CompiledLine> lines = CompileLines(shoe, analysis, threads, interruption.StopRequested());
+    if (interruption.Check()) log_likelihood = ScoreData(FitDataFrom(lines), player).logLikelihood;
+  });
+  return log_likelihood;
 }
 
-std::vector<int> ZeroOneOrBoth(const std::optional<int>& value, const char* name) {
-  if (!value) return {0, 1};
-  if (*value != 0 && *value != 1) throw py::value_error(std::string(name) + " takes 0, 1 or None (both)");
-  return {*value};
-}
-
-// The parameters held at their values, {"p3": 0.5, "lapse": 0.02}: probabilities p1 to p10
-// from 0 to 1 and a lapse rate the likelihood can score.
-FixedParameters FixedFrom(const std::map<std::string, double>& fixed) {
-  FixedParameters held;
-  for (const auto& [name, value] : fixed) {
-    int index = 0;
-    while (index < ParameterCount && ParameterName(index) != name) ++index;
-    if (index == ParameterCount) {
-      throw py::value_error("fixed takes the names p1 to p10 and lapse, not '" + name + "'");
-    }
-    const bool lapse = index == LapseIndex;
-    if (lapse ? !(value >= SmallestLapse && value < 1) : !(value >= 0 && value <= 1)) {
-      const std::string takes = lapse ? "a rate from 1e-300 up to 1 (1 left out)" : "a probability from 0 to 1";
-      throw py::value_error("fixed['" + name + "'] takes " + takes + ", not " +
-                            py::repr(py::float_(value)).cast<std::string>());
-    }
-    held[index] = value;
-  }
-  return held;
-}
-
-// The rows of fit --csv, header first: one per variant, then the uniform player.
-std::vector<std::vector<std::string>> FitRows(const HandList& shoe, std::optional<int> conflict_mode,
-                                              std::optional<int> altruism, const std::map<std::string, double>& fixed,
-                                              const py::int_& jobs) {
+// The table of fit --csv: one row per variant, then the uniform player.
+py::tuple FitTable(const HandList& shoe, std::optional<int> conflict_mode, std::optional<int> altruism,
+                   const std::map<std::string, double>& fixed, const py::int_& jobs) {
   RefuseEmpty(shoe);
   const int threads = JobsOf(jobs);
-  std::vector<ModelVariant> variants;
-  for (int conflict : ZeroOneOrBoth(conflict_mode, "conflict_mode")) {
-    for (int each : ZeroOneOrBoth(altruism, "altruism")) variants.push_back({conflict, each});
-  }
+  const std::vector<ModelVariant> variants = VariantsOf(conflict_mode, altruism);
   const FixedParameters held = FixedFrom(fixed);
   Interruption interruption;
   std::vector<FitResult> fits;
-  {
-    py::gil_scoped_release released;
+  interruption.Run([&] {
     for (const ModelVariant& variant : variants) {
-      if (!interruption.Check()) break;
-      fits.push_back(FitVariantWithIntervals(shoe, variant, AnalysisSettings{}, held, threads, DefaultIntervalLevel));
+      fits.push_back(FitVariantWithIntervals(shoe, variant, AnalysisSettings{}, held, threads, DefaultIntervalLevel,
+                                             {.stopRequested = interruption.StopRequested()}));
     }
-  }
-  interruption.RaiseIfInterrupted();
-  std::vector<std::vector<std::string>> rows = {FitCsvHeader};
-  for (const FitResult& row : FitTableRows(fits)) rows.push_back(FitFields(row));
-  return rows;
+  });
+  std::vector<FieldRow> rows;
+  for (const FitResult& row : FitTableRows(fits)) rows.push_back(FitRow(row));
+  return TableValues(FitColumns(), rows);
 }
 
 // A whole number argument from 1 to `most`.
@@ -208,15 +189,8 @@ RecoveryDesign RecoveryDesignOf(const py::dict& arguments) {
   RecoveryDesign design;
   design.linesPerHand = CountOf(arguments, "lines", 1000000);
   design.replicates = CountOf(arguments, "replicates", 1000000);
-  design.generating.clear();
-  const auto either = [](const py::object& value) {
-    return value.is_none() ? std::nullopt : std::optional(value.cast<int>());
-  };
-  for (int conflict : ZeroOneOrBoth(either(arguments["conflict_mode"]), "conflict_mode")) {
-    for (int each : ZeroOneOrBoth(either(arguments["altruism"]), "altruism")) {
-      design.generating.push_back({conflict, each});
-    }
-  }
+  design.generating = VariantsOf(arguments["conflict_mode"].cast<std::optional<int>>(),
+                                 arguments["altruism"].cast<std::optional<int>>());
   RangeOf(arguments, "prob_range", "from 0 to 1", [](double p) { return p >= 0 && p <= 1; }, design.probLow,
           design.probHigh);
   RangeOf(arguments, "lapse_range", "between 0 and 1 (both left out)",
@@ -232,38 +206,6 @@ RecoveryDesign RecoveryDesignOf(const py::dict& arguments) {
   return design;
 }
 
-// A row of the recovery table per fit of the unit, the columns of recover --csv, None where
-// a field does not apply.
-void AddRecoveryRows(const RecoveryUnit& unit, py::list& rows) {
-  for (const FitResult& fit : unit.fits) {
-    py::list row;
-    for (const py::object& value :
-         {py::int_(unit.replicate + 1), py::int_(unit.seed), py::int_(unit.generating.conflictMode),
-          py::int_(unit.generating.altruism), py::int_(fit.variant.conflictMode), py::int_(fit.variant.altruism)}) {
-      row.append(value);
-    }
-    for (int i : ParameterOrder) row.append(unit.truth[i]);
-    row.append(fit.logLikelihood);
-    row.append(fit.positions);
-    row.append(fit.freeParameters);
-    row.append(fit.aic);
-    row.append(fit.bic);
-    for (int i : ParameterOrder) {
-      const ParameterEstimate& estimate = fit.parameters[i];
-      const bool estimated = estimate.determined && !estimate.fixed;
-      const auto field = [](bool applies, double value) {
-        return applies ? py::object(py::float_(value)) : py::none();
-      };
-      for (const py::object& value :
-           {field(estimate.determined, estimate.value), field(estimated, estimate.standardError),
-            field(estimated, estimate.lower), field(estimated, estimate.upper)}) {
-        row.append(value);
-      }
-    }
-    rows.append(row);
-  }
-}
-
 // The rows of one replicate of a recovery study, every generating variant in turn: the same
 // as the replicate's rows of the whole study, wherever it runs.
 py::list RecoveryReplicate(const HandList& shoe, const py::dict& arguments, int replicate) {
@@ -271,19 +213,16 @@ py::list RecoveryReplicate(const HandList& shoe, const py::dict& arguments, int 
   const RecoveryDesign design = RecoveryDesignOf(arguments);
   if (replicate < 0 || replicate >= design.replicates) throw py::value_error("replicate lies outside the study");
   Interruption interruption;
-  std::vector<RecoveryUnit> units;
-  {
-    py::gil_scoped_release released;
+  std::vector<FieldRow> rows;
+  interruption.Run([&] {
     for (const ModelVariant generating : design.generating) {
-      if (!interruption.Check()) break;
       const std::uint64_t seed = RecoverySeed(design, replicate, generating);
-      units.push_back(RunRecoveryUnit(shoe, design, generating, seed, replicate));
+      const RecoveryUnit unit =
+          RunRecoveryUnit(shoe, design, generating, seed, replicate, {.stopRequested = interruption.StopRequested()});
+      for (FieldRow& row : RecoveryRows(unit)) rows.push_back(std::move(row));
     }
-  }
-  interruption.RaiseIfInterrupted();
-  py::list rows;
-  for (const RecoveryUnit& unit : units) AddRecoveryRows(unit, rows);
-  return rows;
+  });
+  return RowValues(rows);
 }
 
 HandList Simulate(const HandList& shoe, int lines, const Settings& settings, std::uint64_t seed) {
@@ -294,95 +233,54 @@ HandList Simulate(const HandList& shoe, int lines, const Settings& settings, std
   const std::string note = SimulationNote(lines, analysis, settings.lapse, seed);
   Interruption interruption;
   HandList simulated;
-  {
-    py::gil_scoped_release released;
+  interruption.Run([&] {
     Random random(seed);
     for (const Fhand& hand : shoe) {
       if (!interruption.Check()) break;
       simulated.push_back(SimulateHand(hand, lines, analysis, settings.lapse, random, note));
     }
-  }
-  interruption.RaiseIfInterrupted();
+  });
   return simulated;
 }
 
-// The window's part of "Play All Hands Artificially": the iteration number given, each
-// play kept, and Ctrl-C checked after each.
-class PythonPrompts : public PlayAllPrompts {
- public:
-  PythonPrompts(int iterations, Interruption& interruption) : iterations_(iterations), interruption_(interruption) {}
-  std::string AskIterationNumber() override { return std::to_string(iterations_); }
-  bool Played(const PlayRecord& play) override {
-    plays.push_back(play);
-    return interruption_.Check();
-  }
-  bool HandPlayed(int) override { return interruption_.Check(); }
-
-  std::vector<PlayRecord> plays;
-
- private:
-  int iterations_;
-  Interruption& interruption_;
-};
-
-class KeptMessages : public UserMessages {
- public:
-  void ShowMessage(std::string_view text) override { last.assign(text); }
-  std::string last;
-};
-
-// Automa.txt: per hand its line and an empty line, then a move string per play.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-    lines.push_back(text.substr(start, end - start));
-  }
-  return lines;
-}
-
+// "Play All Hands Artificially" as bruso-batch runs it: each play with its move string,
+// Ctrl-C checked after each.
 py::list Play(const HandList& shoe, const RuleSet& ck_rules, const RuleSet& nk_rules, int iterations,
               std::uint64_t seed) {
   RefuseEmpty(shoe);
   Interruption interruption;
-  PythonPrompts prompts(iterations, interruption);
-  KeptMessages messages;
-  std::string results;
-  {
-    py::gil_scoped_release released;
-    ScratchSession session(seed, interruption);
-    SharedState& state = session.state();
-    state.messages = &messages;
-    // The run asks for both rules files by name; these rules came from Python.
+  std::vector<PlayRecord> plays;
+  std::vector<std::string> move_strings;
+  interruption.Run([&] {
+    SharedState state;
+    StartDetached(state, seed);
     state.RulesCK = ck_rules;
-    state.RulesFileCK = "CK rules";
     state.RulesNK = nk_rules;
-    state.RulesFileNK = "NK rules";
     state.HandList = shoe;
-    const bool played = PlayAllHandsArtificially(state, prompts).has_value();
-    session.Finish();
-    if (!played && !interruption.interrupted()) throw std::runtime_error(messages.last);
-    results = ReadWholeFile((session.folder() / ResultsFileName).string());
-  }
-  interruption.RaiseIfInterrupted();
-  const std::vector<std::string> lines = Lines(results);
+    state.BatchMode = true;
+    state.ResultsFile.Open(NullDevice, TextFile::Mode::Write);
+    const auto played = [&](const PlayRecord& play) {
+      plays.push_back(play);
+      move_strings.push_back(state.MoveString);
+      return interruption.Check();
+    };
+    PlayAllHands(state, iterations, [&](int) { return interruption.Check(); }, played);
+    state.ResultsFile.Close();
+    state.iodef.CloseFiles(state.outputFiles);
+  });
   py::list records;
-  std::size_t next = 0;
-  for (const PlayRecord& play : prompts.plays) {
-    if (play.iteration == 1) next += 2;  // the hand's line and the empty line after it
+  for (std::size_t i = 0; i < plays.size(); ++i) {
     py::dict record;
-    record["hand"] = play.hand;
-    record["iteration"] = play.iteration;
-    record["moves"] = play.moves;
-    record["attempts"] = play.attempts;
-    record["solved"] = play.solved;
-    record["move_string"] = next < lines.size() ? lines[next] : std::string();
-    ++next;
+    record["hand"] = plays[i].hand;
+    record["iteration"] = plays[i].iteration;
+    record["moves"] = plays[i].moves;
+    record["attempts"] = plays[i].attempts;
+    record["solved"] = plays[i].solved;
+    record["move_string"] = move_strings[i];
     records.append(record);
   }
   return records;
 }
-
 
 std::vector<std::string> LineTexts(const Fhand& hand) {
   std::vector<std::string> lines;
@@ -516,7 +414,7 @@ PYBIND11_MODULE(_bruso, m) {
     } catch (const IoError& error) {
       // OSError(errno, message, file name), as Python's own file functions raise it.
       PyErr_SetObject(PyExc_OSError, py::make_tuple(error.errorNumber(), error.message(), error.path()).ptr());
-    } catch (const OptionValueError& error) {
+    } catch (const ParticipantsError& error) {
       PyErr_SetString(PyExc_ValueError, error.what());
     }
   });
@@ -559,7 +457,7 @@ PYBIND11_MODULE(_bruso, m) {
              return settings;
            }),
            py::arg("conflict_mode") = 0, py::arg("altruism") = 0,
-           py::arg("prob") = std::vector<double>(CardRuleCount, 0.5), py::arg("lapse") = DefaultLapse,
+           py::arg("prob") = std::vector<double>(CardRuleCount, 0.5), py::arg("lapse") = DefaultLapseRate,
            py::arg("trace") = false)
       .def_readwrite("conflict_mode", &Settings::conflictMode)
       .def_readwrite("altruism", &Settings::altruism)
@@ -669,19 +567,20 @@ PYBIND11_MODULE(_bruso, m) {
   m.def("read_rules", &RulesOfFile, py::arg("path"),
         "The rules of a rules file. OSError when it cannot be read; a warning when the table fills up.");
   m.def("classify_tables", &ClassifyTables, py::arg("shoe"), py::arg("settings"), py::arg("seed"),
-        "The CSV texts of classify --csv and --positions.");
+        "The tables of classify --csv and --positions: (columns, rows) each.");
   m.def("log_likelihood", &LogLikelihood, py::arg("shoe"), py::arg("settings") = Settings{},
         py::arg("jobs") = py::int_(1),
         "The exact log-likelihood of the shoe's recorded lines under the settings.");
-  m.def("fit_rows", &FitRows, py::arg("shoe"), py::arg("conflict_mode") = std::nullopt,
+  m.def("fit_table", &FitTable, py::arg("shoe"), py::arg("conflict_mode") = std::nullopt,
         py::arg("altruism") = std::nullopt, py::arg("fixed") = std::map<std::string, double>{},
         py::arg("jobs") = py::int_(1),
-        "The rows of fit --csv, header first.");
+        "The table of fit --csv: (columns, rows).");
   m.def("check_recovery_design", [](const py::dict& arguments) { RecoveryDesignOf(arguments); },
         py::arg("arguments"), "ValueError for an argument of bruso.recover that the study cannot take.");
   m.def("recovery_replicate", &RecoveryReplicate, py::arg("shoe"), py::arg("arguments"), py::arg("replicate"),
         "The rows of the recovery table for one replicate (from 0) of the study bruso.recover's arguments describe.");
-  m.attr("recovery_columns") = RecoveryCsvHeader;
+  m.attr("recovery_columns") = RecoveryColumns();
+  AddParticipantBindings(m);
   m.def("simulate", &Simulate, py::arg("shoe"), py::arg("lines"), py::arg("settings") = Settings{}, py::arg("seed") = 0,
         "The shoe with `lines` lines of every hand played by the model; the first line of each hand is a note.");
   m.def("play", &Play, py::arg("shoe"), py::arg("ck_rules"), py::arg("nk_rules"), py::arg("iterations") = 1,

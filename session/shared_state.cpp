@@ -23,7 +23,11 @@ void StartUp(SharedState& state, const StartUpOptions& options) {
   state.moves.Init(&state.iodef, &state.tree, &state.display);
   state.score.Init(&state.iodef, &state.tree, &state.moves, &state.display);
 
-  state.iodef.OpenFiles(state.OutputFolder, state.outputFiles);
+  if (options.discardFiles) {
+    state.iodef.OpenDiscarding(state.outputFiles);
+  } else {
+    state.iodef.OpenFiles(state.OutputFolder, state.outputFiles);
+  }
   state.iodef.DefaultParameters(state.analysis.ProbTable);
   state.iodef.DefaultModes(state.analysis.AnalysisMode);
 

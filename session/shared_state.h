@@ -100,6 +100,8 @@ struct StartUpOptions {
   CardImages* cardImages = nullptr;  // the board's six images, or none without a window
   TextSink* outputWindow = nullptr;  // the output window's memo, or none
   std::uint64_t seed = 0;
+  // No output folder: the six files write to nothing (a caller that wants results, not files).
+  bool discardFiles = false;
 };
 
 // The start-up of the main window that needs no window: wires the engine objects, opens

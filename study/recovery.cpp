@@ -36,17 +36,17 @@ std::uint64_t RecoverySeed(const RecoveryDesign& design, int replicate, ModelVar
 }
 
 RecoveryUnit RunRecoveryUnit(const HandList& hands, const RecoveryDesign& design, ModelVariant generating,
-                             std::uint64_t seed, int replicate) {
+                             std::uint64_t seed, int replicate, const FitWatch& watch) {
   RecoveryUnit unit{.replicate = replicate, .generating = generating, .seed = seed};
   Random random(seed);
   unit.truth = DrawTruth(design, random);
   const HandList data =
       SimulateDataSet(hands, std::vector<int>(hands.size(), design.linesPerHand), generating, unit.truth, random);
   for (const ModelVariant fitted : design.fitted) {
-    const FitData fit_data = CompileFitData(data, fitted, AnalysisSettings{}, 1);
-    FitResult fit = FitParameters(fit_data, design.fixed);
+    const FitData fit_data = CompileFitData(data, fitted, AnalysisSettings{}, 1, watch);
+    FitResult fit = FitParameters(fit_data, design.fixed, watch);
     fit.variant = fitted;
-    if (Same(fitted, generating)) AddProfileIntervals(fit_data, design.fixed, design.level, fit);
+    if (Same(fitted, generating)) AddProfileIntervals(fit_data, design.fixed, design.level, fit, watch);
     unit.fits.push_back(fit);
   }
   return unit;

@@ -41,9 +41,10 @@ struct RecoveryUnit {
 std::uint64_t RecoverySeed(const RecoveryDesign& design, int replicate, ModelVariant generating);
 
 // Draws the true values (the held ones at their values), simulates and fits: the same
-// result for the same seed, wherever it runs.
+// result for the same seed, wherever it runs. Throws FitCancelled when the watch asks for
+// a stop.
 RecoveryUnit RunRecoveryUnit(const HandList& hands, const RecoveryDesign& design, ModelVariant generating,
-                             std::uint64_t seed, int replicate = 0);
+                             std::uint64_t seed, int replicate = 0, const FitWatch& watch = {});
 
 // Every unit, replicate by replicate and in each the generating variants in the design's
 // order, spread over `jobs` threads (the result is the same for any number). A stop leaves

@@ -5,20 +5,16 @@
 #include "model/fit_data.h"
 #include "tools/csv_row.h"
 #include "tools/batch_outcome.h"
-#include "tools/position_table.h"
+#include "session/classify_rows.h"
 #include "tools/stop_signals.h"
 #include "tools/progress_line.h"
 #include "session/summary.h"
 
 namespace bruso {
 
-const std::vector<std::string> ClassifyCsvHeader = {"hand",       "line",      "moves",     "usable",
-                                                   "reaches_2h", "positions", "suggested", "agreements",
-                                                   "log_likelihood", "expected_agreements"};
+const std::vector<std::string> ClassifyCsvHeader = LineColumns(false);
 
 namespace {
-
-std::string Flag(bool value) { return value ? "1" : "0"; }
 
 std::vector<std::string> Joined(std::vector<std::string> first, const std::vector<std::string>& second) {
   first.insert(first.end(), second.begin(), second.end());
@@ -46,13 +42,11 @@ std::string SideBySide(const std::string& analysis, const std::string& rules) {
 }  // namespace
 
 std::vector<std::string> LinesCsvHeader(bool with_rules, bool with_groups) {
-  const std::vector<std::string> header = with_rules ? Joined(ClassifyCsvHeader, {"rule_log_likelihood"}) : ClassifyCsvHeader;
-  return with_groups ? Joined(header, {"participant", "condition"}) : header;
+  return with_groups ? Joined(LineColumns(with_rules), {"participant", "condition"}) : LineColumns(with_rules);
 }
 
 std::vector<std::string> PositionsCsvHeader(bool with_rules, bool with_groups) {
-  const std::vector<std::string> header = with_rules ? Joined(PositionCsvHeader, RuleChanceCsvColumns) : PositionCsvHeader;
-  return with_groups ? Joined(header, {"participant", "condition"}) : header;
+  return with_groups ? Joined(PositionColumns(with_rules), {"participant", "condition"}) : PositionColumns(with_rules);
 }
 
 ClassifyBatch::ClassifyBatch(SharedState& state, TextFile* csv, TextFile* positions, double lapse,
@@ -91,14 +85,7 @@ void ClassifyBatch::LineClassified(const ClassifiedLine& line) {
 
 void ClassifyBatch::WriteCsvRow(const ClassifiedLine& line) {
   if (csv_ == nullptr) return;
-  const PositionCounts& counts = *line.counts;
-  std::vector<std::string> fields = {std::to_string(HandNumber(line)), std::to_string(line.line), std::string(line.text),
-                                     Flag(line.outcome.usable), Flag(line.outcome.reachesGoal),
-                                     std::to_string(counts.positions), std::to_string(counts.overall.suggested),
-                                     std::to_string(counts.overall.agreed), TableNumber(line.score.logLikelihood),
-                                     TableNumber(line.score.expectedAgreements)};
-  if (withRules_) fields.push_back(TableNumber(line.ruleScore.logLikelihood));
-  csv_->WriteLine(CsvRow(Joined(std::move(fields), OwnerFields(line))));
+  csv_->WriteLine(CsvRow(Joined(FieldTexts(LineRow(line, HandNumber(line))), OwnerFields(line))));
 }
 
 std::vector<std::string> ClassifyBatch::OwnerFields(const ClassifiedLine& line) const {
@@ -109,11 +96,8 @@ std::vector<std::string> ClassifyBatch::OwnerFields(const ClassifiedLine& line) 
 
 void ClassifyBatch::WritePositions(const ClassifiedLine& line) {
   if (positions_ == nullptr) return;
-  const std::vector<PositionChances>& chances = *line.chances;
-  for (std::size_t t = 0; t < chances.size(); ++t) {
-    std::vector<std::string> fields = PositionCsvFields(HandNumber(line), line.line, t + 1, line.compiled->facts[t], chances[t]);
-    if (withRules_) fields = Joined(std::move(fields), RuleChanceCsvFields((*line.ruleAttempts)[t]));
-    positions_->WriteLine(CsvRow(Joined(std::move(fields), OwnerFields(line))));
+  for (const FieldRow& row : PositionRows(line, HandNumber(line))) {
+    positions_->WriteLine(CsvRow(Joined(FieldTexts(row), OwnerFields(line))));
   }
 }
 

@@ -13,21 +13,6 @@ constexpr const char* NotApplicable = "–";
 constexpr std::size_t LabelWidth = 20;
 constexpr std::size_t ColumnWidth = 18;
 
-std::vector<std::string> MakeFitCsvHeader() {
-  std::vector<std::string> header = {"model", "conflict_mode", "altruism", "log_likelihood", "n", "k", "aic", "bic"};
-  for (int i : ParameterOrder) {
-    header.push_back(ParameterName(i));
-    header.push_back(ParameterName(i) + "_se");
-  }
-  header.push_back("expected_agreement");
-  header.push_back("interval_level");
-  for (int i : ParameterOrder) {
-    header.push_back(ParameterName(i) + "_lower");
-    header.push_back(ParameterName(i) + "_upper");
-  }
-  return header;
-}
-
 std::string Fixed(const char* format, double value) {
   char text[64];
   std::snprintf(text, sizeof text, format, value);
@@ -61,20 +46,6 @@ std::string Padded(const std::string& text, std::size_t width) {
   std::size_t characters = 0;
   for (unsigned char c : text) characters += (c & 0xC0) != 0x80;
   return text + std::string(width > characters ? width - characters : 1, ' ');
-}
-
-// The model's name and its variant's settings, as the first three columns give them; a
-// rule player is named "rules:CK,NK" after its rules files.
-std::vector<std::string> ModelFields(const FitResult& row) {
-  switch (row.model) {
-    case FitModel::Analysis:
-      return {"analysis", std::to_string(row.variant.conflictMode), std::to_string(row.variant.altruism)};
-    case FitModel::Rules:
-      return {"rules:" + row.rules, "", ""};
-    case FitModel::Uniform:
-      break;
-  }
-  return {"uniform", "", ""};
 }
 
 }  // namespace
@@ -120,32 +91,20 @@ std::string BoundNote(const std::vector<FitResult>& fits) {
 
 }  // namespace
 
-const std::vector<std::string> FitCsvHeader = MakeFitCsvHeader();
+const std::vector<std::string> FitCsvHeader = FitColumns();
 
 std::vector<std::string> FitFields(const FitResult& row, FitNumbers numbers) {
-  const auto summary_number = numbers == FitNumbers::Exact ? TableNumber : TwoDecimals;
-  const auto number = numbers == FitNumbers::Exact ? TableNumber : ScreenNumber;
-  std::vector<std::string> fields = ModelFields(row);
-  for (const std::string& field : {summary_number(row.logLikelihood), std::to_string(row.positions),
-                                   std::to_string(row.freeParameters), summary_number(row.aic),
-                                   summary_number(row.bic)}) {
-    fields.push_back(field);
+  const FieldRow fields = FitRow(row);
+  if (numbers == FitNumbers::Exact) return FieldTexts(fields);
+  std::vector<std::string> texts;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const std::string& column = FitCsvHeader[i];
+    const bool summary = column == "log_likelihood" || column == "aic" || column == "bic";
+    const double number = fields[i].number;
+    const bool is_number = fields[i].kind == TableField::Kind::Number;
+    texts.push_back(!is_number ? FieldText(fields[i]) : summary ? TwoDecimals(number) : ScreenNumber(number));
   }
-  for (int i : ParameterOrder) {
-    const ParameterEstimate& estimate = row.parameters[i];
-    fields.push_back(estimate.determined ? number(estimate.value) : "");
-    fields.push_back(estimate.determined && !estimate.fixed ? number(estimate.standardError) : "");
-  }
-  fields.push_back(row.model != FitModel::Uniform ? number(row.expectedAgreement) : "");
-  const bool intervals = row.intervalLevel > 0;
-  fields.push_back(intervals ? number(row.intervalLevel) : "");
-  for (int i : ParameterOrder) {
-    const ParameterEstimate& estimate = row.parameters[i];
-    const bool shown = intervals && estimate.determined && !estimate.fixed;
-    fields.push_back(shown ? number(estimate.lower) : "");
-    fields.push_back(shown ? number(estimate.upper) : "");
-  }
-  return fields;
+  return texts;
 }
 
 const std::vector<std::string> CrossValidationCsvColumns = {"heldout_log_likelihood", "heldout_per_position",
@@ -198,7 +157,8 @@ std::string FitTableText(const std::vector<FitResult>& fits) {
   std::string legend;  // which rules files each rules column stands for
   int rule_columns = 0;
   for (const FitResult& row : table) {
-    std::vector<std::string> model = ModelFields(row);
+    std::vector<std::string> model = FieldTexts(FitRow(row));
+    model.resize(3);  // the model's name and its variant's settings
     if (row.model == FitModel::Rules) {
       model[1] = "rules " + std::to_string(++rule_columns);
       legend += model[1] + ": " + row.rules + "\n";

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/fit.h"
+#include "model/fit_rows.h"
 #include "study/cross_validation.h"
 
 namespace bruso {
@@ -25,9 +26,6 @@ std::string RowsText(const std::vector<TableRow>& rows);
 // "12.35" and "0.1235": figures of a table on screen.
 std::string TwoDecimals(double value);
 std::string FourDecimals(double value);
-
-// The parameters in the order of the tables: the lapse rate, then p1 to p10.
-inline constexpr std::array<int, ParameterCount> ParameterOrder = {LapseIndex, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
 
 // How the numbers of a row are written: in a file, so that they read back exactly; on
 // screen, the log-likelihood, AIC and BIC with two decimals.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "study/hierarchical_rows.h"
 #include "tools/csv_row.h"
 #include "tools/fit_table.h"
 #include "tools/position_table.h"
@@ -10,13 +11,6 @@
 namespace bruso {
 
 namespace {
-
-std::vector<std::string> MakeHierarchicalCsvHeader() {
-  std::vector<std::string> header = {"row",          "conflict_mode", "altruism", "participant", "condition",
-                                     "log_marginal", "k",             "bic",      "iterations",  "converged"};
-  for (int i : ParameterOrder) header.insert(header.end(), {ParameterName(i), ParameterName(i) + "_se"});
-  return header;
-}
 
 std::string VariantName(const HierarchicalFit& fit) {
   return "conflict mode " + std::to_string(fit.variant.conflictMode) + ", altruism " +
@@ -36,35 +30,11 @@ std::string EstimateCell(const HierarchicalFit& fit, const ParameterPoint& point
 
 }  // namespace
 
-const std::vector<std::string> HierarchicalCsvHeader = MakeHierarchicalCsvHeader();
+const std::vector<std::string> HierarchicalCsvHeader = HierarchicalColumns();
 
 std::vector<std::vector<std::string>> HierarchicalCsvRows(const HierarchicalFit& fit,
                                                           const std::vector<Participant>& participants) {
-  const std::vector<std::string> figures = {TableNumber(fit.logMarginal), std::to_string(fit.freeParameters),
-                                            TableNumber(fit.bic), std::to_string(fit.iterations),
-                                            fit.converged ? "1" : "0"};
-  const auto row = [&](const std::string& kind, const std::string& id, const std::string& condition) {
-    std::vector<std::string> fields = {kind, std::to_string(fit.variant.conflictMode),
-                                       std::to_string(fit.variant.altruism), id, condition};
-    fields.insert(fields.end(), figures.begin(), figures.end());
-    return fields;
-  };
-  std::vector<std::string> mean = row("group_mean", "", ""), spread = row("group_spread", "", "");
-  for (int i : ParameterOrder) {
-    const GroupParameter& g = fit.group[i];
-    const auto number = [&](double value) { return g.estimated ? TableNumber(value) : ""; };
-    mean.insert(mean.end(), {number(g.mean), number(g.meanError)});
-    spread.insert(spread.end(), {number(g.spread), number(g.spreadError)});
-  }
-  std::vector<std::vector<std::string>> rows = {mean, spread};
-  for (std::size_t p = 0; p < participants.size() && p < fit.estimates.size(); ++p) {
-    std::vector<std::string> fields = row("participant", participants[p].id, participants[p].condition);
-    for (int i : ParameterOrder) {
-      fields.insert(fields.end(), {fit.group[i].estimated ? TableNumber(fit.estimates[p][i]) : "", ""});
-    }
-    rows.push_back(std::move(fields));
-  }
-  return rows;
+  return RowTexts(HierarchicalRows(fit, participants));
 }
 
 std::string HierarchicalFitText(const HierarchicalFit& fit, const std::vector<Participant>& participants) {

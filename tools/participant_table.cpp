@@ -2,21 +2,13 @@
 
 #include <cstdio>
 
+#include "study/participant_rows.h"
 #include "tools/fit_table.h"
 #include "tools/position_table.h"
 
 namespace bruso {
 
 namespace {
-
-std::vector<std::string> MakeParticipantCsvHeader() {
-  std::vector<std::string> header = {"participant", "condition"};
-  header.insert(header.end(), FitCsvHeader.begin(), FitCsvHeader.end());
-  header.insert(header.end(), {"uniform_log_likelihood", "best_by_aic", "beats_uniform"});
-  return header;
-}
-
-std::string Flag(bool value) { return value ? "1" : "0"; }
 
 std::string ThreeDecimals(double value) {
   char text[32];
@@ -30,18 +22,10 @@ std::string ConditionNote(const std::string& condition) {
 
 }  // namespace
 
-const std::vector<std::string> ParticipantCsvHeader = MakeParticipantCsvHeader();
+const std::vector<std::string> ParticipantCsvHeader = ParticipantColumns();
 
 std::vector<std::vector<std::string>> ParticipantCsvRows(const ParticipantFit& fit) {
-  std::vector<std::vector<std::string>> rows;
-  for (const FitResult& variant : fit.fits) {
-    std::vector<std::string> row = {fit.id, fit.condition};
-    for (std::string& field : FitFields(variant)) row.push_back(std::move(field));
-    row.insert(row.end(), {TableNumber(fit.uniform.logLikelihood), Flag(&variant == &fit.Best()),
-                           Flag(fit.BeatsUniform())});
-    rows.push_back(std::move(row));
-  }
-  return rows;
+  return RowTexts(ParticipantRows(fit));
 }
 
 std::string ParticipantFitText(const ParticipantFit& fit) {

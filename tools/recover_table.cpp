@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "study/data_set.h"
+#include "study/recovery_rows.h"
 #include "tools/csv_row.h"
 #include "tools/fit_table.h"
 #include "tools/position_table.h"
@@ -11,17 +12,6 @@
 namespace bruso {
 
 namespace {
-
-std::vector<std::string> MakeHeader() {
-  std::vector<std::string> header = {"replicate", "seed", "generating_conflict_mode", "generating_altruism",
-                                     "conflict_mode", "altruism"};
-  for (int i : ParameterOrder) header.push_back("true_" + ParameterName(i));
-  for (const char* figure : {"log_likelihood", "n", "k", "aic", "bic"}) header.push_back(figure);
-  for (int i : ParameterOrder) {
-    for (const char* end : {"", "_se", "_lower", "_upper"}) header.push_back(ParameterName(i) + end);
-  }
-  return header;
-}
 
 std::string Printed(const char* format, double value) {
   char text[64];
@@ -107,34 +97,10 @@ std::string ConfusionLines(const std::vector<RecoveryUnit>& units, bool by_bic) 
 
 }  // namespace
 
-const std::vector<std::string> RecoveryCsvHeader = MakeHeader();
+const std::vector<std::string> RecoveryCsvHeader = RecoveryColumns();
 
 std::vector<std::vector<std::string>> RecoveryCsvRows(const RecoveryUnit& unit) {
-  std::vector<std::vector<std::string>> rows;
-  for (const FitResult& fit : unit.fits) {
-    std::vector<std::string> row = {std::to_string(unit.replicate + 1),
-                                    std::to_string(unit.seed),
-                                    std::to_string(unit.generating.conflictMode),
-                                    std::to_string(unit.generating.altruism),
-                                    std::to_string(fit.variant.conflictMode),
-                                    std::to_string(fit.variant.altruism)};
-    for (int i : ParameterOrder) row.push_back(ExactNumber(unit.truth[i]));
-    row.push_back(ExactNumber(fit.logLikelihood));
-    row.push_back(std::to_string(fit.positions));
-    row.push_back(std::to_string(fit.freeParameters));
-    row.push_back(ExactNumber(fit.aic));
-    row.push_back(ExactNumber(fit.bic));
-    for (int i : ParameterOrder) {
-      const ParameterEstimate& estimate = fit.parameters[i];
-      const bool estimated = estimate.determined && !estimate.fixed;
-      row.push_back(estimate.determined ? ExactNumber(estimate.value) : "");
-      row.push_back(estimated ? ExactNumber(estimate.standardError) : "");
-      row.push_back(estimated ? ExactNumber(estimate.lower) : "");
-      row.push_back(estimated ? ExactNumber(estimate.upper) : "");
-    }
-    rows.push_back(row);
-  }
-  return rows;
+  return RowTexts(RecoveryRows(unit));
 }
 
 std::string RecoverySummaryText(const std::vector<RecoveryUnit>& units, double level) {

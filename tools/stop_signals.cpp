@@ -29,10 +29,8 @@ bool IgnoredNow(int signal_number) {
 
 }  // namespace
 
-void ClearStopRequest() { stop_signal = 0; }
-
 void CatchStopSignals() {
-  ClearStopRequest();
+  stop_signal = 0;  // a stop asked of an earlier run is forgotten
   struct sigaction action {};
   action.sa_handler = OnStopSignal;
   sigemptyset(&action.sa_mask);

@@ -16,9 +16,6 @@ namespace bruso {
 // work, tells the cause with StopCause in its summary and exits with StoppedStatus.
 void CatchStopSignals();
 bool StopRequested();
-// Forgets a stop asked of an earlier run, leaving the signal handlers as they are (a host
-// such as Python that keeps its own handlers calls this before each run).
-void ClearStopRequest();
 // Asks the run to stop as the signal would (the first request is the one kept).
 void RequestStop(int signal_number);
 // The signal that asked for the stop; 0 when none did.

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "tools/position_table.h"
+#include "engine/exact_number.h"
 
 namespace bruso {
 
@@ -82,7 +82,7 @@ QVariant HandTableModel::data(const QModelIndex& index, int role) const {
   if (role == Qt::TextAlignmentRole) return QVariant(Qt::AlignRight | Qt::AlignVCenter);
   const std::optional<double> value = Value(order_[index.row()], index.column());
   if (!value) return QString();
-  if (role == ExactTextRole) return QString::fromStdString(TableNumber(*value));
+  if (role == ExactTextRole) return QString::fromStdString(ExactNumber(*value));
   return QString::number(*value, 'f', Columns[index.column()].decimals);
 }
 

@@ -1,20 +1,22 @@
 """Bruso from Python: read a shoe, replay and score it, fit the model, simulate and play;
-build game states and ask the model and the rules about them.
+build game states and ask the model and the rules about them; run recovery studies and
+fits of participants on any executor.
 
 The functions run the same code as bruso-batch, so that the same seed gives the same
 numbers. Tables come back as lists of dicts, one per row, with the column names of
-bruso-batch's CSV files, or with as_frame=True as pandas data frames with those columns.
+bruso-batch's CSV files, or with as_frame=True as pandas data frames with those columns;
+the studies' tables always as data frames.
 """
 
-import csv
 import functools
-import io
+import os
 
-from ._bruso import Board, Hand, Rules, Settings, State
+from ._bruso import Board, Hand, Participant, Rules, Settings, State
 from . import _bruso
 
-__all__ = ["Hand", "Rules", "Settings", "Board", "State", "read_shoe", "read_rules", "classify", "positions",
-           "log_likelihood", "model_chances", "rule_chances", "fit", "simulate", "play", "recover", "write_shoe"]
+__all__ = ["Hand", "Rules", "Settings", "Board", "State", "Participant", "read_shoe", "read_rules", "classify",
+           "positions", "log_likelihood", "model_chances", "rule_chances", "fit", "simulate", "play", "recover",
+           "read_participants", "fit_participants", "fit_hierarchical", "write_shoe"]
 
 
 def _by_name(function):
@@ -47,23 +49,18 @@ _COLUMN_TYPES = {
                 "k": "int64"},
     "play": {"hand": "int64", "iteration": "int64", "moves": "int64", "attempts": "int64", "solved": "bool",
              "move_string": "string"},
+    "participants": {"participant": "string", "condition": "string", "model": "string", "conflict_mode": "Int64",
+                     "altruism": "Int64", "n": "int64", "k": "int64", "best_by_aic": "int64",
+                     "beats_uniform": "int64"},
+    "hierarchical": {"row": ("group_mean", "group_spread", "participant"), "conflict_mode": "int64",
+                     "altruism": "int64", "participant": "string", "condition": "string", "k": "int64",
+                     "iterations": "int64", "converged": "int64"},
 }
 _PLAY_COLUMNS = list(_COLUMN_TYPES["play"])
 
 
 def _type(column, table):
     return _COLUMN_TYPES[table].get(column, "float64")
-
-
-def _value(column, field, table):
-    if field == "":
-        return None
-    if _type(column, table) == "string" or isinstance(_type(column, table), tuple):
-        return field
-    try:
-        return int(field)
-    except ValueError:
-        return float(field)
 
 
 def _frame(columns, records, table):
@@ -78,31 +75,28 @@ def _frame(columns, records, table):
     return frame.astype({column: pandas_type(column) for column in columns})
 
 
-def _table(rows, table, as_frame):
-    header, *body = rows
-    records = [{column: _value(column, field, table) for column, field in zip(header, row)} for row in body]
-    return _frame(header, records, table) if as_frame else records
-
-
-def _csv_table(text, table, as_frame=False):
-    return _table(list(csv.reader(io.StringIO(text))), table, as_frame)
+def _table(columns_and_rows, table, as_frame=False):
+    """The rows of a table, each a list of values, as records or as a data frame."""
+    columns, rows = columns_and_rows
+    records = [dict(zip(columns, row)) for row in rows]
+    return _frame(columns, records, table) if as_frame else records
 
 
 def classify(shoe, settings=None, seed=0, as_frame=False):
     """A record per replayed line, the columns of `classify --csv`."""
-    return _csv_table(_bruso.classify_tables(shoe, settings or Settings(), seed)[0], "lines", as_frame)
+    return _table(_bruso.classify_tables(shoe, settings or Settings(), seed)[0], "lines", as_frame)
 
 
 def positions(shoe, settings=None, seed=0, as_frame=False):
     """A record per position, the columns of `classify --positions`."""
-    return _csv_table(_bruso.classify_tables(shoe, settings or Settings(), seed)[1], "positions", as_frame)
+    return _table(_bruso.classify_tables(shoe, settings or Settings(), seed)[1], "positions", as_frame)
 
 
 def fit(shoe, conflict_mode=None, altruism=None, fixed=None, jobs=1, as_frame=False):
     """The fit table of `fit --csv`: a record per variant (conflict_mode and altruism 0, 1
     or None for both), then the uniform player. `fixed` holds parameters at a value,
     {"p3": 0.5, "lapse": 0.02}."""
-    return _table(_bruso.fit_rows(shoe, conflict_mode, altruism, fixed or {}, jobs), "fit", as_frame)
+    return _table(_bruso.fit_table(shoe, conflict_mode, altruism, fixed or {}, jobs), "fit", as_frame)
 
 
 def play(shoe, ck_rules, nk_rules, iterations=1, seed=0, as_frame=False):
@@ -110,6 +104,21 @@ def play(shoe, ck_rules, nk_rules, iterations=1, seed=0, as_frame=False):
     holds it."""
     records = _bruso.play(shoe, ck_rules, nk_rules, iterations, seed)
     return _frame(_PLAY_COLUMNS, records, "play") if as_frame else records
+
+
+def _run_pieces(function, pieces, executor):
+    """The results of function(*piece) for each piece, in the order of the pieces: here one
+    after another, or all at once on the executor (a concurrent.futures.Executor or a
+    dask.distributed Client), which ships the function by name and the pieces pickled.
+    However the work comes back, the results are those of the serial run."""
+    if executor is None:
+        return [function(*piece) for piece in pieces]
+    futures = [executor.submit(function, *piece) for piece in pieces]
+    return [future.result() for future in futures]
+
+
+def _study_frame(pieces, columns, table):
+    return _frame(columns, [dict(zip(columns, row)) for piece in pieces for row in piece], table)
 
 
 def _recovery_replicate(shoe, arguments, replicate):
@@ -129,13 +138,58 @@ def recover(shoe, lines, replicates=10, seed=0, conflict_mode=None, altruism=Non
                  "altruism": altruism, "prob_range": prob_range, "lapse_range": lapse_range, "fixed": fixed,
                  "level": level}
     _bruso.check_recovery_design(arguments)
-    if executor is None:
-        pieces = [_recovery_replicate(shoe, arguments, r) for r in range(replicates)]
-    else:
-        futures = [executor.submit(_recovery_replicate, shoe, arguments, r) for r in range(replicates)]
-        pieces = [future.result() for future in futures]
-    records = [row for piece in pieces for row in piece]
-    return _frame(_bruso.recovery_columns, records, "recover")
+    pieces = _run_pieces(_recovery_replicate, [(shoe, arguments, r) for r in range(replicates)], executor)
+    return _study_frame(pieces, _bruso.recovery_columns, "recover")
+
+
+def read_participants(shoes, groups=None, conditions=None):
+    """Who played each line, as `fit --per-participant` reads it: a list of Participant, each
+    with the hands of the lines they played. Either one shoe and a groups file (a CSV with
+    the columns hand, line, participant and an optional condition), or a participant per
+    shoe file, named after the file, with their conditions from `conditions` (a CSV with the
+    columns participant and condition) when given. ValueError for a file that does not say
+    clearly who played each line."""
+    paths = [os.fspath(shoes)] if isinstance(shoes, (str, os.PathLike)) else [os.fspath(p) for p in shoes]
+    if groups is None:
+        return _bruso.participants_from_shoes(paths, None if conditions is None else os.fspath(conditions))
+    if len(paths) != 1 or conditions is not None:
+        raise ValueError("groups goes with exactly one shoe, and gives the conditions itself")
+    return _bruso.participants_from_groups(paths[0], os.fspath(groups))
+
+
+def _participant_fit(participant, conflict_mode, altruism, fixed, jobs, level):
+    """The rows of one participant's fits: the piece of work sent to an executor."""
+    return _bruso.participant_fit_rows(participant, conflict_mode, altruism, fixed, jobs, level)
+
+
+def fit_participants(participants, conflict_mode=None, altruism=None, fixed=None, jobs=1, level=0.95,
+                     executor=None):
+    """Each participant's fits, the table of `fit --per-participant --csv` as a data frame: a
+    row per participant and variant (conflict_mode and altruism 0, 1 or None for both),
+    with the uniform player's log-likelihood over their lines and whether the variant is
+    their best by AIC. With `executor` the participants are fitted there, the table equal
+    to the serial one."""
+    pieces = _run_pieces(_participant_fit, [(p, conflict_mode, altruism, fixed or {}, jobs, level)
+                                            for p in participants], executor)
+    return _study_frame(pieces, _bruso.participant_columns, "participants")
+
+
+def _hierarchical_fit(participants, conflict_mode, altruism, fixed, jobs):
+    """The rows of the group's fit under one variant: the piece of work sent to an executor."""
+    return _bruso.hierarchical_fit_rows(participants, conflict_mode, altruism, fixed, jobs)
+
+
+def fit_hierarchical(participants, conflict_mode=None, altruism=None, fixed=None, jobs=1, executor=None):
+    """The group fitted hierarchically under each variant, the table of `fit --hierarchical
+    --csv` as a data frame: per variant the group's means and spreads (logit scale), then
+    each participant's shrunk estimates. With `executor` the variants are fitted there, the
+    table equal to the serial one."""
+    variants = [(c, a) for c in ((0, 1) if conflict_mode is None else (conflict_mode,))
+                for a in ((0, 1) if altruism is None else (altruism,))]
+    participants = list(participants)
+    pieces = _run_pieces(_hierarchical_fit, [(participants, c, a, fixed or {}, jobs) for c, a in variants],
+                         executor)
+    return _study_frame(pieces, _bruso.hierarchical_columns, "hierarchical")
 
 
 def write_shoe(shoe, path):

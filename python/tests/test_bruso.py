@@ -26,6 +26,28 @@ def read(path):
         return file.read()
 
 
+def csv_value(field):
+    if field == "":
+        return None
+    for kind in (int, float):
+        try:
+            return kind(field)
+        except ValueError:
+            pass
+    return field
+
+
+def read_table(path, table, as_frame=False):
+    """A CSV table of bruso-batch as the module's records: empty fields None, numbers as numbers."""
+    import csv
+
+    with open(path, encoding="latin-1", newline="") as file:
+        header, *rows = csv.reader(file)
+    text_columns = {c for c, kind in bruso._COLUMN_TYPES[table].items() if kind == "string" or isinstance(kind, tuple)}
+    records = [{c: (f or None) if c in text_columns else csv_value(f) for c, f in zip(header, row)} for row in rows]
+    return bruso._frame(header, records, table) if as_frame else records
+
+
 @pytest.fixture(scope="module")
 def shoe():
     return bruso.read_shoe(SHOE)
@@ -36,9 +58,8 @@ def test_classify_and_positions_equal_the_batch_tables(tmp_path, shoe):
     batch(tmp_path, "classify", SHOE, "--seed", str(SEED), "--conflict-mode", "1", "--altruism", "1",
           "--prob", ",".join(str(p) for p in settings.prob), "--lapse", "0.05",
           "--csv", str(tmp_path / "lines.csv"), "--positions", str(tmp_path / "positions.csv"))
-    assert bruso.classify(shoe, settings, SEED) == bruso._csv_table(read(tmp_path / "lines.csv"), "lines")
-    assert bruso.positions(shoe, settings, SEED) == bruso._csv_table(read(tmp_path / "positions.csv"),
-                                                                      "positions")
+    assert bruso.classify(shoe, settings, SEED) == read_table(tmp_path / "lines.csv", "lines")
+    assert bruso.positions(shoe, settings, SEED) == read_table(tmp_path / "positions.csv", "positions")
 
 
 def test_log_likelihood_is_the_sum_over_the_lines(shoe):
@@ -49,7 +70,7 @@ def test_log_likelihood_is_the_sum_over_the_lines(shoe):
 
 def test_fit_equals_the_batch_table(tmp_path, shoe):
     batch(tmp_path, "fit", SHOE, "--fix", "p2=0.5", "--csv", str(tmp_path / "fit.csv"))
-    assert bruso.fit(shoe, fixed={"p2": 0.5}) == bruso._csv_table(read(tmp_path / "fit.csv"), "fit")
+    assert bruso.fit(shoe, fixed={"p2": 0.5}) == read_table(tmp_path / "fit.csv", "fit")
 
 
 def test_play_gives_the_move_strings_of_automa(tmp_path, shoe):
@@ -87,19 +108,6 @@ def test_settings_refuse_values_the_model_cannot_take(kwargs):
         bruso.Settings(**kwargs)
 
 
-def test_ctrl_c_stops_a_long_play_and_the_next_call_runs(shoe):
-    import _thread
-    import threading
-
-    ck, nk = (bruso.read_rules(os.path.join(EXAMPLES, name)) for name in ("rules_ck.txt", "rules_nk.txt"))
-    timer = threading.Timer(0.2, _thread.interrupt_main)
-    timer.start()
-    with pytest.raises(KeyboardInterrupt):
-        bruso.play(shoe, ck, nk, 10_000_000, SEED)
-    timer.join()
-    assert len(bruso.play(shoe, ck, nk, 1, SEED)) == len(shoe)
-
-
 def test_the_example_notebook_runs_and_draws_into_the_output_folder(tmp_path):
     notebook = os.path.join(EXAMPLES, "notebook.py")
     run = subprocess.run([sys.executable, notebook, str(tmp_path / "out")], capture_output=True, text=True,
@@ -127,7 +135,7 @@ def test_states_along_the_recorded_lines_have_the_chances_of_the_positions_table
     batch(tmp_path, "classify", SHOE, "--conflict-mode", "1", "--altruism", "1",
           "--prob", ",".join(repr(p) for p in settings.prob), "--lapse", "0.05", "--ck", ck, "--nk", nk,
           "--positions", str(tmp_path / "positions.csv"))
-    rows = bruso._csv_table(read(tmp_path / "positions.csv"), "positions")
+    rows = read_table(tmp_path / "positions.csv", "positions")
     rules = bruso.read_rules(ck), bruso.read_rules(nk)
     seen = []
     for hand in shoe:
@@ -252,21 +260,131 @@ def test_recovery_equals_the_batch_table(tmp_path, shoe):
 
     batch(tmp_path, "recover", SHOE, "--lines", "1", "--replicates", "2", "--seed", str(SEED),
           "--conflict-mode", "0", "--altruism", "0", "--jobs", "1", "--csv", str(tmp_path / "recover.csv"))
-    expected = bruso._csv_table(read(tmp_path / "recover.csv"), "recover", as_frame=True)
+    expected = read_table(tmp_path / "recover.csv", "recover", as_frame=True)
     pandas.testing.assert_frame_equal(bruso.recover(shoe, **RECOVERY), expected)
 
 
-def test_recovery_on_a_process_pool_and_a_dask_cluster_equals_the_serial_table(shoe):
-    from concurrent.futures import ProcessPoolExecutor
-    import pandas
+@pytest.fixture(scope="module")
+def dask_client():
     from dask.distributed import Client, LocalCluster
 
-    serial = bruso.recover(shoe, **RECOVERY)
-    with ProcessPoolExecutor(max_workers=2) as pool:
-        pandas.testing.assert_frame_equal(bruso.recover(shoe, **RECOVERY, executor=pool), serial)
     with LocalCluster(n_workers=2, threads_per_worker=1, processes=True, dashboard_address=None) as cluster, \
             Client(cluster) as client:
-        pandas.testing.assert_frame_equal(bruso.recover(shoe, **RECOVERY, executor=client), serial)
+        yield client
+
+
+@pytest.fixture(scope="module")
+def process_pool():
+    from concurrent.futures import ProcessPoolExecutor
+
+    with ProcessPoolExecutor(max_workers=2) as pool:
+        yield pool
+
+
+def test_recovery_on_a_process_pool_and_a_dask_cluster_equals_the_serial_table(shoe, process_pool, dask_client):
+    import pandas
+
+    serial = bruso.recover(shoe, **RECOVERY)
+    for executor in (process_pool, dask_client):
+        pandas.testing.assert_frame_equal(bruso.recover(shoe, **RECOVERY, executor=executor), serial)
+
+
+GROUPS = os.path.join(EXAMPLES, "groups_small.csv")
+
+
+@pytest.fixture(scope="module")
+def participants():
+    return bruso.read_participants(SHOE, GROUPS)
+
+
+@pytest.mark.parametrize("option, fit, kwargs", [
+    ("--per-participant", bruso.fit_participants, {"conflict_mode": 1}),
+    ("--hierarchical", bruso.fit_hierarchical, {"conflict_mode": 0, "altruism": 1}),
+])
+def test_participant_fits_equal_the_batch_tables(tmp_path, participants, option, fit, kwargs):
+    import pandas
+
+    words = [word for name, value in kwargs.items() for word in (f"--{name.replace('_', '-')}", str(value))]
+    batch(tmp_path, "fit", SHOE, "--groups", GROUPS, option, *words, "--csv", str(tmp_path / "fit.csv"))
+    table = "participants" if fit is bruso.fit_participants else "hierarchical"
+    pandas.testing.assert_frame_equal(fit(participants, **kwargs), read_table(tmp_path / "fit.csv", table, True))
+
+
+def test_participant_fits_on_a_process_pool_and_a_dask_cluster_equal_the_serial_tables(participants, process_pool,
+                                                                                        dask_client):
+    import pandas
+
+    for fit, kwargs in [(bruso.fit_participants, {"altruism": 0}), (bruso.fit_hierarchical, {"altruism": 0})]:
+        serial = fit(participants, conflict_mode=None, **kwargs)
+        for executor in (process_pool, dask_client):
+            pandas.testing.assert_frame_equal(fit(participants, **kwargs, executor=executor), serial)
+
+
+def test_participants_come_from_a_groups_file_or_a_shoe_each(tmp_path, shoe, participants):
+    import pickle
+
+    assert [(p.id, p.condition, len(p.hands)) for p in participants] == [
+        ("ann", "timed", 10), ("ben", "timed", 10), ("cat", "untimed", 10)]
+    assert pickle.loads(pickle.dumps(participants)) == participants
+    for name in ("anna", "ben"):
+        bruso.write_shoe(shoe[:3], str(tmp_path / f"{name}.txt"))
+    (tmp_path / "conditions.csv").write_text("participant,condition\nanna,a\nben,b\n")
+    apart = bruso.read_participants([tmp_path / "anna.txt", tmp_path / "ben.txt"], conditions=tmp_path / "conditions.csv")
+    assert [(p.id, p.condition, p.hands) for p in apart] == [("anna", "a", shoe[:3]), ("ben", "b", shoe[:3])]
+    (tmp_path / "groups.csv").write_text("hand,line,participant\n1,1,ann\n")
+    with pytest.raises(ValueError, match="groups.csv"):
+        bruso.read_participants(SHOE, tmp_path / "groups.csv")
+    with pytest.raises(ValueError, match="two participants"):
+        bruso.fit_hierarchical(participants[:1])
+
+
+def test_a_ten_megabyte_move_line_comes_through_classify_and_positions(tmp_path):
+    import csv
+
+    path = tmp_path / "long.txt"
+    hand = bruso.Hand("2H 3C 4C 4H 3H 2C", "CK", ["a line no CSV reader takes", "CCCCCCCCT" + "C" * 10_000_000])
+    bruso.write_shoe([hand], str(path))
+    batch(tmp_path, "classify", str(path), "--seed", str(SEED), "--csv", str(tmp_path / "lines.csv"),
+          "--positions", str(tmp_path / "positions.csv"))
+    long_shoe = bruso.read_shoe(str(path))
+    limit = csv.field_size_limit(sys.maxsize)
+    try:
+        lines = bruso.classify(long_shoe, seed=SEED)
+        assert lines == read_table(tmp_path / "lines.csv", "lines")
+        assert bruso.positions(long_shoe, seed=SEED) == read_table(tmp_path / "positions.csv", "positions")
+    finally:
+        csv.field_size_limit(limit)
+    assert len(lines[0]["moves"]) == 10_000_009
+
+
+@pytest.fixture(scope="module")
+def many_lines(shoe):
+    """Enough lines that every call on them runs for many seconds."""
+    return bruso.simulate(shoe, 3000, bruso.Settings(), SEED) * 30
+
+
+@pytest.mark.parametrize("name", ["play", "classify", "log_likelihood", "fit"])
+def test_ctrl_c_stops_the_main_threads_call_and_no_other(shoe, many_lines, name):
+    import signal
+    import threading
+    from concurrent.futures import ThreadPoolExecutor
+
+    ck, nk = (bruso.read_rules(os.path.join(EXAMPLES, n)) for n in ("rules_ck.txt", "rules_nk.txt"))
+    long_calls = {"play": lambda: bruso.play(shoe, ck, nk, 10_000_000, SEED),
+                  "classify": lambda: bruso.classify(many_lines, seed=SEED),
+                  "log_likelihood": lambda: bruso.log_likelihood(many_lines, jobs=2),
+                  "fit": lambda: bruso.fit(many_lines, 0, 0)}
+    some_lines = many_lines[:len(shoe)]
+    other_call = lambda: bruso.classify(some_lines, seed=SEED)
+    expected = other_call()
+    with ThreadPoolExecutor(max_workers=1) as thread:
+        other = thread.submit(other_call)
+        timer = threading.Timer(0.2, os.kill, (os.getpid(), signal.SIGINT))
+        timer.start()
+        with pytest.raises(KeyboardInterrupt):
+            long_calls[name]()
+        timer.join()
+        assert other.result() == expected
 
 
 def test_a_full_rules_table_is_a_python_warning(tmp_path):
