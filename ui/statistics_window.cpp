@@ -17,6 +17,8 @@
 #include "ui/response_times_chart.h"
 #include "ui/statistics_charts.h"
 #include "ui/text_conversion.h"
+#include "ui/window_geometry.h"
+#include "ui/window_keys.h"
 
 namespace bruso {
 
@@ -167,9 +169,10 @@ QString FiguresOrigin::ShoeCaption() const { return QStringLiteral("Shoe: %1 (%2
 StatisticsWindow::StatisticsWindow(Dialogs& dialogs, const std::filesystem::path& output_folder)
     : dialogs_(dialogs), outputFolder_(output_folder) {
   setWindowTitle(QStringLiteral("Bruso Statistics"));
-  QMenu* file_menu = menuBar()->addMenu(QStringLiteral("File"));
-  SaveStatistics = file_menu->addAction(QStringLiteral("Save Statistics..."), this, &StatisticsWindow::SaveStatisticsClick);
-  CloseMenu = file_menu->addAction(QStringLiteral("Close"), this, &QWidget::hide);
+  QMenu* file_menu = menuBar()->addMenu(QStringLiteral("&File"));
+  SaveStatistics = file_menu->addAction(QStringLiteral("&Save Statistics..."), this, &StatisticsWindow::SaveStatisticsClick);
+  CloseMenu = file_menu->addAction(QStringLiteral("&Close"), this, &QWidget::hide);
+  CloseOnEscape(this, [this] { hide(); });
 
   Tabs = new QTabWidget;
   Tabs->addTab(NewSummaryTab(ClassifyTable, ClassifySource, {&AgreementChart, &PlaceChart}), QStringLiteral("Classify"));
@@ -180,7 +183,10 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, const std::filesystem::path
   ResponseTable->setColumnCount(static_cast<int>(ResponseTimesHeader.size()));
   ResponseTable->setHorizontalHeaderLabels(ResponseTimesHeader);
   ResponseSource->setText(QStringLiteral("Run Experiment... in the Analysis menu records a session."));
-  setCentralWidget(Tabs);
+  // The tabs scroll where the window is smaller than their charts need.
+  QScrollArea* area = ScrollingArea(Tabs);
+  area->setWidgetResizable(true);
+  setCentralWidget(area);
 
   ShowChart(AgreementChart, NewEmptyChart("Agreement by role and branch: run Classify All Hands"));
   ShowChart(PlaceChart, NewEmptyChart("Agreement by position in the line: run Classify All Hands"));
@@ -246,13 +252,21 @@ QWidget* StatisticsWindow::NewFitTab() {
   FitTable->verticalHeader()->show();
   layout->addWidget(FitTable);
   auto* buttons = new QHBoxLayout;
-  BestVariant = new QLabel(QStringLiteral("Fit Model... in the Analysis menu fits the model to the open shoe."));
+  BestVariant = new QLabel(QStringLiteral("Fit Model... in the Analysis menu fits the model to the open shoe, and "
+                                          "the loaded rules files beside it."));
+  BestVariant->setWordWrap(true);
   buttons->addWidget(BestVariant);
   UseSettings = new QPushButton(QStringLiteral("Use these settings"));
   UseSettings->setEnabled(false);
   UseSettings->setToolTip(QStringLiteral("Takes the variant and its estimates into Model Settings"));
   connect(UseSettings, &QPushButton::clicked, this, &StatisticsWindow::UseSettingsClick);
   buttons->addWidget(UseSettings);
+  FitWeights = new QPushButton(QStringLiteral("Fit Weights..."));
+  FitWeights->setToolTip(QStringLiteral("Fits the weights of the loaded rules files to the open shoe"));
+  connect(FitWeights, &QPushButton::clicked, this, [this] {
+    if (onFitWeights) onFitWeights();
+  });
+  buttons->addWidget(FitWeights);
   buttons->addStretch();
   layout->addLayout(buttons);
   return tab;
@@ -341,6 +355,12 @@ void StatisticsWindow::ShowFit(std::vector<FitResult> fits, const FiguresOrigin&
     BestVariant->setText(QStringLiteral("Lowest AIC: conflict mode %1, altruism %2 (AIC %3, lapse %4).")
                              .arg(best->variant.conflictMode)
                              .arg(best->variant.altruism)
+                             .arg(best->aic, 0, 'f', 2)
+                             .arg(best->parameters[LapseIndex].value, 0, 'g', 4));
+  } else if (best->model == FitModel::Rules) {
+    BestVariant->setText(QStringLiteral("Lowest AIC: the rule player of %1 (AIC %2, lapse %3): its rules files are "
+                                        "its settings, so there are none to use here.")
+                             .arg(QString::fromStdString(best->rules))
                              .arg(best->aic, 0, 'f', 2)
                              .arg(best->parameters[LapseIndex].value, 0, 'g', 4));
   } else {
