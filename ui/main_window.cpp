@@ -7,6 +7,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QMenuBar>
 #include <QStatusBar>
 #include <QWindow>
 
@@ -92,10 +93,7 @@ TForm1::TForm1(const std::filesystem::path& start_directory, Dialogs& dialogs, s
   Client = new QWidget;
   Client->setFixedSize(ClientSize);
   Client->setToolTip(QStringLiteral("Bruso"));
-  QScrollArea* area = ScrollingArea(Client);
-  // As large as the controls where the screen has room, so that nothing scrolls there.
-  area->setMinimumSize(ClientSize.boundedTo(ScreenRoom(this)));
-  setCentralWidget(area);
+  setCentralWidget(ScrollingArea(Client));
   setAcceptDrops(true);
 
   BuildBoard();
@@ -106,6 +104,10 @@ TForm1::TForm1(const std::filesystem::path& start_directory, Dialogs& dialogs, s
   // A long account of the settings (fitted probabilities) goes on over more lines.
   ModelStatus->setWordWrap(true);
   statusBar()->addWidget(ModelStatus, 1);
+  // The controls' area as large as the controls where the screen has room, so that nothing
+  // scrolls there; on a smaller screen it leaves room for the menu and two lines of status.
+  const int bars = menuBar()->sizeHint().height() + 2 * ModelStatus->fontMetrics().lineSpacing() + 8;
+  centralWidget()->setMinimumSize(ClientSize.boundedTo(ScreenRoom(this) - QSize(0, bars)));
   ConnectCommands();
   FormCreate(start_directory, seed);
   CreateOtherWindows();

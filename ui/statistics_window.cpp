@@ -132,6 +132,13 @@ QString OriginText(const FiguresOrigin& shown, const FiguresOrigin& now, const c
   return text;
 }
 
+// "rules_ck.txt, rules_nk.txt" for the rule player of "CK,NK", the files' paths.
+QString RulesFileNames(const std::string& rules) {
+  const std::size_t comma = rules.find(',');
+  const auto name = [](const std::string& path) { return PathToQString(std::filesystem::path(path).filename()); };
+  return name(rules.substr(0, comma)) + QStringLiteral(", ") + name(rules.substr(comma + 1));
+}
+
 // The rows of the fit table: one per fit, then the uniform player's; none without a fit.
 std::vector<FitResult> FitRowsOf(const std::vector<FitResult>& fits) {
   return fits.empty() ? std::vector<FitResult>{} : FitTableRows(fits);
@@ -255,7 +262,7 @@ QWidget* StatisticsWindow::NewFitTab() {
   BestVariant = new QLabel(QStringLiteral("Fit Model... in the Analysis menu fits the model to the open shoe, and "
                                           "the loaded rules files beside it."));
   BestVariant->setWordWrap(true);
-  buttons->addWidget(BestVariant);
+  buttons->addWidget(BestVariant, 1);
   UseSettings = new QPushButton(QStringLiteral("Use these settings"));
   UseSettings->setEnabled(false);
   UseSettings->setToolTip(QStringLiteral("Takes the variant and its estimates into Model Settings"));
@@ -267,7 +274,6 @@ QWidget* StatisticsWindow::NewFitTab() {
     if (onFitWeights) onFitWeights();
   });
   buttons->addWidget(FitWeights);
-  buttons->addStretch();
   layout->addLayout(buttons);
   return tab;
 }
@@ -343,6 +349,13 @@ void StatisticsWindow::ShowFit(std::vector<FitResult> fits, const FiguresOrigin&
       FitTable->setItem(static_cast<int>(row), static_cast<int>(column),
                         new QTableWidgetItem(QString::fromStdString(fields[row])));
     }
+    if (fits_[column].model == FitModel::Rules) {
+      // The files' names, not their whole paths, keep the column narrow; the saved table and
+      // the pointer's tip hold the paths.
+      QTableWidgetItem* model = FitTable->item(0, static_cast<int>(column));
+      model->setToolTip(model->text());
+      model->setText(QStringLiteral("rules: ") + RulesFileNames(fits_[column].rules));
+    }
   }
   FitTable->horizontalHeader()->hide();
   FitTable->resizeColumnsToContents();
@@ -360,7 +373,7 @@ void StatisticsWindow::ShowFit(std::vector<FitResult> fits, const FiguresOrigin&
   } else if (best->model == FitModel::Rules) {
     BestVariant->setText(QStringLiteral("Lowest AIC: the rule player of %1 (AIC %2, lapse %3): its rules files are "
                                         "its settings, so there are none to use here.")
-                             .arg(QString::fromStdString(best->rules))
+                             .arg(RulesFileNames(best->rules))
                              .arg(best->aic, 0, 'f', 2)
                              .arg(best->parameters[LapseIndex].value, 0, 'g', 4));
   } else {
