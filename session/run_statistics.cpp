@@ -6,12 +6,18 @@ namespace bruso {
 
 namespace {
 
-// Adds each line to its hand's figures.
+// Adds each line to its hand's figures, and tells the caller's watcher, if any.
 class HandFiguresWatcher : public ClassifyWatcher {
  public:
-  explicit HandFiguresWatcher(std::vector<HandClassifyFigures>& by_hand) : byHand_(by_hand) {}
+  HandFiguresWatcher(std::vector<HandClassifyFigures>& by_hand, ClassifyWatcher* outer)
+      : byHand_(by_hand), outer_(outer) {}
 
+  bool Stopping() override { return outer_ != nullptr && outer_->Stopping(); }
+  void HandStarting(int hand_number) override {
+    if (outer_ != nullptr) outer_->HandStarting(hand_number);
+  }
   void LineClassified(const ClassifiedLine& line) override {
+    if (outer_ != nullptr) outer_->LineClassified(line);
     HandClassifyFigures& hand = byHand_[line.hand - 1];
     if (line.outcome.usable) ++hand.lines;
     if (line.outcome.reachesGoal) ++hand.linesReachingGoal;
@@ -23,16 +29,17 @@ class HandFiguresWatcher : public ClassifyWatcher {
 
  private:
   std::vector<HandClassifyFigures>& byHand_;
+  ClassifyWatcher* outer_;
 };
 
 }  // namespace
 
-ClassifyStatistics ClassifyAllHandsWithFigures(SharedState& state, double lapse) {
+ClassifyStatistics ClassifyAllHandsWithFigures(SharedState& state, double lapse, ClassifyWatcher* watcher) {
   ClassifyStatistics statistics{.lapse = lapse, .byHand = std::vector<HandClassifyFigures>(state.HandList.size())};
   HandOnScreen kept(state);
   ClassifyRun run(state, lapse);
-  HandFiguresWatcher watcher(statistics.byHand);
-  run.Run(watcher);
+  HandFiguresWatcher figures(statistics.byHand, watcher);
+  run.Run(figures);
   statistics.tally = run.tally();
   return statistics;
 }

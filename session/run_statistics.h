@@ -35,8 +35,9 @@ struct PlayStatistics {
 };
 
 // "Classify All Hands" with its figures, for a player with the lapse rate. The hand on
-// screen is kept, as the window's command keeps it.
-ClassifyStatistics ClassifyAllHandsWithFigures(SharedState& state, double lapse);
+// screen is kept, as the window's command keeps it. `watcher`, when given, sees the run as
+// it goes and may stop it between lines.
+ClassifyStatistics ClassifyAllHandsWithFigures(SharedState& state, double lapse, ClassifyWatcher* watcher = nullptr);
 
 // The recorded lines of the state's hands set beside the artificial plays of a run.
 PlayStatistics PlayStatisticsOf(const SharedState& state, PlayTally<HandPlays> artificial);

@@ -15,6 +15,7 @@
 #include "tools/fit_options.h"
 #include "tools/file_overlap.h"
 #include "tools/fit_table.h"
+#include "tools/fitted_rules.h"
 #include "tools/stop_signals.h"
 #include "tools/study_options.h"
 #include "tools/progress_line.h"
@@ -28,10 +29,7 @@ void AddRulePlayerRows(const HandList& hands, const FitOptions& options, const s
                        std::vector<FitResult>& fits, ProgressLine& progress) {
   const RuleData data = RuleDataFrom(hands);
   for (std::size_t r = 0; r < players.size() && !StopRequested(); ++r) {
-    std::vector<ChanceCount> chances;
-    AddRecordedChances(data, players[r].player, '\0', chances);
-    fits.push_back(FitRulePlayer(chances, options.fixed[LapseIndex], players[r].weightsFitted));
-    fits.back().rules = options.rules[r].Text();
+    fits.push_back(RulePlayerRow(data, players[r], options.rules[r], options.fixed[LapseIndex]));
     progress.Update(static_cast<long long>(fits.size()));
   }
 }

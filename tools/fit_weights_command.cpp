@@ -10,7 +10,7 @@
 #include "tools/classify_options.h"
 #include "tools/command_line.h"
 #include "tools/file_overlap.h"
-#include "tools/fit_table.h"
+#include "tools/fitted_rules.h"
 #include "tools/rules_loading.h"
 #include "tools/stop_signals.h"
 
@@ -40,36 +40,6 @@ WeightRange WeightRangeFrom(const CommandLine& line) {
                            ", not '" + *text + "'");
   }
   return range;
-}
-
-// rules_ck.txt -> rules_ck_fitted.txt, in the same folder.
-std::string FittedName(const std::string& path) {
-  std::filesystem::path fitted(path);
-  fitted.replace_filename(fitted.stem().string() + "_fitted" + fitted.extension().string());
-  return fitted.string();
-}
-
-// 18 weights on one line, as a weights line of a rules file.
-std::string WeightsLine(const RuleSet& rules) {
-  std::string line;
-  for (int field = 1; field <= RuleFieldCount; ++field) {
-    if (field > 1) line += ' ';
-    line += std::to_string(rules.Weight(field));
-  }
-  return line;
-}
-
-// The original text, then the weights line found and the comment that says how many
-// weights were fitted: the last weights line of a file overrides every earlier one.
-void WriteFittedRules(const std::string& path, const std::string& original, const RuleSet& rules,
-                      const std::string& shoe) {
-  TextFile file;
-  file.Open(path, TextFile::Mode::Write);
-  file.Write(original);
-  if (!original.empty() && original.back() != '\n') file.Write("\n");
-  file.WriteLine(WeightsLine(rules));
-  file.WriteLine(WeightsFittedComment(FittedWeightsPerSide, shoe));
-  file.Close();
 }
 
 }  // namespace
@@ -108,9 +78,7 @@ int RunFitWeights(const std::vector<std::string>& words) {
     std::fprintf(stderr, "fit-weights: stopped by %s; no rules file written\n", StopCause().c_str());
     return StoppedStatus();
   }
-  std::fputs(BeforeAfterTableText(result.before, result.after).c_str(), stdout);
-  std::printf("CK weights: %s\nNK weights: %s\n", WeightsLine(result.player.ck).c_str(),
-              WeightsLine(result.player.nk).c_str());
+  std::fputs(WeightSearchReport(result).c_str(), stdout);
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) throw IoError::FromErrno("standard output");
   WriteFittedRules(out_ck, ck_text, result.player.ck, shoe_path);
   WriteFittedRules(out_nk, nk_text, result.player.nk, shoe_path);

@@ -5,6 +5,7 @@
 #include "ui/fonts.h"
 #include "ui/pictures.h"
 #include "ui/window_geometry.h"
+#include "ui/window_keys.h"
 
 namespace bruso {
 
@@ -53,6 +54,7 @@ TForm2::TForm2(QWidget* main_window) : mainWindow_(main_window) {
   Button1 = new QPushButton(QStringLiteral("OK"), this);
   Place(Button1, 88, 400, 185, 25);
   connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+  CloseOnEscape(this, [this] { Button1Click(); });
 }
 
 void TForm2::Button1Click() {

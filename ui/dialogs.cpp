@@ -8,6 +8,7 @@
 
 #include "ui/experiment_dialog.h"
 #include "ui/fit_model_dialog.h"
+#include "ui/fit_weights_dialog.h"
 #include "ui/model_settings_dialog.h"
 #include "ui/text_conversion.h"
 
@@ -78,5 +79,7 @@ bool QtDialogs::EditModelSettings(ModelSettingsDialog& dialog) { return dialog.e
 bool QtDialogs::RunFit(FitModelDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
 
 bool QtDialogs::EditExperiment(ExperimentDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
+
+void QtDialogs::RunFitWeights(FitWeightsDialog& dialog) { dialog.exec(); }
 
 }  // namespace bruso

@@ -14,6 +14,7 @@ namespace bruso {
 
 class ExperimentDialog;
 class FitModelDialog;
+class FitWeightsDialog;
 class ModelSettingsDialog;
 
 // Every modal question the windows ask goes through here, so that tests can answer by
@@ -44,6 +45,8 @@ class Dialogs : public UserMessages {
   virtual bool RunFit(FitModelDialog& dialog) = 0;
   // Runs the experiment dialog: true when the session is to start.
   virtual bool EditExperiment(ExperimentDialog& dialog) = 0;
+  // Runs the weights search dialog until the user closes it.
+  virtual void RunFitWeights(FitWeightsDialog& dialog) = 0;
 
   void ShowMessage(std::string_view text) override;
 };
@@ -69,6 +72,7 @@ class QtDialogs : public Dialogs {
   bool EditModelSettings(ModelSettingsDialog& dialog) override;
   bool RunFit(FitModelDialog& dialog) override;
   bool EditExperiment(ExperimentDialog& dialog) override;
+  void RunFitWeights(FitWeightsDialog& dialog) override;
 
  private:
   QPointer<QWidget> parent_;

@@ -6,6 +6,7 @@
 
 #include "model/fit_data.h"
 #include "model/profile_interval.h"
+#include "tools/fitted_rules.h"
 
 namespace bruso {
 
@@ -55,6 +56,10 @@ FitModelDialog::~FitModelDialog() {
   if (worker_.joinable()) worker_.join();
 }
 
+void FitModelDialog::AddRulePlayer(const RuleFiles& files, LoadedRulePlayer loaded) {
+  rulePlayers_.emplace_back(files, std::move(loaded));
+}
+
 std::vector<ModelVariant> FitModelDialog::ChosenVariants() const {
   const int chosen = Variants->currentIndex();
   if (chosen <= 0) return {std::begin(EveryModelVariant), std::end(EveryModelVariant)};
@@ -84,6 +89,14 @@ void FitModelDialog::Fit(std::vector<ModelVariant> variants) {
       results_.push_back(FitVariantWithIntervals(hands_, variant, settings_, {}, Jobs(), DefaultIntervalLevel, watch));
       ++variantsDone_;
       searchesDone_ = variantsDone_ * FitStartCount;  // a variant whose data leave nothing free searches less
+    }
+    // The rule players' rows, as fit --rules adds them.
+    if (!rulePlayers_.empty()) {
+      const RuleData data = RuleDataFrom(hands_);
+      for (const auto& [files, loaded] : rulePlayers_) {
+        if (stop_) throw FitCancelled();
+        results_.push_back(RulePlayerRow(data, loaded, files));
+      }
     }
   } catch (const FitCancelled&) {
     cancelled_ = true;

@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "model/fit.h"
+#include "tools/rules_loading.h"
 
 namespace bruso {
 
@@ -31,6 +32,9 @@ class FitModelDialog : public QDialog {
   // touch what the fit reads.
   FitModelDialog(const HandList& hands, const AnalysisSettings& settings, QWidget* parent = nullptr);
   ~FitModelDialog() override;
+
+  // Adds the rule player of the two files to the fit, a row after the variants'.
+  void AddRulePlayer(const RuleFiles& files, LoadedRulePlayer loaded);
 
   // The variants the choice stands for.
   std::vector<ModelVariant> ChosenVariants() const;
@@ -61,6 +65,7 @@ class FitModelDialog : public QDialog {
   QTimer progressTimer_;
   // Written by the worker, read after it has been joined.
   std::vector<FitResult> results_;
+  std::vector<std::pair<RuleFiles, LoadedRulePlayer>> rulePlayers_;
   std::string failure_;
   bool cancelled_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #include "ui/fonts.h"
 #include "ui/text_conversion.h"
@@ -32,13 +33,19 @@ std::filesystem::path HelpPagePath(const std::filesystem::path& start_directory,
 TFormHelp::TFormHelp() {
   setWindowTitle(QStringLiteral("Help"));
   setFont(PixelFont("Tahoma", 11));
-  setFixedSize(OuterWidth - 16, OuterHeight - 31);
+  // The controls at their designed places, scrolled on a screen too small for them.
+  auto* content = new QWidget;
+  content->setFixedSize(OuterWidth - 16, OuterHeight - 31);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(ScrollingArea(content));
+  resize(content->size());
 
-  WebBrowser1 = new QTextBrowser(this);
+  WebBrowser1 = new QTextBrowser(content);
   Place(WebBrowser1, 16, 16, 585, 489);
   WebBrowser1->setOpenLinks(true);
 
-  Button1 = new QPushButton(QStringLiteral("OK"), this);
+  Button1 = new QPushButton(QStringLiteral("OK"), content);
   Place(Button1, 192, 536, 233, 49);
   connect(Button1, &QPushButton::clicked, this, &TFormHelp::Button1Click);
 }

@@ -4,11 +4,16 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QMenuBar>
 #include <QStatusBar>
 #include <QWindow>
 
 #include "engine/io_error.h"
+#include "engine/text_file.h"
+#include "model/fit_data.h"
 #include "session/artificial_play.h"
 #include "session/classify_commands.h"
 #include "session/hand_navigation.h"
@@ -19,10 +24,12 @@
 #include "session/shoe_commands.h"
 #include "ui/experiment_dialog.h"
 #include "ui/fit_model_dialog.h"
+#include "ui/fit_weights_dialog.h"
 #include "ui/fonts.h"
 #include "ui/model_settings_dialog.h"
 #include "ui/text_conversion.h"
 #include "ui/window_geometry.h"
+#include "ui/window_keys.h"
 
 namespace bruso {
 
@@ -83,10 +90,11 @@ TForm1::TForm1(const std::filesystem::path& start_directory, Dialogs& dialogs, s
     : dialogs_(dialogs) {
   setWindowTitle(QStringLiteral("Bruso"));
   setFont(PixelFont("MS Sans Serif", 11));
-  auto* client = new QWidget(this);
-  client->setMinimumSize(ClientSize);
-  client->setToolTip(QStringLiteral("Bruso"));
-  setCentralWidget(client);
+  Client = new QWidget;
+  Client->setFixedSize(ClientSize);
+  Client->setToolTip(QStringLiteral("Bruso"));
+  setCentralWidget(ScrollingArea(Client));
+  setAcceptDrops(true);
 
   BuildBoard();
   BuildButtons();
@@ -96,9 +104,17 @@ TForm1::TForm1(const std::filesystem::path& start_directory, Dialogs& dialogs, s
   // A long account of the settings (fitted probabilities) goes on over more lines.
   ModelStatus->setWordWrap(true);
   statusBar()->addWidget(ModelStatus, 1);
+  // The controls' area as large as the controls where the screen has room, so that nothing
+  // scrolls there; on a smaller screen it leaves room for the menu and two lines of status.
+  const int bars = menuBar()->sizeHint().height() + 2 * ModelStatus->fontMetrics().lineSpacing() + 8;
+  centralWidget()->setMinimumSize(ClientSize.boundedTo(ScreenRoom(this) - QSize(0, bars)));
   ConnectCommands();
   FormCreate(start_directory, seed);
   CreateOtherWindows();
+  AddButtonKeys(this, {{QKeySequence(Qt::Key_Left), BitBtn4},
+                       {QKeySequence(Qt::Key_Right), BitBtn5},
+                       {QKeySequence(Qt::Key_PageUp), BitBtn1},
+                       {QKeySequence(Qt::Key_PageDown), BitBtn2}});
   ShowState();
   adjustSize();
 }
@@ -131,6 +147,9 @@ void TForm1::CreateOtherWindows() {
   FormHelp = std::make_unique<TFormHelp>();
   FormStatistics = std::make_unique<StatisticsWindow>(dialogs_, state_.OutputFolder);
   FormStatistics->onUseSettings = [this](const FitResult& fit) { Run([this, &fit] { UseFitSettings(fit); }); };
+  FormStatistics->onFitWeights = [this] {
+    if (FitWeights1->isEnabled()) FitWeights1->trigger();
+  };
   state_.io.SetOutputWindow(Form3->Memo1);
 }
 
@@ -184,6 +203,7 @@ void TForm1::ConnectCommands() {
       {automatic1, &TForm1::automatic1Click},
       {Statistics1, &TForm1::Statistics1Click},
       {FitModel1, &TForm1::FitModel1Click},
+      {FitWeights1, &TForm1::FitWeights1Click},
       {RunExperiment1, &TForm1::RunExperiment1Click},
       {Players1, &TForm1::Players1Click},
       {ShowOutput, &TForm1::ShowOutputClick},
@@ -218,7 +238,9 @@ void TForm1::ShowState() {
   SetTextColor(Label2, view.highlightedRole == RoleNK ? AquaColor : QColor(Qt::black));
   Passo->setText(ToQString(view.passCaption));
   SetTextColor(Passo, view.passMarked ? AquaColor : QColor(Qt::black));
-  changerole->setText(ToQString(view.changeRoleCaption));
+  changerole->setText(WithMnemonic(ToQString(view.changeRoleCaption), QStringLiteral("First")));
+  setWindowTitle(shoeFile_.isEmpty() ? QStringLiteral("Bruso")
+                                     : QFileInfo(shoeFile_).fileName() + QStringLiteral(" - Bruso"));
   ModelStatus->setText(ToQString(ModelSettingsLine(state_)));
   FormStatistics->SetCurrent(ClassifyOrigin(), PlayOrigin(), FitOrigin());
 
@@ -323,12 +345,12 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::ArtificialPlayer1Click() {
-  const QString file = OpenDialog1(ArtificialPlayer1->text());
+  const QString file = OpenDialog1(PlainCaption(ArtificialPlayer1));
   if (!file.isEmpty()) bruso::LoadRulesCK(state_, QStringToPath(file).string());
 }
 
 void TForm1::LoadRulesNK1Click() {
-  const QString file = OpenDialog1(LoadRulesNK1->text());
+  const QString file = OpenDialog1(PlainCaption(LoadRulesNK1));
   if (!file.isEmpty()) bruso::LoadRulesNK(state_, QStringToPath(file).string());
 }
 
@@ -354,26 +376,55 @@ void TForm1::ApriUnoClick() {
   // Asked before anything is emptied: a cancelled dialog leaves the shoe, the hand and
   // its figures as they were.
   const QString file = OpenDialog1();
-  if (file.isEmpty()) return;
+  if (!file.isEmpty()) OpenShoeFile(file);
+}
+
+void TForm1::OpenShoeFile(const QString& file) {
   bruso::ClearForOpenShoe(state_);
   shoeFile_ = file;
   ++shoeOpenings_;
   bruso::PerformFileOpen(state_, QStringToPath(file).string());
 }
 
+QString TForm1::DroppedFile(const QMimeData* data) {
+  if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) return {};
+  const QUrl& url = data->urls().front();
+  return url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile() ? url.toLocalFile() : QString();
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+  // Not while Open Shoe may not be chosen (in an experiment session, say).
+  if (ApriUno->isEnabled() && !DroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+  const QString file = DroppedFile(event->mimeData());
+  if (!ApriUno->isEnabled() || file.isEmpty()) return;
+  event->acceptProposedAction();
+  Run([this, &file] { OpenShoeFile(file); });
+}
+
 void TForm1::automatic1Click() {
+  // Only the output of the last run is kept: the memo's lines of earlier runs would pile up.
+  Memo1->Clear();
+  ClassifyProgress progress(this, RecordedLineCount(state_.HandList), ClassifyProgressTiming);
   ClassifyStatistics statistics;
   {
     BusyCursor busy;
     SeededRun(state_, [&] {
-      statistics = ClassifyAllHandsWithFigures(state_, state_.LapseRate);
+      statistics = ClassifyAllHandsWithFigures(state_, state_.LapseRate, &progress);
       return true;
     });
   }
-  statistics.seed = state_.LastRunSeed.value_or(0);
-  FormStatistics->ShowClassify(std::move(statistics), ClassifyOrigin());
-  // The cursor is back before the message box.
-  state_.ShowMessage(ClassifiedMessage);
+  if (progress.Cancelled()) {
+    // The figures of part of the shoe would pass for the whole shoe's: the tab keeps its own.
+    state_.ShowMessage(CancelledClassifyText(progress.LinesDone(), progress.TotalLines()));
+  } else {
+    statistics.seed = state_.LastRunSeed.value_or(0);
+    FormStatistics->ShowClassify(std::move(statistics), ClassifyOrigin());
+    // The cursor is back before the message box.
+    state_.ShowMessage(ClassifiedMessage);
+  }
   ShowCentred(Form3.get());
 }
 
@@ -456,19 +507,40 @@ void TForm1::FitModel1Click() {
     return;
   }
   FitModelDialog dialog(state_.HandList, state_.analysis, this);
+  // The loaded rules files get a row of their own, read as a freshly started program reads them.
+  if (const std::optional<RulesToFit> rules = LoadedRulesToFit()) dialog.AddRulePlayer(rules->files, rules->loaded);
   if (!dialogs_.RunFit(dialog)) return;
   FormStatistics->ShowFit(dialog.Results(), FitOrigin());
   ShowCentred(FormStatistics.get());
 }
 
+std::optional<RulesToFit> TForm1::LoadedRulesToFit() const {
+  if (state_.RulesFileCK.empty() || state_.RulesFileNK.empty()) return std::nullopt;
+  RulesToFit rules{.files = {state_.RulesFileCK, state_.RulesFileNK}};
+  rules.loaded = LoadRulePlayer(rules.files);
+  rules.ckText = ReadWholeFile(rules.files.ck);
+  rules.nkText = ReadWholeFile(rules.files.nk);
+  return rules;
+}
+
+void TForm1::FitWeights1Click() {
+  std::optional<RulesToFit> rules = LoadedRulesToFit();
+  if (!rules) {
+    dialogs_.Message(QString::fromLatin1(NoRulesToFitMessage));
+    return;
+  }
+  if (RecordedLineCount(state_.HandList) == 0) {
+    dialogs_.Message(QString::fromLatin1(NoLinesToFitMessage));
+    return;
+  }
+  FitWeightsDialog dialog(state_.HandList, std::move(*rules), QStringToPath(shoeFile_).string(), dialogs_, this);
+  dialogs_.RunFitWeights(dialog);
+}
+
 void TForm1::RunExperiment1Click() {
   ExperimentDialog dialog(state_, shoeFile_, dialogs_, this);
   if (!dialogs_.EditExperiment(dialog)) return;
-  if (dialog.ShoeFile() != shoeFile_) {
-    bruso::ClearForOpenShoe(state_);
-    shoeFile_ = dialog.ShoeFile();
-    bruso::PerformFileOpen(state_, QStringToPath(shoeFile_).string());
-  }
+  if (dialog.ShoeFile() != shoeFile_) OpenShoeFile(dialog.ShoeFile());
   experiment_ = new ExperimentRunner(*this, dialog.Plan());
 }
 
@@ -480,6 +552,7 @@ void TForm1::QuitdoiClick() {
   dialogs_.Message(PathToQString(state_.StartDirectory));
   const int extra_width = static_cast<int>(state_.random.Next() * 2);
   FormHelp->LoadHelpPage(state_.StartDirectory, extra_width);
+  FitOnScreen(FormHelp.get(), FormHelp->size());
   CentreOnScreen(FormHelp.get());
   FormHelp->exec();
 }

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMimeData>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
@@ -20,8 +21,10 @@
 #include "session/shared_state.h"
 #include "ui/about_box.h"
 #include "ui/board_widgets.h"
+#include "ui/classify_progress.h"
 #include "ui/dialogs.h"
 #include "ui/experiment_runner.h"
+#include "ui/fit_weights_dialog.h"
 #include "ui/help_window.h"
 #include "ui/line_memo.h"
 #include "ui/output_window.h"
@@ -61,6 +64,9 @@ class TForm1 : public QMainWindow {
   // The file-open dialog of shoes and rules files, with its title: the chosen file, or empty.
   QString OpenDialog1(const QString& title = {});
 
+  // The controls at their designed places, inside a scroll area for small screens.
+  QWidget* Client;
+
   // --- Board ---
   QFrame* BoardFrame;
   QFrame* ButtonsFrame;
@@ -87,6 +93,10 @@ class TForm1 : public QMainWindow {
   QAction *automatic1, *Players1, *ShowOutput, *ModelSettings1, *Statistics1, *FitModel1;
   QAction *Quitdoi, *Aboutunh;
   QAction* RunExperiment1;
+  QAction* FitWeights1;
+
+  // When Classify All Hands shows its progress and Cancel.
+  ProgressTiming ClassifyProgressTiming;
 
   // --- The other windows, created hidden after the start-up ---
   std::unique_ptr<TForm2> Form2;
@@ -122,6 +132,9 @@ class TForm1 : public QMainWindow {
 
   // Shoes, analysis and the window itself.
   void ApriUnoClick();
+  // Opens the shoe file as Open Shoe does once the file is chosen (a shoe dropped on the
+  // window comes here too).
+  void OpenShoeFile(const QString& file);
   void automatic1Click();
   void stLayoutClick();
   void SaveUnoClick();
@@ -131,6 +144,8 @@ class TForm1 : public QMainWindow {
   void ModelSettings1Click();
   void Statistics1Click();
   void FitModel1Click();
+  // "Fit Weights...": fits the weights of the loaded rules files to the open shoe.
+  void FitWeights1Click();
   // "Run Experiment...": asks for the session's plan and starts it.
   void RunExperiment1Click();
   // Takes a fit's variant and estimates into the model settings.
@@ -146,6 +161,9 @@ class TForm1 : public QMainWindow {
  protected:
   // Every request to close the window goes through the quit question.
   void closeEvent(QCloseEvent* event) override;
+  // A shoe file dragged from a file manager and dropped on the window opens.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildBoard();
@@ -165,6 +183,11 @@ class TForm1 : public QMainWindow {
   // Asks the quit question; on Yes closes the output files. True when the program may end.
   bool ConfirmQuit();
   void ShowMoveLines();
+  // The loaded rules files read afresh, for a fit; none unless both are loaded. Throws
+  // IoError when one cannot be read now.
+  std::optional<RulesToFit> LoadedRulesToFit() const;
+  // The one local file that a drag carries, or empty.
+  static QString DroppedFile(const QMimeData* data);
 
   // A click on a card or the pass button: a move of manual play, or the person's click in
   // an experiment session.

@@ -7,6 +7,7 @@
 #include "ui/move_string_box.h"
 #include "ui/pictures.h"
 #include "ui/window_geometry.h"
+#include "ui/window_keys.h"
 
 namespace bruso {
 
@@ -80,7 +81,7 @@ QAction* Item(QMenu* menu, const char* caption, QKeySequence shortcut = {}) {
 }  // namespace
 
 void TForm1::BuildBoard() {
-  QWidget* client = centralWidget();
+  QWidget* client = Client;
   // A little taller than designed, so that the caption under the move string stands
   // inside the frame with any font.
   BoardFrame = Bevel(client, 8, 0, 337, 618);
@@ -121,7 +122,7 @@ void TForm1::BuildBoard() {
 }
 
 void TForm1::BuildButtons() {
-  QWidget* client = centralWidget();
+  QWidget* client = Client;
   const QFont bold = PixelFont("MS Sans Serif", 11, true);
   BitBtn6 = Button(client, "Start", "First Move", {28, 24, 49, 38});
   BitBtn4 = Button(client, "<", "Previous Move", {80, 24, 38, 38});
@@ -143,7 +144,7 @@ void TForm1::BuildButtons() {
 }
 
 void TForm1::BuildTextControls() {
-  QWidget* client = centralWidget();
+  QWidget* client = Client;
   Edit2 = new MoveStringBox(client);
   Edit2->setFont(PixelFont("Courier", 13));
   Edit2->setGeometry(24, 576, 313, 21);
@@ -183,43 +184,45 @@ void TForm1::BuildTextControls() {
 }
 
 void TForm1::BuildMenu() {
-  FileMenu = menuBar()->addMenu(QStringLiteral("File"));
-  ApriUno = Item(FileMenu, "Open Shoe", Qt::Key_F1);
+  // Every menu and item has a mnemonic: Alt and the underlined letter choose it.
+  FileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+  ApriUno = Item(FileMenu, "&Open Shoe", Qt::Key_F1);
   FileMenu->addSeparator();
-  ArtificialPlayer1 = Item(FileMenu, "Load Rules CK", Qt::Key_F2);
-  LoadRulesNK1 = Item(FileMenu, "Load Rules NK", Qt::Key_F3);
+  ArtificialPlayer1 = Item(FileMenu, "Load Rules &CK", Qt::Key_F2);
+  LoadRulesNK1 = Item(FileMenu, "Load Rules &NK", Qt::Key_F3);
   FileMenu->addSeparator();
-  stLayout = Item(FileMenu, HorizontalLayoutCaption);
-  changerole = Item(FileMenu, NKFirstMoveCaption);
+  stLayout = Item(FileMenu, "");  // SetLayOut names it
+  changerole = Item(FileMenu, "");  // ShowState names it
   changerole->setVisible(false);
   FileMenu->addSeparator();
-  SaveUno = Item(FileMenu, "Save", Qt::Key_F10);
-  QuitUno = Item(FileMenu, "Quit");
+  SaveUno = Item(FileMenu, "&Save", Qt::Key_F10);
+  QuitUno = Item(FileMenu, "&Quit");
 
-  EditMenu = menuBar()->addMenu(QStringLiteral("Edit"));
-  CutUno = Item(EditMenu, "cut");
+  EditMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+  CutUno = Item(EditMenu, "cu&t");
   CutUno->setEnabled(false);
-  CopyUno = Item(EditMenu, "Copy");
-  PasteUno = Item(EditMenu, "paste");
+  CopyUno = Item(EditMenu, "&Copy");
+  PasteUno = Item(EditMenu, "&paste");
   PasteUno->setEnabled(false);
   EditMenu->addSeparator();
-  ShowRules1 = Item(EditMenu, "ShowRules", Qt::CTRL | Qt::Key_F1);
-  Clear1 = Item(EditMenu, "Clear Hand", Qt::CTRL | Qt::Key_F2);
+  ShowRules1 = Item(EditMenu, "Show&Rules", Qt::CTRL | Qt::Key_F1);
+  Clear1 = Item(EditMenu, "Clear &Hand", Qt::CTRL | Qt::Key_F2);
 
-  AnalysisMenu = menuBar()->addMenu(QStringLiteral("Analysis"));
-  automatic1 = Item(AnalysisMenu, "Classify All Hands", Qt::SHIFT | Qt::Key_F1);
-  Players1 = Item(AnalysisMenu, "Play All Hands Artificially", Qt::SHIFT | Qt::Key_F2);
-  ShowOutput = Item(AnalysisMenu, "Show Output");
+  AnalysisMenu = menuBar()->addMenu(QStringLiteral("&Analysis"));
+  automatic1 = Item(AnalysisMenu, "&Classify All Hands", Qt::SHIFT | Qt::Key_F1);
+  Players1 = Item(AnalysisMenu, "&Play All Hands Artificially", Qt::SHIFT | Qt::Key_F2);
+  ShowOutput = Item(AnalysisMenu, "Show &Output");
   AnalysisMenu->addSeparator();
-  ModelSettings1 = Item(AnalysisMenu, "Model Settings...");
-  Statistics1 = Item(AnalysisMenu, "Statistics");
-  FitModel1 = Item(AnalysisMenu, "Fit Model...");
+  ModelSettings1 = Item(AnalysisMenu, "&Model Settings...");
+  Statistics1 = Item(AnalysisMenu, "&Statistics");
+  FitModel1 = Item(AnalysisMenu, "&Fit Model...");
+  FitWeights1 = Item(AnalysisMenu, "Fit &Weights...");
   AnalysisMenu->addSeparator();
-  RunExperiment1 = Item(AnalysisMenu, "Run Experiment...");
+  RunExperiment1 = Item(AnalysisMenu, "&Run Experiment...");
 
-  HelpMenu = menuBar()->addMenu(QStringLiteral("Help"));
-  Quitdoi = Item(HelpMenu, "Help");
-  Aboutunh = Item(HelpMenu, "About");
+  HelpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+  Quitdoi = Item(HelpMenu, "&Help");
+  Aboutunh = Item(HelpMenu, "&About");
 }
 
 void TForm1::SetLayOut() {
@@ -229,7 +232,8 @@ void TForm1::SetLayOut() {
     positionLabels_[cell]->move(layout[cell].label);
     frames_[cell]->move(layout[cell].frame);
   }
-  stLayout->setText(QString::fromLatin1(state_.LayoutFlag ? VerticalLayoutCaption : HorizontalLayoutCaption));
+  stLayout->setText(WithMnemonic(QString::fromLatin1(state_.LayoutFlag ? VerticalLayoutCaption : HorizontalLayoutCaption),
+                                 QStringLiteral("Layout")));
   state_.LayoutFlag = !state_.LayoutFlag;
 }
 

@@ -1,19 +1,28 @@
 #include "ui/rules_window.h"
 
 #include <QStyle>
+#include <QVBoxLayout>
 
 #include "ui/fonts.h"
 #include "ui/text_conversion.h"
 #include "ui/window_geometry.h"
+#include "ui/window_keys.h"
 
 namespace bruso {
 
 TForm4::TForm4() {
   setWindowTitle(QStringLiteral("Artificial Player Rules File"));
   setFont(PixelFont("MS Sans Serif", 11));
-  setFixedSize(460, 512);
+  // The controls at their designed places, scrolled on a screen too small for them.
+  auto* content = new QWidget;
+  content->setFixedSize(460, 512);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(ScrollingArea(content));
+  resize(content->size());
+  CloseOnEscape(this, [this] { BitBtn1Click(); });
 
-  Memo1 = new TextMemo(this);
+  Memo1 = new TextMemo(content);
   Place(Memo1, 8, 16, 449, 449);
   Memo1->setFont(PixelFont("Courier New", 13));
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -21,7 +30,7 @@ TForm4::TForm4() {
                    QStringLiteral("-------------------------------------------------"), QString(),
                    QString()});
 
-  BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
+  BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), content);
   Place(BitBtn1, 152, 472, 153, 33);
   connect(BitBtn1, &QPushButton::clicked, this, &TForm4::BitBtn1Click);
 }

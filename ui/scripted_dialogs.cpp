@@ -4,6 +4,7 @@
 
 #include "ui/experiment_dialog.h"
 #include "ui/fit_model_dialog.h"
+#include "ui/fit_weights_dialog.h"
 #include "ui/model_settings_dialog.h"
 
 namespace bruso {
@@ -82,6 +83,10 @@ bool ScriptedDialogs::RunFit(FitModelDialog& dialog) { return RunScript(fitScrip
 
 bool ScriptedDialogs::EditExperiment(ExperimentDialog& dialog) {
   return RunScript(experimentScripts_, dialog, Kind::Experiment);
+}
+
+void ScriptedDialogs::RunFitWeights(FitWeightsDialog& dialog) {
+  RunScript(fitWeightsScripts_, dialog, Kind::FitWeights);
 }
 
 QStringList ScriptedDialogs::Messages() const {

@@ -14,7 +14,9 @@ namespace bruso {
 // is recorded. A question without a queued answer is cancelled and counted.
 class ScriptedDialogs : public Dialogs {
  public:
-  enum class Kind { OpenFile, SaveFile, Message, Error, Question, InputBox, ModelSettings, Fit, Experiment };
+  enum class Kind {
+    OpenFile, SaveFile, Message, Error, Question, InputBox, ModelSettings, Fit, Experiment, FitWeights
+  };
   struct Asked {
     Kind kind;
     QString text;         // the message, question or title; the folder for file dialogs
@@ -37,6 +39,9 @@ class ScriptedDialogs : public Dialogs {
   // The same for the experiment dialog: the script fills its fields and clicks Start.
   using ExperimentScript = std::function<void(ExperimentDialog&)>;
   void QueueExperiment(ExperimentScript script) { experimentScripts_.push_back(std::move(script)); }
+  // The same for the weights search dialog: the script starts the search, waits, saves.
+  using FitWeightsScript = std::function<void(FitWeightsDialog&)>;
+  void QueueFitWeights(FitWeightsScript script) { fitWeightsScripts_.push_back(std::move(script)); }
 
   QString OpenFile(const QString& title, const QString& folder, const QString& filter) override;
   QString SaveFile(const QString& folder, const QString& filter,
@@ -49,6 +54,7 @@ class ScriptedDialogs : public Dialogs {
   bool EditModelSettings(ModelSettingsDialog& dialog) override;
   bool RunFit(FitModelDialog& dialog) override;
   bool EditExperiment(ExperimentDialog& dialog) override;
+  void RunFitWeights(FitWeightsDialog& dialog) override;
 
   // The texts of every message and error box, in order.
   QStringList Messages() const;
@@ -69,6 +75,7 @@ class ScriptedDialogs : public Dialogs {
   std::deque<DialogScript> settingsScripts_;
   std::deque<FitScript> fitScripts_;
   std::deque<ExperimentScript> experimentScripts_;
+  std::deque<FitWeightsScript> fitWeightsScripts_;
 };
 
 }  // namespace bruso

@@ -17,6 +17,8 @@
 #include "ui/response_times_chart.h"
 #include "ui/statistics_charts.h"
 #include "ui/text_conversion.h"
+#include "ui/window_geometry.h"
+#include "ui/window_keys.h"
 
 namespace bruso {
 
@@ -130,6 +132,13 @@ QString OriginText(const FiguresOrigin& shown, const FiguresOrigin& now, const c
   return text;
 }
 
+// "rules_ck.txt, rules_nk.txt" for the rule player of "CK,NK", the files' paths.
+QString RulesFileNames(const std::string& rules) {
+  const std::size_t comma = rules.find(',');
+  const auto name = [](const std::string& path) { return PathToQString(std::filesystem::path(path).filename()); };
+  return name(rules.substr(0, comma)) + QStringLiteral(", ") + name(rules.substr(comma + 1));
+}
+
 // The rows of the fit table: one per fit, then the uniform player's; none without a fit.
 std::vector<FitResult> FitRowsOf(const std::vector<FitResult>& fits) {
   return fits.empty() ? std::vector<FitResult>{} : FitTableRows(fits);
@@ -167,9 +176,10 @@ QString FiguresOrigin::ShoeCaption() const { return QStringLiteral("Shoe: %1 (%2
 StatisticsWindow::StatisticsWindow(Dialogs& dialogs, const std::filesystem::path& output_folder)
     : dialogs_(dialogs), outputFolder_(output_folder) {
   setWindowTitle(QStringLiteral("Bruso Statistics"));
-  QMenu* file_menu = menuBar()->addMenu(QStringLiteral("File"));
-  SaveStatistics = file_menu->addAction(QStringLiteral("Save Statistics..."), this, &StatisticsWindow::SaveStatisticsClick);
-  CloseMenu = file_menu->addAction(QStringLiteral("Close"), this, &QWidget::hide);
+  QMenu* file_menu = menuBar()->addMenu(QStringLiteral("&File"));
+  SaveStatistics = file_menu->addAction(QStringLiteral("&Save Statistics..."), this, &StatisticsWindow::SaveStatisticsClick);
+  CloseMenu = file_menu->addAction(QStringLiteral("&Close"), this, &QWidget::hide);
+  CloseOnEscape(this, [this] { hide(); });
 
   Tabs = new QTabWidget;
   Tabs->addTab(NewSummaryTab(ClassifyTable, ClassifySource, {&AgreementChart, &PlaceChart}), QStringLiteral("Classify"));
@@ -180,7 +190,10 @@ StatisticsWindow::StatisticsWindow(Dialogs& dialogs, const std::filesystem::path
   ResponseTable->setColumnCount(static_cast<int>(ResponseTimesHeader.size()));
   ResponseTable->setHorizontalHeaderLabels(ResponseTimesHeader);
   ResponseSource->setText(QStringLiteral("Run Experiment... in the Analysis menu records a session."));
-  setCentralWidget(Tabs);
+  // The tabs scroll where the window is smaller than their charts need.
+  QScrollArea* area = ScrollingArea(Tabs);
+  area->setWidgetResizable(true);
+  setCentralWidget(area);
 
   ShowChart(AgreementChart, NewEmptyChart("Agreement by role and branch: run Classify All Hands"));
   ShowChart(PlaceChart, NewEmptyChart("Agreement by position in the line: run Classify All Hands"));
@@ -246,14 +259,21 @@ QWidget* StatisticsWindow::NewFitTab() {
   FitTable->verticalHeader()->show();
   layout->addWidget(FitTable);
   auto* buttons = new QHBoxLayout;
-  BestVariant = new QLabel(QStringLiteral("Fit Model... in the Analysis menu fits the model to the open shoe."));
-  buttons->addWidget(BestVariant);
+  BestVariant = new QLabel(QStringLiteral("Fit Model... in the Analysis menu fits the model to the open shoe, and "
+                                          "the loaded rules files beside it."));
+  BestVariant->setWordWrap(true);
+  buttons->addWidget(BestVariant, 1);
   UseSettings = new QPushButton(QStringLiteral("Use these settings"));
   UseSettings->setEnabled(false);
   UseSettings->setToolTip(QStringLiteral("Takes the variant and its estimates into Model Settings"));
   connect(UseSettings, &QPushButton::clicked, this, &StatisticsWindow::UseSettingsClick);
   buttons->addWidget(UseSettings);
-  buttons->addStretch();
+  FitWeights = new QPushButton(QStringLiteral("Fit Weights..."));
+  FitWeights->setToolTip(QStringLiteral("Fits the weights of the loaded rules files to the open shoe"));
+  connect(FitWeights, &QPushButton::clicked, this, [this] {
+    if (onFitWeights) onFitWeights();
+  });
+  buttons->addWidget(FitWeights);
   layout->addLayout(buttons);
   return tab;
 }
@@ -329,6 +349,13 @@ void StatisticsWindow::ShowFit(std::vector<FitResult> fits, const FiguresOrigin&
       FitTable->setItem(static_cast<int>(row), static_cast<int>(column),
                         new QTableWidgetItem(QString::fromStdString(fields[row])));
     }
+    if (fits_[column].model == FitModel::Rules) {
+      // The files' names, not their whole paths, keep the column narrow; the saved table and
+      // the pointer's tip hold the paths.
+      QTableWidgetItem* model = FitTable->item(0, static_cast<int>(column));
+      model->setToolTip(model->text());
+      model->setText(QStringLiteral("rules: ") + RulesFileNames(fits_[column].rules));
+    }
   }
   FitTable->horizontalHeader()->hide();
   FitTable->resizeColumnsToContents();
@@ -341,6 +368,12 @@ void StatisticsWindow::ShowFit(std::vector<FitResult> fits, const FiguresOrigin&
     BestVariant->setText(QStringLiteral("Lowest AIC: conflict mode %1, altruism %2 (AIC %3, lapse %4).")
                              .arg(best->variant.conflictMode)
                              .arg(best->variant.altruism)
+                             .arg(best->aic, 0, 'f', 2)
+                             .arg(best->parameters[LapseIndex].value, 0, 'g', 4));
+  } else if (best->model == FitModel::Rules) {
+    BestVariant->setText(QStringLiteral("Lowest AIC: the rule player of %1 (AIC %2, lapse %3): its rules files are "
+                                        "its settings, so there are none to use here.")
+                             .arg(RulesFileNames(best->rules))
                              .arg(best->aic, 0, 'f', 2)
                              .arg(best->parameters[LapseIndex].value, 0, 'g', 4));
   } else {

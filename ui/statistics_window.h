@@ -60,6 +60,8 @@ class StatisticsWindow : public QMainWindow {
   void ShowResponseTimes(const std::vector<ResponseTimes>& times, const QString& source);
   // Told the fit of lowest AIC when the user takes its estimates into the model settings.
   std::function<void(const FitResult&)> onUseSettings;
+  // Asked to fit the weights of the loaded rules files.
+  std::function<void()> onFitWeights;
 
   QTabWidget* Tabs;
   QTableWidget *ClassifyTable, *PlayTable, *FitTable;
@@ -67,7 +69,7 @@ class StatisticsWindow : public QMainWindow {
   QTableView* HandTable;
   HandTableModel* Hands;
   QChartView *AgreementChart, *PlaceChart, *MovesChart;
-  QPushButton* UseSettings;
+  QPushButton *UseSettings, *FitWeights;
   QLabel* BestVariant;
   QAction *SaveStatistics, *CloseMenu;
   QTableWidget* ResponseTable;

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QScrollArea>
 #include <QWidget>
 
 namespace bruso {
@@ -26,10 +27,36 @@ inline void CentreOnScreen(QWidget* window) {
   window->move(frame.topLeft());
 }
 
+// The room a window's frame takes around it, as near as can be told before it is shown.
+inline constexpr QSize FrameAllowance{16, 48};
+
+// The largest window, frame left out, that the window's screen has room for.
+inline QSize ScreenRoom(const QWidget* window) {
+  QScreen* screen = window->screen() != nullptr ? window->screen() : QGuiApplication::primaryScreen();
+  return screen != nullptr ? screen->availableGeometry().size() - FrameAllowance : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+// Gives the window the size it wants, or as much of it as the screen has room for (the
+// window scrolls or shrinks its contents then).
+inline void FitOnScreen(QWidget* window, QSize wanted) { window->resize(wanted.boundedTo(ScreenRoom(window))); }
+
+// A frameless scroll area around controls placed at fixed positions, so that a window
+// smaller than they need shows them whole when scrolled. `content` keeps its own size.
+inline QScrollArea* ScrollingArea(QWidget* content) {
+  auto* area = new QScrollArea;
+  area->setFrameShape(QFrame::NoFrame);
+  area->setWidget(content);
+  return area;
+}
+
 // Shows a window, centred on the screen when it was hidden, in front of the others and
-// active, also when it was open behind them.
+// active, also when it was open behind them or minimised.
 inline void ShowCentred(QWidget* window) {
-  if (!window->isVisible()) CentreOnScreen(window);
+  if (!window->isVisible()) {
+    FitOnScreen(window, window->size());
+    CentreOnScreen(window);
+  }
+  window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
   window->show();
   window->raise();
   window->activateWindow();

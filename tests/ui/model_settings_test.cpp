@@ -20,7 +20,8 @@ using testing::RunTool;
 using testing::WindowFixture;
 
 // What one batch command of the window wrote: the part of Amik.txt it added (the file is
-// open for the whole run), the output window, and the memo lines it added.
+// open for the whole run), the output window, and the memo (which holds the last run's
+// lines only).
 struct RunOutput {
   std::string amik;
   QStringList output;
@@ -41,10 +42,8 @@ class SettingsWindow {
 
   RunOutput Classify() {
     const std::size_t amik_before = ReadFile(Amik()).size();
-    const qsizetype memo_before = form().Memo1->Lines().size();
     form().automatic1->trigger();
     RunOutput run{ReadFile(Amik()).substr(amik_before), form().Form3->Memo1->Lines(), form().Memo1->Lines()};
-    run.memo.remove(0, memo_before);
     return run;
   }
 

@@ -7,12 +7,16 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QScreen>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 
 #include "support/window_fixture.h"
 #include "session/model_settings.h"
 #include "ui/application.h"
 #include "ui/fit_model_dialog.h"
+#include "ui/fit_weights_dialog.h"
+#include "ui/window_geometry.h"
 #include "ui/model_settings_dialog.h"
 #include "ui/text_conversion.h"
 
@@ -20,11 +24,25 @@ using namespace bruso;
 
 namespace {
 
+bool OnADisplay() { return QGuiApplication::platformName() == QStringLiteral("xcb"); }
+
+// The whole screen as ImageMagick's `import` takes it from the display: the window as the
+// display shows it, with the room the screen has.
+void SaveScreen(const QString& folder, const char* name) {
+  if (!OnADisplay()) return;
+  for (int pass = 0; pass < 5; ++pass) QApplication::processEvents(QEventLoop::AllEvents, 20);
+  QProcess::execute(QStringLiteral("import"), {"-window", "root", folder + "/screen_" + name});
+}
+
 void Save(QWidget* window, const QString& folder, const char* name) {
+  // Shown as the program shows it: on a small screen no larger than the screen.
+  if (!window->isVisible()) FitOnScreen(window, window->size());
   window->show();
+  window->raise();
   QApplication::processEvents();
   const QString path = folder + "/" + name;
   window->grab().save(path);
+  SaveScreen(folder, name);
   std::printf("%s\n", path.toLocal8Bit().constData());
 }
 
@@ -94,23 +112,17 @@ void ChangeTheModel(TForm1& form, const QString& folder) {
   Save(box.get(), folder, "iteration_number.png");
 }
 
-// The help window once per screenful of its page, from the top. On a real display (an X
-// server such as Xvfb) also the whole screen as ImageMagick's `import` takes it, to check
-// the window as the display shows it.
+// The help window once per screenful of its page, from the top (and the whole screen too,
+// on a display).
 void SaveHelpPages(TFormHelp& help, const QString& folder) {
   constexpr int Overlap = 40;  // pixels shown again at the top of the next picture
   help.show();
   QApplication::processEvents();
   QScrollBar* bar = help.WebBrowser1->verticalScrollBar();
-  const bool display = QGuiApplication::platformName() == QStringLiteral("xcb");
   for (int page = 1;; ++page) {
     bar->setValue((page - 1) * (bar->pageStep() - Overlap));
     const QString name = QStringLiteral("help_page_%1.png").arg(page, 2, 10, QChar('0'));
     Save(&help, folder, name.toLatin1().constData());
-    if (display) {
-      QApplication::processEvents();
-      QProcess::execute(QStringLiteral("import"), {"-window", "root", folder + "/screen_" + name});
-    }
     if (bar->value() >= bar->maximum()) break;
   }
 }
@@ -142,6 +154,39 @@ void ShowStatistics(testing::WindowFixture& window, const QString& folder) {
   });
   form.FitModel1->trigger();
   Save(&statistics, folder, "statistics_fit.png");
+  window.dialogs.QueueFitWeights([&](FitWeightsDialog& dialog) {
+    dialog.show();
+    dialog.StartSearch();
+    QApplication::processEvents(QEventLoop::AllEvents, 300);
+    Save(&dialog, folder, "fit_weights_running.png");
+    while (dialog.Running()) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    QApplication::processEvents();
+    // The help page's picture: names as a researcher's files would be named.
+    dialog.OutCK->setText(QStringLiteral("/home/researcher/study/rules_ck_fitted.txt"));
+    dialog.OutNK->setText(QStringLiteral("/home/researcher/study/rules_nk_fitted.txt"));
+    Save(&dialog, folder, "fit_weights_done.png");
+  });
+  form.FitWeights1->trigger();
+  statistics.hide();
+}
+
+// The progress box of Classify All Hands, shown at once here, pictured and then cancelled.
+void ShowClassifyProgress(TForm1& form, const QString& folder) {
+  form.ClassifyProgressTiming = {.showAfter = std::chrono::milliseconds(0), .updateEvery = std::chrono::milliseconds(0)};
+  auto* timer = new QTimer;
+  auto ticks = std::make_shared<int>(0);
+  QObject::connect(timer, &QTimer::timeout, timer, [=] {
+    QWidget* box = QApplication::activeModalWidget();
+    if (box == nullptr || ++*ticks < 30) return;
+    timer->stop();
+    Save(box, folder, "classify_progress.png");
+    for (QPushButton* button : box->findChildren<QPushButton*>()) button->click();
+    timer->deleteLater();
+  });
+  timer->start(0);
+  form.automatic1->trigger();
+  form.ClassifyProgressTiming = {};
+  form.Form3->hide();
 }
 
 }  // namespace
@@ -171,6 +216,8 @@ int main(int argc, char** argv) {
   OpenAnNKHand(window, folder);
   ChangeTheModel(form, folder);
   ShowStatistics(window, folder);
+  ShowClassifyProgress(form, folder);
+  Save(&form, folder, "main_with_shoe.png");
 
   // Move strings of many lengths, so that the column after the tab shows whether it lines up.
   for (int k = 0; k < 40; ++k) {
@@ -178,13 +225,19 @@ int main(int argc, char** argv) {
   }
   form.ShowState();
   Save(form.Form3.get(), folder, "output_window.png");
+  form.Form3->hide();
+  form.ShowRules1->trigger();
   Save(form.Form4.get(), folder, "rules_window.png");
+  form.Form4->hide();
   Save(form.Form2.get(), folder, "about_box.png");
+  form.Form2->hide();
   if (argc > 2) {
     const std::filesystem::path page(argv[2]);
     std::filesystem::copy_file(page, window.start.path() / HelpPageName);
-    const std::filesystem::path picture = page.parent_path() / "help_statistics.png";
-    if (std::filesystem::exists(picture)) std::filesystem::copy_file(picture, window.start.path() / picture.filename());
+    for (const char* name : {"help_statistics.png", "help_fit_weights.png"}) {
+      const std::filesystem::path picture = page.parent_path() / name;
+      if (std::filesystem::exists(picture)) std::filesystem::copy_file(picture, window.start.path() / name);
+    }
     form.FormHelp->LoadHelpPage(window.start.path(), 0);
   }
   Save(form.FormHelp.get(), folder, "help_window.png");
