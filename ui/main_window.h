@@ -20,11 +20,14 @@
 #include "session/shared_state.h"
 #include "ui/about_box.h"
 #include "ui/board_widgets.h"
+#include "ui/check_window.h"
 #include "ui/dialogs.h"
 #include "ui/experiment_runner.h"
 #include "ui/help_window.h"
 #include "ui/line_memo.h"
 #include "ui/output_window.h"
+#include "ui/participants_window.h"
+#include "ui/recovery_window.h"
 #include "ui/rules_window.h"
 #include "ui/statistics_window.h"
 #include "ui/text_memo.h"
@@ -87,6 +90,7 @@ class TForm1 : public QMainWindow {
   QAction *automatic1, *Players1, *ShowOutput, *ModelSettings1, *Statistics1, *FitModel1;
   QAction *Quitdoi, *Aboutunh;
   QAction* RunExperiment1;
+  QAction *OpenStudy1, *CheckFitted1, *CheckRecovery1;
 
   // --- The other windows, created hidden after the start-up ---
   std::unique_ptr<TForm2> Form2;
@@ -94,6 +98,9 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TForm4> Form4;
   std::unique_ptr<TFormHelp> FormHelp;
   std::unique_ptr<StatisticsWindow> FormStatistics;
+  std::unique_ptr<RecoveryWindow> FormRecovery;
+  std::unique_ptr<CheckWindow> FormCheck;
+  std::unique_ptr<ParticipantsWindow> FormParticipants;
 
  public slots:
   // Hands and moves.
@@ -131,6 +138,12 @@ class TForm1 : public QMainWindow {
   void ModelSettings1Click();
   void Statistics1Click();
   void FitModel1Click();
+  // "Open Study...": a shoe with its groups file, or several shoes, replace the open shoe as
+  // one study, and the participants window shows it.
+  void OpenStudy1Click();
+  // "Check Recovery..." and "Check Fitted Model...": their windows, set to the open shoe.
+  void CheckRecovery1Click();
+  void CheckFitted1Click();
   // "Run Experiment...": asks for the session's plan and starts it.
   void RunExperiment1Click();
   // Takes a fit's variant and estimates into the model settings.

@@ -185,6 +185,7 @@ void TForm1::BuildTextControls() {
 void TForm1::BuildMenu() {
   FileMenu = menuBar()->addMenu(QStringLiteral("File"));
   ApriUno = Item(FileMenu, "Open Shoe", Qt::Key_F1);
+  OpenStudy1 = Item(FileMenu, "Open Stud&y...");
   FileMenu->addSeparator();
   ArtificialPlayer1 = Item(FileMenu, "Load Rules CK", Qt::Key_F2);
   LoadRulesNK1 = Item(FileMenu, "Load Rules NK", Qt::Key_F3);
@@ -214,6 +215,8 @@ void TForm1::BuildMenu() {
   ModelSettings1 = Item(AnalysisMenu, "Model Settings...");
   Statistics1 = Item(AnalysisMenu, "Statistics");
   FitModel1 = Item(AnalysisMenu, "Fit Model...");
+  CheckFitted1 = Item(AnalysisMenu, "Check Fi&tted Model...");
+  CheckRecovery1 = Item(AnalysisMenu, "Check &Recovery...");
   AnalysisMenu->addSeparator();
   RunExperiment1 = Item(AnalysisMenu, "Run Experiment...");
 

@@ -222,6 +222,7 @@ TEST(MainWindowMenu, HoldsEveryItemInOrder) {
   }
   const QStringList expected = {
       "File | Open Shoe | F1 | enabled",
+      "File | Open Stud&y... |  | enabled",
       "File | -",
       "File | Load Rules CK | F2 | enabled",
       "File | Load Rules NK | F3 | enabled",
@@ -244,6 +245,8 @@ TEST(MainWindowMenu, HoldsEveryItemInOrder) {
       "Analysis | Model Settings... |  | enabled",
       "Analysis | Statistics |  | enabled",
       "Analysis | Fit Model... |  | enabled",
+      "Analysis | Check Fi&tted Model... |  | enabled",
+      "Analysis | Check &Recovery... |  | enabled",
       "Analysis | -",
       "Analysis | Run Experiment... |  | enabled",
       "Help | Help |  | enabled",
