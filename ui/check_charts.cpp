@@ -25,10 +25,10 @@ std::vector<CheckedFigure> FiguresNamed(const std::vector<CheckedFigure>& figure
 QChart* NewBandChart(const QString& title, const std::vector<CheckedFigure>& figures) {
   auto* inside = new QBarSet(QStringLiteral("recorded"));
   inside->setColor(QColor(70, 130, 200));
-  auto* outside = new QBarSet(QStringLiteral("recorded, outside the band"));
+  auto* outside = new QBarSet(QStringLiteral("outside"));
   outside->setColor(QColor(215, 50, 40));
   auto* band = new QBoxPlotSeries;
-  band->setName(QStringLiteral("simulated: 95% band and mean"));
+  band->setName(QStringLiteral("95% band, mean"));
   band->setBrush(Qt::NoBrush);
   band->setPen(QPen(QColor(30, 30, 30), 2));
   QStringList categories;
@@ -36,7 +36,7 @@ QChart* NewBandChart(const QString& title, const std::vector<CheckedFigure>& fig
   const auto number = [](double value) { return std::isnan(value) ? 0.0 : value; };
   for (const CheckedFigure& figure : figures) {
     const QString name = QString::fromStdString(figure.name);
-    categories << name;
+    categories << (figure.Outside() ? name + QStringLiteral("*") : name);  // seen also where the bar is 0
     *inside << (figure.Outside() ? 0.0 : number(figure.recorded));
     *outside << (figure.Outside() ? number(figure.recorded) : 0.0);
     band->append(new QBoxSet(number(figure.lower), number(figure.lower), number(figure.mean), number(figure.upper),
@@ -55,6 +55,7 @@ QChart* NewBandChart(const QString& title, const std::vector<CheckedFigure>& fig
   x_axis->append(categories);
   auto* y_axis = new QValueAxis;
   y_axis->setRange(0, top > 0 ? top * 1.1 : 1);
+  y_axis->applyNiceNumbers();
   y_axis->setTitleText(QStringLiteral("share"));
   chart->addAxis(x_axis, Qt::AlignBottom);
   chart->addAxis(y_axis, Qt::AlignLeft);

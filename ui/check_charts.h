@@ -14,7 +14,8 @@ namespace bruso {
 std::vector<CheckedFigure> FiguresNamed(const std::vector<CheckedFigure>& figures, const std::string& prefix,
                                         const std::string& except = {});
 
-// The recorded value of each figure as a bar, red where it lies outside the band, over the
+// The recorded value of each figure as a bar, red and its name starred where it lies
+// outside the band, over the
 // simulated data sets' band as a box with their mean across it. The caller owns the chart.
 QChart* NewBandChart(const QString& title, const std::vector<CheckedFigure>& figures);
 

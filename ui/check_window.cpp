@@ -36,9 +36,10 @@ CheckWindow::CheckWindow(Dialogs& dialogs, const std::filesystem::path& output_f
   SaveFigures = file_menu->addAction(QStringLiteral("&Save Figures..."), this, &CheckWindow::SaveFiguresClick);
   CloseWindow = file_menu->addAction(QStringLiteral("&Close"), this, &QWidget::close);
   auto* splitter = new QSplitter(Qt::Horizontal);
-  splitter->addWidget(Scrolling(NewOptions()));
+  splitter->addWidget(Scrolling(NewOptions(), true));
   splitter->addWidget(NewResults());
   splitter->setStretchFactor(1, 1);
+  splitter->setChildrenCollapsible(false);
   setCentralWidget(splitter);
   connect(Task->RunButton, &QPushButton::clicked, this, &CheckWindow::RunClick);
   connect(Task, &StudyTaskPanel::ended, this, &CheckWindow::RunEnded);
@@ -47,6 +48,7 @@ CheckWindow::CheckWindow(Dialogs& dialogs, const std::filesystem::path& output_f
 
 QWidget* CheckWindow::NewOptions() {
   Model = new QComboBox;
+  Model->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   Replicates = new QSpinBox;
   Replicates->setRange(1, 1000000);
   Replicates->setValue(100);
@@ -77,10 +79,10 @@ QWidget* CheckWindow::NewResults() {
   Source->setTextInteractionFlags(Qt::TextSelectableByMouse);
   Flags = new QLabel;
   Flags->setWordWrap(true);
-  MovesChart = NewChartView(420, 280);
-  ReachingChart = NewChartView(220, 280);
-  CkLettersChart = NewChartView(320, 260);
-  NkLettersChart = NewChartView(320, 260);
+  MovesChart = NewChartView(340, 260);
+  ReachingChart = NewChartView(200, 260);
+  CkLettersChart = NewChartView(280, 240);
+  NkLettersChart = NewChartView(280, 240);
   auto* charts = new QWidget;
   auto* grid = new QGridLayout(charts);
   grid->addWidget(MovesChart, 0, 0);
@@ -110,13 +112,13 @@ void CheckWindow::SetModel(const HandList& hands, const FiguresOrigin& origin, c
   settings_ = settings;
   fits_.clear();
   Model->clear();
-  Model->addItem(QStringLiteral("the model settings: conflict mode %1, altruism %2")
+  Model->addItem(QStringLiteral("settings: cm%1 alt%2")
                      .arg(settings.ConflictMode)
                      .arg(settings.AltruismSwitch));
   for (const FitResult& fit : fits) {
     if (fit.model != FitModel::Analysis) continue;
     fits_.push_back(fit);
-    Model->addItem(QStringLiteral("the fit of conflict mode %1, altruism %2 (AIC %3)")
+    Model->addItem(QStringLiteral("fit: cm%1 alt%2 (AIC %3)")
                        .arg(fit.variant.conflictMode)
                        .arg(fit.variant.altruism)
                        .arg(fit.aic, 0, 'f', 2));
@@ -173,6 +175,7 @@ void CheckWindow::RunClick() {
   if (Seed->text().trimmed().isEmpty()) words.insert(words.end(), {"--seed", std::to_string(runningDesign_.seed)});
   runningShoe_ = origin_.shoeFile;
   runningSource_ = origin_.ShoeCaption() + QStringLiteral(" \u00b7 check ") + WordsText(words);
+  if (ChosenFit() != nullptr) runningSource_ += QStringLiteral("\nFIT.csv: the fit in the Statistics window, as Save Statistics writes it");
   if (!options.untrained.empty()) {
     QStringList names;
     for (const std::string& name : options.untrained) names << QString::fromStdString(name);
@@ -202,10 +205,10 @@ void CheckWindow::ShowResults() {
   Flags->setText(QStringLiteral("%1 of %2 figures lie outside the 95% band of the simulated data sets%3")
                      .arg(shown_.OutsideCount())
                      .arg(shown_.figures.size())
-                     .arg(shown_.OutsideCount() > 0 ? QStringLiteral(": marked red.") : QStringLiteral(".")));
+                     .arg(shown_.OutsideCount() > 0 ? QStringLiteral(": marked red, their names starred.") : QStringLiteral(".")));
   const QString of = QStringLiteral(" \u2014 ") + shownShoe_;
   const auto& figures = shown_.figures;
-  ShowChart(MovesChart, NewBandChart(QStringLiteral("Moves to 2H in the lines reaching it") + of,
+  ShowChart(MovesChart, NewBandChart(QStringLiteral("Moves to 2H") + of,
                                      FiguresNamed(figures, "moves to 2H: ", "mean")));
   ShowChart(ReachingChart, NewBandChart(QStringLiteral("Lines reaching 2H") + of, FiguresNamed(figures, "lines reaching 2H")));
   ShowChart(CkLettersChart, NewBandChart(QStringLiteral("CK's letters") + of, FiguresNamed(figures, "CK letter ")));

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include <QFormLayout>
+#include <QCategoryAxis>
 #include <QHeaderView>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -17,6 +18,7 @@
 #include "tools/fit_table.h"
 #include "tools/position_table.h"
 #include "ui/figure_files.h"
+#include "ui/hand_table_model.h"
 #include "ui/study_views.h"
 
 namespace bruso {
@@ -56,14 +58,14 @@ std::vector<std::string> ConditionList(const std::vector<ParticipantFit>& fits) 
 
 QChart* NewEstimatesChart(const std::vector<ParticipantFit>& fits, int parameter) {
   auto* chart = new QChart;
-  chart->setTitle(QStringLiteral("%1 by participant and condition (best variant's estimate and interval)")
-                      .arg(QString::fromStdString(ParameterName(parameter))));
-  auto* x_axis = new QValueAxis;
-  x_axis->setTitleText(QStringLiteral("participant, in the order of the table"));
+  chart->setTitle(QStringLiteral("%1 by participant and condition").arg(QString::fromStdString(ParameterName(parameter))));
+  auto* x_axis = new QCategoryAxis;
+  x_axis->setTitleText(QStringLiteral("participant"));
   x_axis->setRange(0, static_cast<double>(fits.size()) + 1);
-  x_axis->setLabelFormat(QStringLiteral("%d"));
+  x_axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+  for (std::size_t p = 0; p < fits.size(); ++p) x_axis->append(QString::fromStdString(fits[p].id), static_cast<double>(p + 1));
   auto* y_axis = new QValueAxis;
-  y_axis->setTitleText(QStringLiteral("estimate"));
+  y_axis->setTitleText(QStringLiteral("best variant's estimate and interval"));
   y_axis->setRange(0, 1);
   chart->addAxis(x_axis, Qt::AlignBottom);
   chart->addAxis(y_axis, Qt::AlignLeft);
@@ -222,6 +224,15 @@ void ParticipantsWindow::ShowGroup() {
     }
   }
   SetRows(Group, rows);
+  // The logit figures read as four decimals and are saved as they read back exactly.
+  for (int row = 0; row < Group->rowCount(); ++row) {
+    for (int column = 3; column <= 6; ++column) {
+      QTableWidgetItem* item = Group->item(row, column);
+      item->setData(ExactTextRole, item->text());
+      item->setText(QString::fromStdString(FourDecimals(item->text().toDouble())));
+    }
+  }
+  Group->resizeColumnsToContents();
 }
 
 void ParticipantsWindow::ShowChartOfParameter() {

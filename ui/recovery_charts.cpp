@@ -58,7 +58,7 @@ std::vector<ModelVariant> GeneratingVariants(const std::vector<RecoveryUnit>& un
 QChart* NewRecoveryChart(const std::vector<RecoveryUnit>& units, int parameter) {
   auto* chart = new QChart;
   auto* inside = NewPoints(QStringLiteral("estimate"), QColor(40, 100, 180));
-  auto* on_bound = NewPoints(QStringLiteral("on a bound"), QColor(220, 120, 30));
+  auto* on_bound = NewPoints(QStringLiteral("on bound"), QColor(220, 120, 30));
   std::vector<QLineSeries*> whiskers;
   const QPen whisker_pen(QColor(120, 150, 200, 140), 1);
   double top = parameter == LapseIndex ? 0 : 1;
@@ -76,7 +76,7 @@ QChart* NewRecoveryChart(const std::vector<RecoveryUnit>& units, int parameter) 
     }
   }
   auto* identity = NewSegment({0, 0}, {top, top}, QPen(QColor(90, 90, 90), 1, Qt::DashLine));
-  identity->setName(QStringLiteral("estimate = truth"));
+  identity->setName(QStringLiteral("= truth"));
 
   auto* x_axis = new QValueAxis;
   x_axis->setTitleText(QStringLiteral("true value"));
@@ -84,6 +84,18 @@ QChart* NewRecoveryChart(const std::vector<RecoveryUnit>& units, int parameter) 
   auto* y_axis = new QValueAxis;
   y_axis->setTitleText(QStringLiteral("estimate"));
   y_axis->setRange(0, top);
+  if (parameter == LapseIndex) {
+    x_axis->applyNiceNumbers();
+    y_axis->applyNiceNumbers();
+  } else {
+    // A little beyond 0 and 1, so that the estimates on a bound are seen whole.
+    for (QValueAxis* axis : {x_axis, y_axis}) {
+      axis->setRange(-0.04, 1.04);
+      axis->setTickType(QValueAxis::TicksDynamic);
+      axis->setTickAnchor(0);
+      axis->setTickInterval(0.25);
+    }
+  }
   chart->addAxis(x_axis, Qt::AlignBottom);
   chart->addAxis(y_axis, Qt::AlignLeft);
   for (QLineSeries* whisker : whiskers) chart->addSeries(whisker);
@@ -94,12 +106,13 @@ QChart* NewRecoveryChart(const std::vector<RecoveryUnit>& units, int parameter) 
   }
   for (QLineSeries* whisker : whiskers) chart->legend()->markers(whisker).front()->setVisible(false);
   const long long estimated = inside->count() + on_bound->count();
-  QString title = QStringLiteral("%1: %2 estimates").arg(QString::fromStdString(ParameterName(parameter))).arg(estimated);
-  if (estimated == 0) title += QStringLiteral(" (no position depends on it)");
+  QString estimates = QStringLiteral("true value \u00b7 %1 estimates").arg(estimated);
+  if (estimated == 0) estimates = QStringLiteral("true value \u00b7 no position depends on it");
   if (static_cast<int>(whiskers.size()) == MostDrawnIntervals) {
-    title += QStringLiteral(", intervals of the first %1").arg(MostDrawnIntervals);
+    estimates += QStringLiteral(", intervals of the first %1").arg(MostDrawnIntervals);
   }
-  chart->setTitle(title);
+  x_axis->setTitleText(estimates);
+  chart->setTitle(QString::fromStdString(ParameterName(parameter)));
   chart->legend()->setAlignment(Qt::AlignBottom);
   return chart;
 }

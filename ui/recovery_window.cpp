@@ -45,9 +45,10 @@ RecoveryWindow::RecoveryWindow(Dialogs& dialogs, const std::filesystem::path& ou
   CloseWindow = file_menu->addAction(QStringLiteral("&Close"), this, &QWidget::close);
 
   auto* splitter = new QSplitter(Qt::Horizontal);
-  splitter->addWidget(Scrolling(NewOptions()));
+  splitter->addWidget(Scrolling(NewOptions(), true));
   splitter->addWidget(NewResults());
   splitter->setStretchFactor(1, 1);
+  splitter->setChildrenCollapsible(false);
   setCentralWidget(splitter);
   connect(Task->RunButton, &QPushButton::clicked, this, &RecoveryWindow::RunClick);
   connect(Task, &StudyTaskPanel::ended, this, &RecoveryWindow::RunEnded);
@@ -102,8 +103,8 @@ QWidget* RecoveryWindow::NewResults() {
   auto* charts = new QWidget;
   auto* grid = new QGridLayout(charts);
   for (std::size_t k = 0; k < ParameterOrder.size(); ++k) {
-    Charts[ParameterOrder[k]] = NewChartView(320, 260);
-    grid->addWidget(Charts[ParameterOrder[k]], static_cast<int>(k / 3), static_cast<int>(k % 3));
+    Charts[ParameterOrder[k]] = NewChartView(300, 300);
+    grid->addWidget(Charts[ParameterOrder[k]], static_cast<int>(k / 2), static_cast<int>(k % 2));
   }
   Summary = NewTable(SummaryHeader);
   Unrecoverable = new QLabel;
@@ -122,7 +123,7 @@ QWidget* RecoveryWindow::NewResults() {
   auto* confusion = new QWidget;
   auto* confusion_column = new QVBoxLayout(confusion);
   auto* caption = new QLabel(QStringLiteral("The share of each generating variant's data sets (rows) that each "
-                                            "fitted variant (columns) wins, chosen"));
+                                            "fitted variant (columns) wins, chosen by the lowest AIC or BIC:"));
   caption->setWordWrap(true);
   confusion_column->addWidget(caption);
   confusion_column->addWidget(Criterion);

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 
 namespace bruso {
 
@@ -78,11 +79,15 @@ void ResizeWithinScreen(QWidget* window, int width, int height) {
   window->resize(size);
 }
 
-QWidget* Scrolling(QWidget* widget) {
+QWidget* Scrolling(QWidget* widget, bool column) {
   auto* area = new QScrollArea;
   area->setWidget(widget);
   area->setWidgetResizable(true);
   area->setFrameShape(QFrame::NoFrame);
+  if (column) {
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area->setMinimumWidth(widget->minimumSizeHint().width() + area->verticalScrollBar()->sizeHint().width());
+  }
   return area;
 }
 

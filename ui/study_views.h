@@ -35,8 +35,9 @@ namespace bruso {
 // Sizes a window as wanted, or to the screen's free area where that is smaller.
 void ResizeWithinScreen(QWidget* window, int width, int height);
 
-// The widget in a frameless scroll area that scrolls where the window is too small for it.
-QWidget* Scrolling(QWidget* widget);
+// The widget in a frameless scroll area that scrolls where the window is too small for it;
+// a column of options scrolls only up and down, and is always wide enough.
+QWidget* Scrolling(QWidget* widget, bool column = false);
 
 }  // namespace bruso
 

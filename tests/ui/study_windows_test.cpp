@@ -7,6 +7,7 @@
 #include "tools/csv_row.h"
 #include "tools/tool_runner.h"
 #include "ui/fit_model_dialog.h"
+#include "ui/hand_table_model.h"
 
 namespace bruso {
 namespace {
@@ -179,7 +180,7 @@ TEST_F(StudyWindowsTest, AStudyOpensAsOneAndItsFitsAreTheToolsPerParticipantAndH
     }
   }
   std::vector<std::string> shown;
-  for (int row = 0; row < participants.Group->rowCount(); ++row) shown.push_back(participants.Group->item(row, 3)->text().toStdString());
+  for (int row = 0; row < participants.Group->rowCount(); ++row) shown.push_back(participants.Group->item(row, 3)->data(ExactTextRole).toString().toStdString());
   EXPECT_EQ(shown, means);
 }
 
