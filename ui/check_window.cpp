@@ -48,7 +48,8 @@ CheckWindow::CheckWindow(Dialogs& dialogs, const std::filesystem::path& output_f
 
 QWidget* CheckWindow::NewOptions() {
   Model = new QComboBox;
-  Model->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  Model->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  Model->setMinimumContentsLength(24);
   Replicates = new QSpinBox;
   Replicates->setRange(1, 1000000);
   Replicates->setValue(100);
@@ -80,7 +81,7 @@ QWidget* CheckWindow::NewResults() {
   Flags = new QLabel;
   Flags->setWordWrap(true);
   MovesChart = NewChartView(340, 260);
-  ReachingChart = NewChartView(200, 260);
+  ReachingChart = NewChartView(240, 260);
   CkLettersChart = NewChartView(280, 240);
   NkLettersChart = NewChartView(280, 240);
   auto* charts = new QWidget;

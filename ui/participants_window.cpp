@@ -65,7 +65,7 @@ QChart* NewEstimatesChart(const std::vector<ParticipantFit>& fits, int parameter
   x_axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
   for (std::size_t p = 0; p < fits.size(); ++p) x_axis->append(QString::fromStdString(fits[p].id), static_cast<double>(p + 1));
   auto* y_axis = new QValueAxis;
-  y_axis->setTitleText(QStringLiteral("best variant's estimate and interval"));
+  y_axis->setTitleText(QStringLiteral("best variant's estimate"));
   y_axis->setRange(0, 1);
   chart->addAxis(x_axis, Qt::AlignBottom);
   chart->addAxis(y_axis, Qt::AlignLeft);
@@ -113,11 +113,13 @@ ParticipantsWindow::ParticipantsWindow(Dialogs& dialogs, const std::filesystem::
   Source->setWordWrap(true);
   Task = new StudyTaskPanel(QStringLiteral("&Fit Participants"));
   Table = NewTable(ParticipantHeader());
+  // In the study's order until the user clicks a column's title.
+  Table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
   Table->setSortingEnabled(true);
   Group = NewTable(GroupHeader);
   Parameter = new QComboBox;
   for (int i : ParameterOrder) Parameter->addItem(QString::fromStdString(ParameterName(i)), i);
-  Chart = NewChartView(480, 300);
+  Chart = NewChartView(420, 240);
 
   auto* chart_tab = new QWidget;
   auto* chart_column = new QVBoxLayout(chart_tab);
@@ -134,7 +136,7 @@ ParticipantsWindow::ParticipantsWindow(Dialogs& dialogs, const std::filesystem::
   column->addWidget(Source);
   column->addWidget(Task);
   column->addWidget(tabs, 1);
-  setCentralWidget(central);
+  setCentralWidget(Scrolling(central));  // on a small screen the whole window scrolls
 
   connect(Task->RunButton, &QPushButton::clicked, this, &ParticipantsWindow::FitClick);
   connect(Task, &StudyTaskPanel::ended, this, &ParticipantsWindow::RunEnded);
