@@ -197,6 +197,7 @@ void CheckWindow::RunEnded(StudyTaskPanel::Outcome outcome) {
   running_ = {};
   shownSource_ = runningSource_;
   shownShoe_ = runningShoe_;
+  shownSeed_ = runningDesign_.seed;
   Task->Status->setText(QStringLiteral("Done: %1 data sets.").arg(shown_.replicates));
   ShowResults();
 }
@@ -207,7 +208,7 @@ void CheckWindow::ShowResults() {
                      .arg(shown_.OutsideCount())
                      .arg(shown_.figures.size())
                      .arg(shown_.OutsideCount() > 0 ? QStringLiteral(": marked red, their names starred.") : QStringLiteral(".")));
-  const QString of = QStringLiteral(" \u2014 ") + shownShoe_;
+  const QString of = QStringLiteral(" \u2014 %1, seed %2").arg(shownShoe_).arg(shownSeed_);
   const auto& figures = shown_.figures;
   ShowChart(MovesChart, NewBandChart(QStringLiteral("Moves to 2H") + of,
                                      FiguresNamed(figures, "moves to 2H: ", "mean")));

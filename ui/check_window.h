@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -32,6 +33,8 @@ class CheckWindow : public QMainWindow {
 
  public:
   CheckWindow(Dialogs& dialogs, const std::filesystem::path& output_folder);
+  // The run in progress writes into the window: it is stopped before the window goes.
+  ~CheckWindow() override { Task->StopAndWait(); }
 
   // What a check is run on from now on: the hands (copied), where they come from, the model
   // settings and the fits of the last fit (the first choice is always the settings).
@@ -74,6 +77,7 @@ class CheckWindow : public QMainWindow {
   QString runningSource_, runningShoe_;
   PredictiveCheck shown_;
   QString shownSource_, shownShoe_;
+  std::uint64_t shownSeed_ = 0;
 };
 
 }  // namespace bruso

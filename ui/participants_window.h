@@ -28,6 +28,8 @@ class ParticipantsWindow : public QMainWindow {
 
  public:
   ParticipantsWindow(Dialogs& dialogs, const std::filesystem::path& output_folder);
+  // The run in progress writes into the window: it is stopped before the window goes.
+  ~ParticipantsWindow() override { Task->StopAndWait(); }
 
   // The study opened: its participants, and the files it was read from. Forgets the fits
   // of the study before.

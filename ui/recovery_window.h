@@ -31,6 +31,8 @@ class RecoveryWindow : public QMainWindow {
 
  public:
   RecoveryWindow(Dialogs& dialogs, const std::filesystem::path& output_folder);
+  // The run in progress writes into the window: it is stopped before the window goes.
+  ~RecoveryWindow() override { Task->StopAndWait(); }
 
   // The hands a run studies from now on (copied), and where they come from.
   void SetShoe(const HandList& hands, const FiguresOrigin& origin);

@@ -31,9 +31,12 @@ StudyTaskPanel::StudyTaskPanel(const QString& run_caption, QWidget* parent) : QW
   layout->addWidget(Status);
 }
 
-StudyTaskPanel::~StudyTaskPanel() {
+StudyTaskPanel::~StudyTaskPanel() { StopAndWait(); }
+
+void StudyTaskPanel::StopAndWait() {
   stop_ = true;
   if (worker_.joinable()) worker_.join();
+  progressTimer_.stop();
 }
 
 void StudyTaskPanel::SetRunning(bool running) {

@@ -31,6 +31,9 @@ class StudyTaskPanel : public QWidget {
   // Stops the work and waits for it.
   ~StudyTaskPanel() override;
 
+  // Asks the work to stop and waits for it, without telling anyone: for a window that goes
+  // before its panel, whose results the work writes into.
+  void StopAndWait();
   // Starts the work over `total` units; nothing while one runs.
   void Start(long long total, Work work);
   bool Running() const { return worker_.joinable(); }

@@ -141,7 +141,7 @@ TEST_F(StudyWindowsTest, CheckOfAFittedVariantShowsWhatCheckPrintsFromTheFitTabl
   EXPECT_TRUE(check.Flags->text().startsWith(QString::fromStdString(outside.substr(0, outside.find(" figures")))))
       << outside;
   EXPECT_TRUE(check.Source->text().contains(QStringLiteral("--variant 0,1 --replicates 20 --seed 5")));
-  EXPECT_TRUE(check.MovesChart->chart()->title().endsWith(QStringLiteral("small_shoe.txt")));
+  EXPECT_TRUE(check.MovesChart->chart()->title().endsWith(QStringLiteral("small_shoe.txt, seed 5")));
 }
 
 TEST_F(StudyWindowsTest, AStudyOpensAsOneAndItsFitsAreTheToolsPerParticipantAndHierarchical) {
@@ -232,6 +232,25 @@ TEST_F(StudyWindowsTest, CancelLeavesEachWindowAsItWasAndReady) {
     EXPECT_TRUE(each.task->RunButton->isEnabled()) << each.name;
     EXPECT_FALSE(each.task->CancelButton->isEnabled()) << each.name;
   }
+}
+
+}  // namespace
+}  // namespace bruso
+
+namespace bruso {
+namespace {
+
+// The windows go with the main window; a run they started is stopped before they go, so
+// that it writes into nothing that has gone.
+TEST(StudyWindowsEnd, TheProgramEndsWhileARunGoesOn) {
+  testing::WindowFixture window;
+  testing::OpenShoe(window, testing::Example("small_shoe.txt"));
+  window.form->CheckRecovery1->trigger();
+  window.form->FormRecovery->Replicates->setValue(100000);
+  window.form->FormRecovery->RunClick();
+  ASSERT_TRUE(window.form->FormRecovery->Task->Running());
+  window.form.reset();
+  SUCCEED();
 }
 
 }  // namespace
