@@ -35,7 +35,8 @@ QChart* NewBandChart(const QString& title, const std::vector<CheckedFigure>& fig
   double top = 0;
   const auto number = [](double value) { return std::isnan(value) ? 0.0 : value; };
   for (const CheckedFigure& figure : figures) {
-    const QString name = QString::fromStdString(figure.name);
+    QString name = QString::fromStdString(figure.name);
+    name.replace(QStringLiteral(" or more"), QStringLiteral("+"));  // "12+": room for the star
     categories << (figure.Outside() ? name + QStringLiteral("*") : name);  // seen also where the bar is 0
     *inside << (figure.Outside() ? 0.0 : number(figure.recorded));
     *outside << (figure.Outside() ? number(figure.recorded) : 0.0);
