@@ -22,7 +22,8 @@ bruso_run_build bruso bruso-batch
 
 echo "== Start directory run/"
 mkdir -p run/outputFile
-cp ui/help.html ui/help_statistics.png ui/help_fit_weights.png run/
+cp ui/help.html ui/help_statistics.png ui/help_fit_weights.png ui/help_recovery.png ui/help_check.png \
+   ui/help_participants.png run/
 # An example is copied only when run/ lacks it: a researcher's edited copy stays.
 for example in examples/*; do
   copy="run/$(basename "$example")"

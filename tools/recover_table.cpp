@@ -35,21 +35,15 @@ void EndLine(std::string& text) {
 }
 
 std::string ParameterLines(const std::vector<RecoveryUnit>& units, double level) {
-  const std::array<EstimateSummary, ParameterCount> summaries = SummariseRecovery(units);
   std::string text = Padded("parameter", 11) + Padded("estimated", 11) + Padded("correlation", 13) +
                      Padded("bias", 9) + Padded("RMSE", 8) + Padded("coverage " + Printed("%g", 100 * level) + "%", 16) +
                      Padded("on a bound", 12) + "not identifiable\n";
-  std::string unrecoverable;
-  for (int i : ParameterOrder) {
-    const EstimateSummary& s = summaries[i];
-    if (s.dataSets == 0) continue;  // fixed
-    text += Padded(ParameterName(i), 11) + Padded(std::to_string(s.estimated), 11) +
-            Padded(std::isnan(s.correlation) ? "–" : Printed("%.3f", s.correlation), 13) +
-            Padded(Printed("%+.4f", s.bias), 9) + Padded(Printed("%.4f", s.rmse), 8) +
-            Padded(s.intervals > 0 ? Printed("%.3f", s.Coverage()) : "–", 16) +
-            Padded(Printed("%.3f", s.OnBoundShare()), 12) + Printed("%.3f", s.NotIdentifiableShare()) + "\n";
-    if (!s.Recoverable()) unrecoverable += (unrecoverable.empty() ? "" : ", ") + ParameterName(i);
+  constexpr std::size_t widths[] = {11, 11, 13, 9, 8, 16, 12, 0};
+  for (const std::vector<std::string>& row : RecoverySummaryRows(units)) {
+    for (std::size_t c = 0; c + 1 < row.size(); ++c) text += Padded(row[c], widths[c]);
+    text += row.back() + "\n";
   }
+  const std::string unrecoverable = UnrecoverableParameters(units);
   text += "cannot be recovered on this design: " + (unrecoverable.empty() ? std::string("none") : unrecoverable) +
           "\n  (not identifiable in half the data sets or more, or a correlation below 0.5)\n";
   return text;
@@ -101,6 +95,29 @@ const std::vector<std::string> RecoveryCsvHeader = RecoveryColumns();
 
 std::vector<std::vector<std::string>> RecoveryCsvRows(const RecoveryUnit& unit) {
   return RowTexts(RecoveryRows(unit));
+}
+
+std::vector<std::vector<std::string>> RecoverySummaryRows(const std::vector<RecoveryUnit>& units) {
+  const std::array<EstimateSummary, ParameterCount> summaries = SummariseRecovery(units);
+  std::vector<std::vector<std::string>> rows;
+  for (int i : ParameterOrder) {
+    const EstimateSummary& s = summaries[i];
+    if (s.dataSets == 0) continue;  // fixed
+    rows.push_back({ParameterName(i), std::to_string(s.estimated),
+                    std::isnan(s.correlation) ? "–" : Printed("%.3f", s.correlation), Printed("%+.4f", s.bias),
+                    Printed("%.4f", s.rmse), s.intervals > 0 ? Printed("%.3f", s.Coverage()) : "–",
+                    Printed("%.3f", s.OnBoundShare()), Printed("%.3f", s.NotIdentifiableShare())});
+  }
+  return rows;
+}
+
+std::string UnrecoverableParameters(const std::vector<RecoveryUnit>& units) {
+  const std::array<EstimateSummary, ParameterCount> summaries = SummariseRecovery(units);
+  std::string names;
+  for (int i : ParameterOrder) {
+    if (summaries[i].dataSets > 0 && !summaries[i].Recoverable()) names += (names.empty() ? "" : ", ") + ParameterName(i);
+  }
+  return names;
 }
 
 std::string RecoverySummaryText(const std::vector<RecoveryUnit>& units, double level) {

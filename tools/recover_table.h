@@ -16,6 +16,14 @@ extern const std::vector<std::string> RecoveryCsvHeader;
 
 std::vector<std::vector<std::string>> RecoveryCsvRows(const RecoveryUnit& unit);
 
+// Per parameter not held, the cells of its line of the summary: the name, how many data
+// sets estimate it, the correlation, bias, RMSE, coverage, and the shares on a bound and not
+// identifiable.
+std::vector<std::vector<std::string>> RecoverySummaryRows(const std::vector<RecoveryUnit>& units);
+
+// The parameters that cannot be recovered on the design, "p2, p4"; empty for none.
+std::string UnrecoverableParameters(const std::vector<RecoveryUnit>& units);
+
 // The summary for standard output: per parameter the correlation of estimate with truth,
 // bias, RMSE, coverage of the intervals, the shares on a bound and not identifiable, the
 // parameters that cannot be recovered; and the variants chosen by AIC and by BIC for each

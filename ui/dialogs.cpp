@@ -20,6 +20,10 @@ QString QtDialogs::OpenFile(const QString& title, const QString& folder, const Q
   return QFileDialog::getOpenFileName(parent_, title, folder, filter);
 }
 
+QStringList QtDialogs::OpenFiles(const QString& title, const QString& folder, const QString& filter) {
+  return QFileDialog::getOpenFileNames(parent_, title, folder, filter);
+}
+
 QString QtDialogs::SaveFile(const QString& folder, const QString& filter,
                             const QString& default_suffix) {
   QFileDialog dialog(parent_, QString(), folder, filter);

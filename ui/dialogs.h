@@ -26,6 +26,8 @@ class Dialogs : public UserMessages {
   // The file-open dialog with its title (empty: the toolkit's own, "Open"): the chosen
   // file, or empty when cancelled.
   virtual QString OpenFile(const QString& title, const QString& folder, const QString& filter) = 0;
+  // The file-open dialog that takes several files: the chosen files, or none when cancelled.
+  virtual QStringList OpenFiles(const QString& title, const QString& folder, const QString& filter) = 0;
   // The file-save dialog: the chosen file (with the default suffix added when the name has
   // none), or empty when cancelled.
   virtual QString SaveFile(const QString& folder, const QString& filter,
@@ -62,6 +64,7 @@ class QtDialogs : public Dialogs {
   void SetParentWindow(QWidget* parent) { parent_ = parent; }
 
   QString OpenFile(const QString& title, const QString& folder, const QString& filter) override;
+  QStringList OpenFiles(const QString& title, const QString& folder, const QString& filter) override;
   QString SaveFile(const QString& folder, const QString& filter,
                    const QString& default_suffix) override;
   void Message(const QString& text) override;

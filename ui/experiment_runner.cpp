@@ -77,7 +77,8 @@ void ExperimentRunner::SetCommandsEnabled(bool enabled) {
     for (QAction* action : {form_.ApriUno, form_.ArtificialPlayer1, form_.LoadRulesNK1, form_.changerole,
                             form_.SaveUno, form_.CopyUno, form_.ShowRules1, form_.Clear1, form_.automatic1,
                             form_.Players1, form_.ShowOutput, form_.ModelSettings1, form_.Statistics1,
-                            form_.FitModel1, form_.FitWeights1, form_.RunExperiment1}) {
+                            form_.FitModel1, form_.FitWeights1, form_.RunExperiment1, form_.OpenStudy1,
+                            form_.CheckFitted1, form_.CheckRecovery1}) {
       if (action->isEnabled()) disabledActions_.push_back(action);
     }
     for (QWidget* widget : {form_.BitBtn1, form_.BitBtn2, form_.BitBtn3, form_.BitBtn4, form_.BitBtn5,

@@ -25,6 +25,7 @@
 #include "ui/experiment_dialog.h"
 #include "ui/fit_model_dialog.h"
 #include "ui/fit_weights_dialog.h"
+#include "ui/study_opening.h"
 #include "ui/fonts.h"
 #include "ui/model_settings_dialog.h"
 #include "ui/text_conversion.h"
@@ -146,6 +147,9 @@ void TForm1::CreateOtherWindows() {
   Form4 = std::make_unique<TForm4>();
   FormHelp = std::make_unique<TFormHelp>();
   FormStatistics = std::make_unique<StatisticsWindow>(dialogs_, state_.OutputFolder);
+  FormRecovery = std::make_unique<RecoveryWindow>(dialogs_, state_.OutputFolder);
+  FormCheck = std::make_unique<CheckWindow>(dialogs_, state_.OutputFolder);
+  FormParticipants = std::make_unique<ParticipantsWindow>(dialogs_, state_.OutputFolder);
   FormStatistics->onUseSettings = [this](const FitResult& fit) { Run([this, &fit] { UseFitSettings(fit); }); };
   FormStatistics->onFitWeights = [this] {
     if (FitWeights1->isEnabled()) FitWeights1->trigger();
@@ -205,6 +209,9 @@ void TForm1::ConnectCommands() {
       {FitModel1, &TForm1::FitModel1Click},
       {FitWeights1, &TForm1::FitWeights1Click},
       {RunExperiment1, &TForm1::RunExperiment1Click},
+      {OpenStudy1, &TForm1::OpenStudy1Click},
+      {CheckRecovery1, &TForm1::CheckRecovery1Click},
+      {CheckFitted1, &TForm1::CheckFitted1Click},
       {Players1, &TForm1::Players1Click},
       {ShowOutput, &TForm1::ShowOutputClick},
       {ModelSettings1, &TForm1::ModelSettings1Click},
@@ -462,7 +469,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
   event->accept();
   for (QWidget* window : {static_cast<QWidget*>(Form2.get()), static_cast<QWidget*>(Form3.get()),
                           static_cast<QWidget*>(Form4.get()), static_cast<QWidget*>(FormHelp.get()),
-                          static_cast<QWidget*>(FormStatistics.get())}) {
+                          static_cast<QWidget*>(FormStatistics.get()), static_cast<QWidget*>(FormRecovery.get()),
+                          static_cast<QWidget*>(FormCheck.get()), static_cast<QWidget*>(FormParticipants.get())}) {
     window->hide();
   }
   QCoreApplication::quit();
@@ -535,6 +543,38 @@ void TForm1::FitWeights1Click() {
   }
   FitWeightsDialog dialog(state_.HandList, std::move(*rules), QStringToPath(shoeFile_).string(), dialogs_, this);
   dialogs_.RunFitWeights(dialog);
+}
+
+void TForm1::OpenStudy1Click() {
+  const QStringList files = dialogs_.OpenFiles(QStringLiteral("Open Study"), PathToQString(state_.StartDirectory),
+                                               QString::fromLatin1(StudyFileFilter));
+  if (files.isEmpty()) return;
+  OpenedStudy study;
+  try {
+    study = ReadStudy(files);  // before anything is cleared: a study that cannot be read changes nothing
+  } catch (const std::exception& error) {
+    dialogs_.Error(QString::fromStdString(error.what()));
+    return;
+  }
+  bruso::ClearForOpenShoe(state_);
+  shoeFile_ = study.shoeFile;
+  ++shoeOpenings_;
+  state_.CurrentHand = nullptr;
+  state_.HandList = std::move(study.hands);
+  state_.HandIndex = 0;
+  bruso::ShowHand(state_);
+  FormParticipants->SetStudy(std::move(study.participants), study.caption);
+  ShowCentred(FormParticipants.get());
+}
+
+void TForm1::CheckRecovery1Click() {
+  FormRecovery->SetShoe(state_.HandList, FitOrigin());
+  ShowCentred(FormRecovery.get());
+}
+
+void TForm1::CheckFitted1Click() {
+  FormCheck->SetModel(state_.HandList, FitOrigin(), CurrentModelSettings(state_), FormStatistics->Fits());
+  ShowCentred(FormCheck.get());
 }
 
 void TForm1::RunExperiment1Click() {

@@ -22,12 +22,15 @@
 #include "ui/about_box.h"
 #include "ui/board_widgets.h"
 #include "ui/classify_progress.h"
+#include "ui/check_window.h"
 #include "ui/dialogs.h"
 #include "ui/experiment_runner.h"
 #include "ui/fit_weights_dialog.h"
 #include "ui/help_window.h"
 #include "ui/line_memo.h"
 #include "ui/output_window.h"
+#include "ui/participants_window.h"
+#include "ui/recovery_window.h"
 #include "ui/rules_window.h"
 #include "ui/statistics_window.h"
 #include "ui/text_memo.h"
@@ -94,6 +97,7 @@ class TForm1 : public QMainWindow {
   QAction *Quitdoi, *Aboutunh;
   QAction* RunExperiment1;
   QAction* FitWeights1;
+  QAction *OpenStudy1, *CheckFitted1, *CheckRecovery1;
 
   // When Classify All Hands shows its progress and Cancel.
   ProgressTiming ClassifyProgressTiming;
@@ -104,6 +108,9 @@ class TForm1 : public QMainWindow {
   std::unique_ptr<TForm4> Form4;
   std::unique_ptr<TFormHelp> FormHelp;
   std::unique_ptr<StatisticsWindow> FormStatistics;
+  std::unique_ptr<RecoveryWindow> FormRecovery;
+  std::unique_ptr<CheckWindow> FormCheck;
+  std::unique_ptr<ParticipantsWindow> FormParticipants;
 
  public slots:
   // Hands and moves.
@@ -146,6 +153,12 @@ class TForm1 : public QMainWindow {
   void FitModel1Click();
   // "Fit Weights...": fits the weights of the loaded rules files to the open shoe.
   void FitWeights1Click();
+  // "Open Study...": a shoe with its groups file, or several shoes, replace the open shoe as
+  // one study, and the participants window shows it.
+  void OpenStudy1Click();
+  // "Check Recovery..." and "Check Fitted Model...": their windows, set to the open shoe.
+  void CheckRecovery1Click();
+  void CheckFitted1Click();
   // "Run Experiment...": asks for the session's plan and starts it.
   void RunExperiment1Click();
   // Takes a fit's variant and estimates into the model settings.

@@ -187,6 +187,7 @@ void TForm1::BuildMenu() {
   // Every menu and item has a mnemonic: Alt and the underlined letter choose it.
   FileMenu = menuBar()->addMenu(QStringLiteral("&File"));
   ApriUno = Item(FileMenu, "&Open Shoe", Qt::Key_F1);
+  OpenStudy1 = Item(FileMenu, "Open Stud&y...");
   FileMenu->addSeparator();
   ArtificialPlayer1 = Item(FileMenu, "Load Rules &CK", Qt::Key_F2);
   LoadRulesNK1 = Item(FileMenu, "Load Rules &NK", Qt::Key_F3);
@@ -217,6 +218,8 @@ void TForm1::BuildMenu() {
   Statistics1 = Item(AnalysisMenu, "&Statistics");
   FitModel1 = Item(AnalysisMenu, "&Fit Model...");
   FitWeights1 = Item(AnalysisMenu, "Fit &Weights...");
+  CheckFitted1 = Item(AnalysisMenu, "Check Fi&tted Model...");
+  CheckRecovery1 = Item(AnalysisMenu, "Check Reco&very...");
   AnalysisMenu->addSeparator();
   RunExperiment1 = Item(AnalysisMenu, "&Run Experiment...");
 

@@ -28,6 +28,11 @@ QString ScriptedDialogs::OpenFile(const QString& title, const QString& folder, c
   return NextFile();
 }
 
+QStringList ScriptedDialogs::OpenFiles(const QString& title, const QString& folder, const QString& filter) {
+  Record(Kind::OpenFile, folder, {filter}, title);
+  return NextFile().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
 QString ScriptedDialogs::SaveFile(const QString& folder, const QString& filter,
                                   const QString& default_suffix) {
   Record(Kind::SaveFile, folder, {filter, default_suffix});

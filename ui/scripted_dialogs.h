@@ -25,7 +25,8 @@ class ScriptedDialogs : public Dialogs {
     bool busy = false;    // the hourglass was on when it was asked
   };
 
-  // The file a file dialog returns; an empty name cancels it.
+  // The file a file dialog returns; an empty name cancels it. For a dialog of several files,
+  // their names one a line.
   void QueueFile(const QString& name) { files_.push_back(name); }
   void QueueAnswer(Answer answer) { answers_.push_back(answer); }
   void QueueInput(const QString& text) { inputs_.push_back(text); }
@@ -44,6 +45,7 @@ class ScriptedDialogs : public Dialogs {
   void QueueFitWeights(FitWeightsScript script) { fitWeightsScripts_.push_back(std::move(script)); }
 
   QString OpenFile(const QString& title, const QString& folder, const QString& filter) override;
+  QStringList OpenFiles(const QString& title, const QString& folder, const QString& filter) override;
   QString SaveFile(const QString& folder, const QString& filter,
                    const QString& default_suffix) override;
   void Message(const QString& text) override;

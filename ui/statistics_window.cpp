@@ -1,21 +1,21 @@
 #include "ui/statistics_window.h"
 
-#include <QBuffer>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QSplitter>
-#include <QSvgGenerator>
 #include <QVBoxLayout>
 
 #include "engine/io_error.h"
 #include "engine/text_file.h"
 #include "tools/csv_row.h"
 #include "tools/fit_table.h"
+#include "ui/figure_files.h"
 #include "ui/response_times_chart.h"
 #include "ui/statistics_charts.h"
+#include "ui/study_views.h"
 #include "ui/text_conversion.h"
 #include "ui/window_geometry.h"
 #include "ui/window_keys.h"
@@ -24,30 +24,9 @@ namespace bruso {
 
 namespace {
 
+using bruso::ShowChart;  // beside the one below that names the shoe
+
 const QStringList ResponseTimesHeader = {"move", "role", "clicks", "median ms", "mean ms"};
-
-// The size of a chart saved from a window that was never shown.
-constexpr QSize SavedChartSize(900, 560);
-
-QTableWidget* NewTable(const QStringList& header) {
-  auto* table = new QTableWidget(0, static_cast<int>(header.size()));
-  table->setHorizontalHeaderLabels(header);
-  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table->verticalHeader()->hide();
-  table->horizontalHeader()->setStretchLastSection(true);
-  table->setWordWrap(false);
-  return table;
-}
-
-void SetRows(QTableWidget* table, const std::vector<std::vector<std::string>>& rows) {
-  table->setRowCount(static_cast<int>(rows.size()));
-  for (std::size_t r = 0; r < rows.size(); ++r) {
-    for (std::size_t c = 0; c < rows[r].size(); ++c) {
-      table->setItem(static_cast<int>(r), static_cast<int>(c), new QTableWidgetItem(QString::fromStdString(rows[r][c])));
-    }
-  }
-  table->resizeColumnsToContents();
-}
 
 void ShowSummary(QTableWidget* table, const Summary& summary) {
   std::vector<std::vector<std::string>> rows;
@@ -64,14 +43,8 @@ constexpr const char* ClassifyCommand = "Classify All Hands";
 constexpr const char* PlayCommand = "Play All Hands Artificially";
 constexpr const char* FitCommand = "Fit Model...";
 
-// Puts a new chart in the view, freeing the one it showed.
-void ShowChart(QChartView* view, QChart* chart) {
-  QChart* old = view->chart();
-  view->setChart(chart);
-  delete old;
-}
-
-// The same with the shoe named in its title, so that a saved chart names it too.
+// Puts a new chart in the view with the shoe named in its title, so that a saved chart
+// names it too.
 void ShowChart(QChartView* view, QChart* chart, const FiguresOrigin& origin) {
   chart->setTitle(chart->title() + QStringLiteral(" \u2014 ") + origin.shoeFile);
   ShowChart(view, chart);
@@ -81,39 +54,6 @@ QChart* NewEmptyChart(const QString& title) {
   auto* chart = new QChart;
   chart->setTitle(title);
   return chart;
-}
-
-std::vector<std::string> RowTexts(const QAbstractItemModel& model, int row) {
-  std::vector<std::string> texts;
-  for (int column = 0; column < model.columnCount(); ++column) {
-    const QModelIndex index = model.index(row, column);
-    const QVariant exact = model.data(index, ExactTextRole);
-    texts.push_back((exact.isValid() ? exact : model.data(index)).toString().toStdString());
-  }
-  return texts;
-}
-
-using Table = std::vector<std::vector<std::string>>;
-
-// The table's header row, then its rows, each number as it reads back exactly.
-Table TableRows(const QAbstractItemModel& model) {
-  Table rows(1);
-  for (int column = 0; column < model.columnCount(); ++column) {
-    rows[0].push_back(model.headerData(column, Qt::Horizontal).toString().toStdString());
-  }
-  for (int row = 0; row < model.rowCount(); ++row) rows.push_back(RowTexts(model, row));
-  return rows;
-}
-
-// The table as CSV, each row led by the name of the shoe its figures are of.
-std::string CsvOfShoe(const Table& rows, const FiguresOrigin& origin) {
-  std::string text;
-  for (std::size_t r = 0; r < rows.size(); ++r) {
-    std::vector<std::string> fields = {r == 0 ? "shoe" : origin.shoeFile.toStdString()};
-    fields.insert(fields.end(), rows[r].begin(), rows[r].end());
-    text += CsvRow(fields) + "\n";
-  }
-  return text;
 }
 
 // Where the figures come from, and a line more when they are not of the open shoe or the
@@ -142,31 +82,6 @@ QString RulesFileNames(const std::string& rules) {
 // The rows of the fit table: one per fit, then the uniform player's; none without a fit.
 std::vector<FitResult> FitRowsOf(const std::vector<FitResult>& fits) {
   return fits.empty() ? std::vector<FitResult>{} : FitTableRows(fits);
-}
-
-QByteArray ChartBytes(QChartView* view, bool svg) {
-  if (!view->isVisible()) view->resize(SavedChartSize);
-  QBuffer buffer;
-  buffer.open(QIODevice::WriteOnly);
-  if (svg) {
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(view->size());
-    generator.setViewBox(QRect(QPoint(), view->size()));
-    generator.setTitle(view->chart()->title());
-    QPainter painter(&generator);
-    view->render(&painter);
-  } else {
-    view->grab().save(&buffer, "PNG");
-  }
-  return buffer.data();
-}
-
-void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
-  TextFile file;
-  file.Open(path.string(), TextFile::Mode::Write);
-  file.Write(bytes);
-  file.Close();
 }
 
 }  // namespace
@@ -413,7 +328,7 @@ void StatisticsWindow::UseSettingsClick() {
   if (best != nullptr && best->model == FitModel::Analysis && onUseSettings) onUseSettings(*best);
 }
 
-std::vector<StatisticsWindow::SavedFile> StatisticsWindow::FilesToSave(const std::filesystem::path& stem,
+std::vector<SavedFile> StatisticsWindow::FilesToSave(const std::filesystem::path& stem,
                                                                      bool svg) {
   std::vector<SavedFile> files;
   const auto add = [&](const char* ending, std::string bytes) {
@@ -425,36 +340,26 @@ std::vector<StatisticsWindow::SavedFile> StatisticsWindow::FilesToSave(const std
     add((std::string(name) + (svg ? ".svg" : ".png")).c_str(), ChartBytes(view, svg).toStdString());
   };
   if (classify_) {
-    add("-classify.csv", CsvOfShoe(TableRows(*ClassifyTable->model()), *classifyOrigin_.shown));
+    add("-classify.csv", CsvOfShoe(TableRows(*ClassifyTable->model()), classifyOrigin_.shown->shoeFile));
     add_chart("-agreement", AgreementChart);
     add_chart("-places", PlaceChart);
   }
   if (play_) {
-    add("-play.csv", CsvOfShoe(TableRows(*PlayTable->model()), *playOrigin_.shown));
+    add("-play.csv", CsvOfShoe(TableRows(*PlayTable->model()), playOrigin_.shown->shoeFile));
     add_chart("-moves", MovesChart);
   }
   if (classify_ || play_) {
     const FiguresOrigin& hands = classifyOrigin_.shown && classifyOrigin_.shown->shoeOpening == handsShoe_
                                      ? *classifyOrigin_.shown
                                      : *playOrigin_.shown;
-    add("-hands.csv", CsvOfShoe(TableRows(*Hands), hands));
+    add("-hands.csv", CsvOfShoe(TableRows(*Hands), hands.shoeFile));
   }
   if (!fits_.empty()) {
-    Table rows = {FitCsvHeader};
+    TextTable rows = {FitCsvHeader};
     for (const FitResult& row : fits_) rows.push_back(FitFields(row));
-    add("-fit.csv", CsvOfShoe(rows, *fitOrigin_.shown));
+    add("-fit.csv", CsvOfShoe(rows, fitOrigin_.shown->shoeFile));
   }
   return files;
-}
-
-bool StatisticsWindow::MayReplace(const std::vector<SavedFile>& files) {
-  QStringList there;
-  for (const SavedFile& file : files) {
-    if (std::filesystem::exists(file.path)) there << PathToQString(file.path.filename());
-  }
-  return there.isEmpty() ||
-         dialogs_.Question(QStringLiteral("Replace ") + there.join(QStringLiteral(", ")) + QStringLiteral("?")) ==
-             Dialogs::Answer::Yes;
 }
 
 void StatisticsWindow::SaveStatisticsClick() {
@@ -462,24 +367,9 @@ void StatisticsWindow::SaveStatisticsClick() {
     dialogs_.Message(QString::fromLatin1(NothingToSaveMessage));
     return;
   }
-  const QString name = dialogs_.SaveFile(PathToQString(outputFolder_), QString::fromLatin1(StatisticsFilter),
-                                         QString::fromLatin1(StatisticsSuffix));
-  if (name.isEmpty()) return;
-  const std::filesystem::path chosen = QStringToPath(name);
-  const std::vector<SavedFile> files = FilesToSave(std::filesystem::path(chosen).replace_extension(),
-                                                   chosen.extension() == ".svg");
-  if (!MayReplace(files)) return;
-  QStringList written;
-  try {
-    for (const SavedFile& file : files) {
-      WriteFile(file.path, file.bytes);
-      written << PathToQString(file.path.filename());
-    }
-  } catch (const IoError& error) {
-    dialogs_.Error(ErrorText(error));
-    return;
-  }
-  dialogs_.Message(QStringLiteral("Statistics saved: ") + written.join(QStringLiteral(", ")));
+  SaveFigureFiles(
+      dialogs_, outputFolder_, [this](const std::filesystem::path& stem, bool svg) { return FilesToSave(stem, svg); },
+      QStringLiteral("Statistics saved"));
 }
 
 }  // namespace bruso

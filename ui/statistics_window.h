@@ -18,12 +18,13 @@
 #include "session/response_times.h"
 #include "session/run_statistics.h"
 #include "ui/dialogs.h"
+#include "ui/figure_files.h"
 #include "ui/hand_table_model.h"
 
 namespace bruso {
 
-inline constexpr const char* StatisticsFilter = "PNG charts and CSV tables (*.png);;SVG charts and CSV tables (*.svg)";
-inline constexpr const char* StatisticsSuffix = "png";
+inline constexpr const char* StatisticsFilter = FiguresFilter;
+inline constexpr const char* StatisticsSuffix = FiguresSuffix;
 inline constexpr const char* NothingToSaveMessage =
     "No statistics yet: run Classify All Hands, Play All Hands Artificially or Fit Model first";
 
@@ -58,6 +59,8 @@ class StatisticsWindow : public QMainWindow {
   void SetCurrent(const FiguresOrigin& classify, const FiguresOrigin& play, const FiguresOrigin& fit);
   // The person's response times of an experiment session; `source` names its files.
   void ShowResponseTimes(const std::vector<ResponseTimes>& times, const QString& source);
+  // The rows of the fit shown, the uniform player's last; none before a fit.
+  const std::vector<FitResult>& Fits() const { return fits_; }
   // Told the fit of lowest AIC when the user takes its estimates into the model settings.
   std::function<void(const FitResult&)> onUseSettings;
   // Asked to fit the weights of the loaded rules files.
@@ -94,14 +97,8 @@ class StatisticsWindow : public QMainWindow {
   };
   // Writes above each tab's figures where they come from, and whether they still match.
   void ShowOrigins();
-  struct SavedFile {
-    std::filesystem::path path;
-    std::string bytes;
-  };
   // The tables and charts shown, named after `stem`: NAME-classify.csv, NAME-agreement.png...
   std::vector<SavedFile> FilesToSave(const std::filesystem::path& stem, bool svg);
-  // True when none of the files is there, or the user lets them be replaced.
-  bool MayReplace(const std::vector<SavedFile>& files);
 
   Dialogs& dialogs_;
   std::filesystem::path outputFolder_;

@@ -14,6 +14,7 @@ cd "$work/prefix"
 for file in bin/bruso bin/bruso-batch share/man/man1/bruso-batch.1 \
             share/applications/bruso.desktop share/icons/hicolor/scalable/apps/bruso.svg \
             share/doc/bruso/help.html share/doc/bruso/help_statistics.png share/doc/bruso/help_fit_weights.png \
+            share/doc/bruso/help_recovery.png share/doc/bruso/help_check.png share/doc/bruso/help_participants.png \
             share/doc/bruso/examples/small_shoe.txt \
             share/doc/bruso/examples/rules_ck.txt share/doc/bruso/examples/rules_nk.txt; do
   [ -s "$file" ] || fail "$file is not installed"

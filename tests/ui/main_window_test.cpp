@@ -223,6 +223,7 @@ TEST(MainWindowMenu, HoldsEveryItemInOrder) {
   }
   const QStringList expected = {
       "File | Open Shoe | F1 | enabled",
+      "File | Open Study... |  | enabled",
       "File | -",
       "File | Load Rules CK | F2 | enabled",
       "File | Load Rules NK | F3 | enabled",
@@ -246,6 +247,8 @@ TEST(MainWindowMenu, HoldsEveryItemInOrder) {
       "Analysis | Statistics |  | enabled",
       "Analysis | Fit Model... |  | enabled",
       "Analysis | Fit Weights... |  | enabled",
+      "Analysis | Check Fitted Model... |  | enabled",
+      "Analysis | Check Recovery... |  | enabled",
       "Analysis | -",
       "Analysis | Run Experiment... |  | enabled",
       "Help | Help |  | enabled",
