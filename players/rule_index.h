@@ -71,7 +71,11 @@ class RuleIndex {
   struct HistoryKey {
     static constexpr std::size_t MaxLength = 31;
     std::array<std::uint64_t, 4> words{};
-    bool operator==(const HistoryKey&) const = default;
+    // Word by word: the generated comparison of the array calls memcmp.
+    bool operator==(const HistoryKey& other) const {
+      return ((words[0] ^ other.words[0]) | (words[1] ^ other.words[1]) | (words[2] ^ other.words[2]) |
+              (words[3] ^ other.words[3])) == 0;
+    }
   };
   // A few multiplications, inlined: a general hash of the 32 bytes costs more than the
   // lookup it serves.
@@ -108,8 +112,9 @@ class RuleIndex {
 const RuleIndex& RuleIndexOf(const RuleSet& rules);
 
 inline std::size_t RuleIndex::HistoryKeyHash::operator()(const HistoryKey& key) const noexcept {
-  std::uint64_t hash = 0;
-  for (std::uint64_t word : key.words) hash = (hash ^ word) * 0x9E3779B97F4A7C15u;
+  // Four products side by side rather than one after another.
+  const std::uint64_t hash = key.words[0] * 0x9E3779B97F4A7C15u ^ key.words[1] * 0xC2B2AE3D27D4EB4Fu ^
+                             key.words[2] * 0x165667B19E3779F9u ^ key.words[3] * 0xD6E8FEB86659FD93u;
   return static_cast<std::size_t>(hash ^ (hash >> 32));  // the table reads the low bits too
 }
 
