@@ -15,6 +15,16 @@ inline constexpr char TracingMode = 'A';
 // A looked-for card of "##" means the player looks for none; it equals no cell.
 inline constexpr std::string_view NoCard = "##";
 
+// Whether two card codes are the same, compared in place: the analysis compares cards at
+// every step, and a call of memcmp for two bytes costs more than the comparison itself.
+constexpr bool SameCard(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i] != b[i]) return false;
+  }
+  return true;
+}
+
 // A table of four card codes numbered 1 to 4. An entry that was never set holds the empty
 // card, two zero bytes, which equals no card code.
 struct KeyCards {

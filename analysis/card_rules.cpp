@@ -20,7 +20,7 @@ struct CardRule {
 std::string_view FirstRuleThatHolds(const TreeNode& node, std::span<const CardRule> rules,
                                     const ProbTable& probabilities, Chance& chance) {
   for (const CardRule& rule : rules) {
-    if (node.board.Cell(rule.cell) != rule.card) continue;
+    if (!SameCard(node.board.Cell(rule.cell), rule.card)) continue;
     return chance.TakesLikelyCard(rule.p, probabilities[rule.p]) ? rule.likely : rule.unlikely;
   }
   return NoCard;
@@ -28,7 +28,7 @@ std::string_view FirstRuleThatHolds(const TreeNode& node, std::span<const CardRu
 
 // Whether the card rules of the role apply: its turn, on the two-step Target A[m].
 bool OnTwoStepTarget(const TreeNode& node, char role, int m, const AnalysisSettings& settings) {
-  return node.role == role && node.TargetCard() == settings.KeyCardsA[m];
+  return node.role == role && SameCard(node.TargetCard(), settings.KeyCardsA[m]);
 }
 
 }  // namespace

@@ -14,18 +14,18 @@ void Score::AnalysePosition(TreeNode& node, const AnalysisSettings& settings, Ch
   const std::string_view target = node.TargetCard();
 
   // CK can finish: the Target is of the goal card's suit.
-  if (target != b[2] && (target == b[3] || target == b[4])) {
+  if (!SameCard(target, b[2]) && (SameCard(target, b[3]) || SameCard(target, b[4]))) {
     if (node.role == RoleNK) NonFinishingTurn(strategy, node, settings, chance);
     else if (node.role == RoleCK) FinishingTurn(strategy, node, settings, chance);
   }
   // NK can finish: the Target is of the goal card's number.
-  if (target == a[2]) {
+  if (SameCard(target, a[2])) {
     if (node.role == RoleNK) FinishingTurn(strategy, node, settings, chance);
     else if (node.role == RoleCK) NonFinishingTurn(strategy, node, settings, chance);
   }
   // Neither can finish on this Target: a plan of two steps is needed.
-  if (target != a[4] && target != a[3]) return;
-  const int m = target == a[3] ? 3 : 4;
+  if (!SameCard(target, a[4]) && !SameCard(target, a[3])) return;
+  const int m = SameCard(target, a[3]) ? 3 : 4;
   if (node.role == RoleNK) TwoStepNK(strategy, node, m, settings, chance);
   else if (node.role == RoleCK) TwoStepCK(strategy, node, m, settings, chance);
 }
@@ -62,7 +62,7 @@ void Score::TwoStepNK(char strategy, TreeNode& node, int m, const AnalysisSettin
                        PlanFromConflict(ScoreConflictNK(node, m, settings), {b[m], b[2]}, {b[2], a[2]}, node, plan);
   if (!decided) {
     plan.card = ChooseCardNK(node, m, settings, chance);
-    plan.handOver = plan.card == b[m] ? b[2] : plan.card == b[2] ? a[2] : NoCard;
+    plan.handOver = SameCard(plan.card, b[m]) ? b[2] : SameCard(plan.card, b[2]) ? a[2] : NoCard;
   }
   FollowPlan(strategy, node, plan, true, settings, chance);
 }
@@ -78,7 +78,7 @@ void Score::TwoStepCK(char strategy, TreeNode& node, int m, const AnalysisSettin
   if (!decided) {
     plan.card = ChooseCardCK(node, m, settings, chance);
     // The goal card is offered against B[4], whatever m is.
-    plan.handOver = plan.card == a[2] ? b[2] : plan.card == b[2] ? b[4] : NoCard;
+    plan.handOver = SameCard(plan.card, a[2]) ? b[2] : SameCard(plan.card, b[2]) ? b[4] : NoCard;
   }
   FollowPlan(strategy, node, plan, false, settings, chance);
 }
@@ -99,7 +99,7 @@ bool Score::PlanFromConflict(double score, Plan if_zero, Plan if_one, const Tree
   if (own_turn_before == nullptr) return false;
   readMarkBack_ = true;
   const std::string_view previous{own_turn_before->mark.data(), own_turn_before->mark.size()};
-  if (previous == NoCard) return false;
+  if (SameCard(previous, NoCard)) return false;
   plan.card = previous;
   return true;
 }
@@ -109,7 +109,7 @@ bool Score::PlanFromConflict(double score, Plan if_zero, Plan if_one, const Tree
 void Score::FollowPlan(char strategy, TreeNode& node, const Plan& plan, bool announce_altruist,
                        const AnalysisSettings& settings, Chance& chance) {
   lookedForCard_ = plan.card;
-  if (KeeperCard(node) == plan.handOver && settings.AltruismSwitch == 1) {
+  if (SameCard(KeeperCard(node), plan.handOver) && settings.AltruismSwitch == 1) {
     Suggest(MoveUp, MoveBranch::HandOver);
     if (announce_altruist) AddTraceWhen(settings.Tracing(), "Altruiste ");
     AnnounceLookFor(node, lookedForCard_, settings.AnalysisMode);

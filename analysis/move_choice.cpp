@@ -7,7 +7,7 @@ namespace bruso {
 namespace {
 
 // A memory cell of two blanks is not remembered; anything else is.
-bool Remembered(std::string_view cell) { return cell != "  "; }
+bool Remembered(std::string_view cell) { return !SameCard(cell, "  "); }
 
 // The exploring move opposite to a C or N, or none for any other move.
 char OppositeExploration(char move) {
@@ -50,7 +50,7 @@ void Score::SearchMove(char strategy, TreeNode& node, std::string_view card, con
                        Chance& chance) {
   AnnounceLookFor(node, card, settings.AnalysisMode);
   SetMark(node, card);
-  if (KeeperCard(node) == card || node.board.Cell(Position::UP) == card) {
+  if (SameCard(KeeperCard(node), card) || SameCard(node.board.Cell(Position::UP), card)) {
     CardAtHand(strategy, node, card, settings.AnalysisMode);
     return;
   }
@@ -77,11 +77,11 @@ bool Score::FetchFromMemory(const TreeNode& node, std::string_view card, const A
   const Board& memory = ck ? settings.MemoryCK : settings.MemoryNK;
   const std::string_view c = memory.Cell(Position::C);
   const std::string_view n = memory.Cell(Position::N);
-  if (c == card) {
+  if (SameCard(c, card)) {
     Suggest(MoveC, MoveBranch::Search);
-  } else if (n == card) {
+  } else if (SameCard(n, card)) {
     Suggest(MoveN, MoveBranch::Search);
-  } else if (memory.Cell(ck ? Position::NK : Position::CK) == card) {
+  } else if (SameCard(memory.Cell(ck ? Position::NK : Position::CK), card)) {
     Suggest(MovePass, MoveBranch::Search);
     AddTraceWhen(settings.Tracing(), "Stop ");
   } else if (!Remembered(c) && Remembered(n)) {
@@ -96,8 +96,8 @@ bool Score::FetchFromMemory(const TreeNode& node, std::string_view card, const A
 
 void Score::CardAtHand(char strategy, const TreeNode& node, std::string_view card, char analysis_mode) {
   const bool tracing = analysis_mode == TracingMode;
-  const bool in_keeper = KeeperCard(node) == card;
-  const bool on_up = node.board.Cell(Position::UP) == card;
+  const bool in_keeper = SameCard(KeeperCard(node), card);
+  const bool on_up = SameCard(node.board.Cell(Position::UP), card);
   if (strategy == StrategyEgoist || strategy == StrategyCooperative) {
     AddTraceWhen(tracing, "Egoiste");
     if (in_keeper) {
@@ -119,7 +119,7 @@ void Score::CardAtHand(char strategy, const TreeNode& node, std::string_view car
 
 void Score::StepAside(TreeNode& node, std::string_view card) {
   SetMark(node, NoCard);
-  if (KeeperCard(node) == card) {
+  if (SameCard(KeeperCard(node), card)) {
     Suggest(MoveUp, MoveBranch::StepAside);
   } else {
     Suggest(MovePass, MoveBranch::StepAside);

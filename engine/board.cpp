@@ -10,14 +10,6 @@ Board Board::FromText(std::string_view text) {
   return board;
 }
 
-std::string_view Board::Cell(int row, int column) const {
-  return {chars.data() + CellIndex(row, column) * CardCodeLength, CardCodeLength};
-}
-
-std::string_view Board::Cell(Position position) const {
-  return {chars.data() + CellIndex(position) * CardCodeLength, CardCodeLength};
-}
-
 void Board::SetCell(int row, int column, std::string_view code) {
   char* cell = chars.data() + CellIndex(row, column) * CardCodeLength;
   for (int i = 0; i < CardCodeLength; ++i) cell[i] = i < static_cast<int>(code.size()) ? code[i] : ' ';

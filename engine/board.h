@@ -31,8 +31,13 @@ struct Board {
   // Builds a Board from its twelve-character text (shorter text leaves zero bytes).
   static Board FromText(std::string_view text);
 
-  std::string_view Cell(int row, int column) const;
-  std::string_view Cell(Position position) const;
+  // Inline: the analysis and the players read cells at every step.
+  std::string_view Cell(int row, int column) const {
+    return {chars.data() + CellIndex(row, column) * CardCodeLength, CardCodeLength};
+  }
+  std::string_view Cell(Position position) const {
+    return {chars.data() + CellIndex(position) * CardCodeLength, CardCodeLength};
+  }
   void SetCell(int row, int column, std::string_view code);
 
   std::string Text() const { return std::string(chars.data(), chars.size()); }

@@ -12,15 +12,31 @@ void AppendCut(std::string& text, std::string_view piece) {
   if (text.size() < MaxLineText) text.append(piece.substr(0, MaxLineText - text.size()));
 }
 
-TreeNode* NewNode(const Board& board, char role, TreeNode* parent) {
-  auto* node = new TreeNode;
+}  // namespace
+
+Tree::~Tree() {
+  for (TreeNode* node : spare_) delete node;
+}
+
+TreeNode* Tree::NewNode(const Board& board, char role, TreeNode* parent) {
+  TreeNode* node = nullptr;
+  if (spare_.empty()) {
+    node = new TreeNode;
+  } else {
+    node = spare_.back();
+    spare_.pop_back();
+    *node = TreeNode{};
+  }
   node->board = board;
   node->role = role;
   node->parent = parent;
   return node;
 }
 
-}  // namespace
+void Tree::Free(TreeNode* node) {
+  if (spare_.size() < spare_.capacity()) spare_.push_back(node);
+  else delete node;
+}
 
 void Tree::AddLine(std::string_view text) {
   if (channel_ != nullptr) channel_->AddLine(text);
@@ -70,7 +86,7 @@ void Tree::FreeIfAlone(TreeNode*& node) {
       node->nextSibling != nullptr) {
     return;
   }
-  delete node;
+  Free(node);
   node = nullptr;
 }
 
@@ -82,7 +98,7 @@ void Tree::DeleteBelow(TreeNode*& node, TreeNode* top) {
       while (node->firstChild->firstChild != nullptr) node = node->firstChild;
       TreeNode* leaf = node->firstChild;
       node->firstChild = leaf->nextSibling;
-      delete leaf;
+      Free(leaf);
     }
     if (node != top) node = node->parent;
   }

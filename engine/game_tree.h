@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string_view>
+#include <vector>
 
 #include "engine/board.h"
 #include "engine/output_channel.h"
@@ -34,6 +35,12 @@ inline char OtherRole(char role) { return role == RoleCK ? RoleNK : RoleCK; }
 // only DeleteBelow, FreeIfAlone and DeleteTree free nodes.
 class Tree {
  public:
+  Tree() { spare_.reserve(MaxSpareNodes); }
+  ~Tree();
+  // Its spare nodes belong to one tree.
+  Tree(const Tree&) = delete;
+  Tree& operator=(const Tree&) = delete;
+
   void SetIO(TIO* channel) { channel_ = channel; }
   void SetIodef(Iodef* iodef) { iodef_ = iodef; }
 
@@ -56,7 +63,13 @@ class Tree {
  private:
   void AddLine(std::string_view text);
   void AppendDetail(std::string_view text);
+  TreeNode* NewNode(const Board& board, char role, TreeNode* parent);
+  void Free(TreeNode* node);
 
+  // Freed nodes kept for the next ones: a play builds and frees a node a move. Reserved
+  // once, so that freeing never allocates.
+  static constexpr std::size_t MaxSpareNodes = 256;
+  std::vector<TreeNode*> spare_;
   TIO* channel_ = nullptr;
   Iodef* iodef_ = nullptr;
 };

@@ -17,6 +17,8 @@ class Random {
 
   // Uniform in [0, 1), never 1: built from the top 53 bits of one draw.
   double Next() { return static_cast<double>(generator_() >> 11) * 0x1.0p-53; }
+  // Draws `count` numbers and drops them, as that many calls of Next would.
+  void Skip(std::uint64_t count) { generator_.discard(count); }
 
  private:
   std::mt19937_64 generator_;

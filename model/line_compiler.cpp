@@ -146,7 +146,7 @@ CompiledStep LineCompiler::Compile(std::size_t t, std::vector<Marks>& states) {
   std::vector<Marks>& after = after_;
   after.clear();
   for (int from = 0; from < static_cast<int>(before.size()); ++from) {
-    EnumeratingChance chance;
+    EnumeratingChance& chance = chance_;  // back at its start after the last outcome
     do {
       Window window = windows_[t];
       Analyse(window, before[from], chance);

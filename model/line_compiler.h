@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "analysis/analysis_settings.h"
+#include "analysis/chance_enumerator.h"
 #include "analysis/replay_observer.h"
 #include "analysis/score.h"
 #include "model/compiled_line.h"
@@ -61,6 +62,7 @@ class LineCompiler : public ReplayObserver {
   const TreeNode* previous_ = nullptr;
   std::vector<Window> windows_;
   std::vector<Marks> before_, after_;  // Compile's states, kept to save allocations
+  EnumeratingChance chance_;  // Compile's, kept to save an allocation a position
   CompiledLine line_;
 };
 

@@ -38,13 +38,26 @@ const RuleIndex::RuleBits& RuleIndex::Naming(const FieldRules& field, FieldValue
   return NoRules;
 }
 
-void RuleIndex::WorkOutSteps(const RuleRow& situation, std::vector<Step>& steps) const {
+RuleIndex::StepRange RuleIndex::WorkOutSteps(const RuleRow& situation, std::vector<Step>& steps) const {
+  const auto start = static_cast<std::uint32_t>(steps.size());
   std::int64_t best = 0;
   ForEachHolder(situation, [&](int rule, std::int64_t score) {
     if (score < best) return;
     steps.push_back({letters_[rule], score == best});
     best = score;
   });
+  const auto count = static_cast<std::uint32_t>(steps.size()) - start;
+  StepRange range{.start = start, .count = count, .lead = count, .idleDraws = 0};
+  std::uint32_t ties = 0;
+  for (std::uint32_t step = 0; step < count; ++step) {
+    if (steps[start + step].tie) {
+      ++ties;
+    } else {
+      range.lead = step;
+      range.idleDraws = ties;
+    }
+  }
+  return range;
 }
 
 RuleIndex::HistoryKey RuleIndex::KeyOf(std::string_view history) {
@@ -54,29 +67,31 @@ RuleIndex::HistoryKey RuleIndex::KeyOf(std::string_view history) {
   return key;
 }
 
-std::size_t RuleIndex::HistoryKeyHash::operator()(const HistoryKey& key) const noexcept {
-  std::uint64_t hash = 0;
-  for (std::uint64_t word : key.words) hash = (hash ^ word) * 0x9E3779B97F4A7C15u;
-  return static_cast<std::size_t>(hash ^ (hash >> 29));
-}
-
-std::span<const RuleIndex::Step> RuleIndex::StepsFor(std::string_view history) const {
-  auto worked_out = [&]() -> std::span<const Step> {
+std::pair<std::span<const RuleIndex::Step>, RuleIndex::StepRange> RuleIndex::Find(std::string_view history) const {
+  auto worked_out = [&]() {
     scratch_.clear();
-    WorkOutSteps(CutSituation(history), scratch_);
-    return scratch_;
+    const StepRange range = WorkOutSteps(CutSituation(history), scratch_);
+    return std::pair(std::span<const Step>(scratch_), range);
   };
-  auto steps_at = [&](StepRange range) { return std::span(stepPool_).subspan(range.start, range.count); };
+  auto remembered = [&](const StepRange& range) {
+    return std::pair(std::span<const Step>(stepPool_).subspan(range.start, range.count), range);
+  };
 
   if (history.size() > HistoryKey::MaxLength) return worked_out();
   const HistoryKey key = KeyOf(history);
-  if (auto found = remembered_.find(key); found != remembered_.end()) return steps_at(found->second);
+  if (auto found = remembered_.find(key); found != remembered_.end()) return remembered(found->second);
   if (remembered_.size() >= MaxRemembered) return worked_out();
-  const auto start = static_cast<std::uint32_t>(stepPool_.size());
-  WorkOutSteps(CutSituation(history), stepPool_);
-  const StepRange range{start, static_cast<std::uint32_t>(stepPool_.size() - start)};
+  const StepRange range = WorkOutSteps(CutSituation(history), stepPool_);
   remembered_.emplace(key, range);
-  return steps_at(range);
+  return remembered(range);
+}
+
+std::span<const RuleIndex::Step> RuleIndex::StepsFor(std::string_view history) const { return Find(history).first; }
+
+RuleIndex::Choice RuleIndex::ChoiceFor(std::string_view history) const {
+  const auto [steps, range] = Find(history);
+  if (range.lead == range.count) return {.ties = steps};
+  return {.idleDraws = range.idleDraws, .lead = &steps[range.lead], .ties = steps.subspan(range.lead + 1)};
 }
 
 }  // namespace bruso

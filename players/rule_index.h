@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "absl/container/flat_hash_map.h"
 #include "players/rule_set.h"
 
 namespace bruso {
@@ -32,11 +32,21 @@ class RuleIndex {
     bool tie;
   };
 
+  // The same choice cut where the last step that wins outright stands: the coins of the
+  // ties before it are drawn for nothing, as that step wins whatever they give.
+  struct Choice {
+    std::uint32_t idleDraws = 0;    // ties before the lead, each drawing one number
+    const Step* lead = nullptr;     // the last step that wins outright, if any
+    std::span<const Step> ties;     // the ties after it (all the steps when there is no lead)
+  };
+
   explicit RuleIndex(const RuleSet& rules);
 
   // The steps of the choice in the situation of the history string, from memory when the
   // string was met before. Good until the next call.
   std::span<const Step> StepsFor(std::string_view history) const;
+  // The same steps cut as Choice describes. Good until the next call.
+  Choice ChoiceFor(std::string_view history) const;
 
   // Calls visit(rule, score) for every rule that holds in the situation, in rule order
   // (rule counted from 0), with the score that RuleScore gives it.
@@ -61,15 +71,23 @@ class RuleIndex {
   struct HistoryKey {
     static constexpr std::size_t MaxLength = 31;
     std::array<std::uint64_t, 4> words{};
-    bool operator==(const HistoryKey&) const = default;
+    // Word by word: the generated comparison of the array calls memcmp.
+    bool operator==(const HistoryKey& other) const {
+      return ((words[0] ^ other.words[0]) | (words[1] ^ other.words[1]) | (words[2] ^ other.words[2]) |
+              (words[3] ^ other.words[3])) == 0;
+    }
   };
+  // A few multiplications, inlined: a general hash of the 32 bytes costs more than the
+  // lookup it serves.
   struct HistoryKeyHash {
     std::size_t operator()(const HistoryKey& key) const noexcept;
   };
-  // Where the steps of one history string lie in stepPool_.
+  // Where the steps of one history string lie in stepPool_, and where its lead stands.
   struct StepRange {
     std::uint32_t start;
     std::uint32_t count;
+    std::uint32_t lead;  // count when there is no lead
+    std::uint32_t idleDraws;
   };
   // Enough for the situations of a long run; past it, steps are worked out every time.
   static constexpr std::size_t MaxRemembered = 200000;
@@ -77,19 +95,28 @@ class RuleIndex {
   // The rules naming `value` in a field; none when no rule does.
   static const RuleBits& Naming(const FieldRules& field, FieldValue value);
   static HistoryKey KeyOf(std::string_view history);
-  // Appends the steps of the situation to `steps`.
-  void WorkOutSteps(const RuleRow& situation, std::vector<Step>& steps) const;
+  // Appends the steps of the situation to `steps`; returns where they lie.
+  StepRange WorkOutSteps(const RuleRow& situation, std::vector<Step>& steps) const;
+  // The steps of the history string: in stepPool_ when remembered, else in scratch_.
+  std::pair<std::span<const Step>, StepRange> Find(std::string_view history) const;
 
   std::array<FieldRules, RuleFieldCount> fields_{};  // entry f - 1 for field f; field 1 unused
   std::array<std::int32_t, RuleFieldCount> weights_{};
   std::array<char, MaxRules> letters_{};
-  mutable std::unordered_map<HistoryKey, StepRange, HistoryKeyHash> remembered_;
+  mutable absl::flat_hash_map<HistoryKey, StepRange, HistoryKeyHash> remembered_;
   mutable std::vector<Step> stepPool_;
   mutable std::vector<Step> scratch_;
 };
 
 // The rule set's index, built from it the first time it is needed.
 const RuleIndex& RuleIndexOf(const RuleSet& rules);
+
+inline std::size_t RuleIndex::HistoryKeyHash::operator()(const HistoryKey& key) const noexcept {
+  // Four products side by side rather than one after another.
+  const std::uint64_t hash = key.words[0] * 0x9E3779B97F4A7C15u ^ key.words[1] * 0xC2B2AE3D27D4EB4Fu ^
+                             key.words[2] * 0x165667B19E3779F9u ^ key.words[3] * 0xD6E8FEB86659FD93u;
+  return static_cast<std::size_t>(hash ^ (hash >> 32));  // the table reads the low bits too
+}
 
 template <typename Visit>
 void RuleIndex::ForEachHolder(const RuleRow& situation, Visit&& visit) const {

@@ -1,7 +1,6 @@
 #include "players/rule_matching.h"
 
 #include <algorithm>
-#include <span>
 
 #include "engine/move_engine.h"
 #include "players/rule_index.h"
@@ -63,11 +62,13 @@ namespace {
 char NoRuleLetter(Random& random) { return random.Next() > CoinTossHeads ? MoveC : MoveN; }
 
 // The choice that the steps describe, drawing one coin per tie in rule order: the last
-// step taken wins.
-char ChooseAmong(std::span<const RuleIndex::Step> steps, Random& random) {
-  const RuleIndex::Step* taken = nullptr;
-  for (const RuleIndex::Step& step : steps) {
-    if (!step.tie || random.Next() > CoinTossHeads) taken = &step;
+// step taken wins. The ties before the lead draw their coins unread.
+char ChooseAmong(const RuleIndex::Choice& choice, Random& random) {
+  random.Skip(choice.idleDraws);
+  const RuleIndex::Step* taken = choice.lead;
+  for (const RuleIndex::Step& tie : choice.ties) {
+    const bool heads = random.Next() > CoinTossHeads;
+    taken = heads ? &tie : taken;  // a choice without a jump: the coin cannot be foreseen
   }
   return taken != nullptr ? taken->letter : NoRuleLetter(random);
 }
@@ -75,7 +76,7 @@ char ChooseAmong(std::span<const RuleIndex::Step> steps, Random& random) {
 }  // namespace
 
 char Eval(const RuleSet& rules, std::string_view history, Random& random) {
-  return ChooseAmong(RuleIndexOf(rules).StepsFor(history), random);
+  return ChooseAmong(RuleIndexOf(rules).ChoiceFor(history), random);
 }
 
 char EvalByScanning(const RuleSet& rules, std::string_view history, Random& random) {

@@ -11,7 +11,7 @@ BRUSO_PACKAGES=(
   qt6-charts-dev libqt6opengl6-dev
   xvfb xauth
   fonts-dejavu-core fonts-liberation2
-  libnlopt-cxx-dev
+  libnlopt-cxx-dev libabsl-dev
   pybind11-dev python3-dev python3-pytest
   python3-numpy python3-pandas python3-matplotlib python3-distributed
   file man-db

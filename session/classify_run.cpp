@@ -40,7 +40,8 @@ void ClassifyRun::ClassifyHand(Fhand& hand, int hand_number, ClassifyWatcher& wa
     const MoveLineOutcome outcome = ClassifyMoveLine(state_, text);
     tally_.LineEnded(outcome);
     const CompiledLine compiled = compiler_.TakeLine();
-    std::vector<PositionChances> chances;
+    std::vector<PositionChances>& chances = chances_;
+    chances.clear();
     const LineScore score = ScoreLine(compiled, player_, &chances);
     tally_.LineScored(compiled, chances, score);
     ClassifiedLine classified{.hand = hand_number, .line = line - FirstReplayedLine + 1, .text = text,

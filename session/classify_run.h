@@ -66,6 +66,7 @@ class ClassifyRun {
   PlayerParameters player_;
   ClassifyTally tally_;
   LineCompiler compiler_;
+  std::vector<PositionChances> chances_;  // the line's, kept to spare an allocation a line
   ObserverPair observers_{tally_, compiler_};
   std::optional<RuleAttemptObserver> ruleObserver_;
   std::optional<ObserverPair> withRules_;

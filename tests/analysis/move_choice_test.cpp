@@ -19,6 +19,19 @@ struct CardAtHandCase {
   const char* words;
 };
 
+TEST(MoveChoice, SameCardComparesWholeCodes) {
+  struct Case {
+    std::string_view a, b;
+    bool same;
+  };
+  const Case cases[] = {{"2H", "2H", true},  {"2H", "2C", false}, {"2H", "3H", false}, {"2H", "2", false},
+                        {"##", NoCard, true}, {"", "", true},      {std::string_view("\0\0", 2), "  ", false}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(SameCard(c.a, c.b), c.same) << c.a << " " << c.b;
+    EXPECT_EQ(SameCard(c.a, c.b), c.a == c.b);
+  }
+}
+
 TEST(MoveChoice, CardAtHandPlaysPassesOrWaitsByAttitude) {
   const CardAtHandCase cases[] = {
       {'e', "4H4C3H2C3C2H", 'T', "Egoiste"},       // NK holds 2H, the Target 2C has its number

@@ -116,6 +116,26 @@ TEST(GameTree, DeletingFreesEverythingBelowAndTheWholeTree) {
   // The sanitizer run reports any node that was not freed.
 }
 
+// Freed nodes are used again: one must come back as a new node, whatever it held.
+TEST(GameTree, AFreedNodeComesBackAsNew) {
+  TreeFixture t;
+  t.Play("CUNP");
+  for (TreeNode* node = t.root->firstChild; node != nullptr; node = node->firstChild) node->mark = {'2', 'H'};
+  t.tree.GoTop(t.current);
+  t.tree.DeleteBelow(t.current, t.root);
+  for (int child = 0; child < 3; ++child) t.tree.AddChild(t.current, Board::FromText("2H2C3H3C4H4C"));
+  int children = 0;
+  for (const TreeNode* node = t.root->firstChild; node != nullptr; node = node->nextSibling, ++children) {
+    EXPECT_EQ(node->board, Board::FromText("2H2C3H3C4H4C"));
+    EXPECT_EQ(node->role, OtherRole(t.root->role));
+    EXPECT_EQ(node->move, ' ');
+    EXPECT_EQ(node->mark, BlankMark);
+    EXPECT_EQ(node->firstChild, nullptr);
+    EXPECT_EQ(node->parent, t.root);
+  }
+  EXPECT_EQ(children, 3);
+}
+
 TEST(GameTree, DeletingAVeryLongHandDoesNotRecurse) {
   TreeFixture t;
   for (int i = 0; i < 200000; ++i) t.moves.ApplyMove(t.current, t.scratch, 'P');

@@ -145,6 +145,31 @@ TEST(RuleMatching, TheIndexChoosesAsScanningEveryRuleDoes) {
   }
 }
 
+// The choice draws the coins of ties that come before the last outright winner without
+// reading them: the letters and the draws must stay those of scanning every rule, for a
+// situation met the first time and remembered after.
+TEST(RuleMatching, TiesBeforeAnOutrightWinnerOnlyUseUpTheirDraws) {
+  // On RootHistory "#2H4C3H" a wildcard rule scores 17, one naming 2H scores 19; with
+  // weights of 0, a rule equal in every field scores 0 and only ties.
+  const std::string weights = "0 3 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\n";
+  const std::string zero_weights = "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n";
+  const std::vector<std::string> cases = {
+      weights + "C\nN\nU 2H\nP\nT 2H\n",  // a tie before the lead, a loser and a tie after it
+      weights + "C\nN\nU\n",               // the lead first, then ties
+      weights + "C\nN\nU\nP 2H\n",         // two idle coins, then a lone lead
+      zero_weights + "P 2H 4C 3H\nC 2H 4C 3H\nU 2H 4C 3H\n",  // ties only: no lead
+  };
+  for (const std::string& rules_text : cases) {
+    const RuleSet rules = Rules(rules_text);
+    for (std::uint64_t seed = 1; seed <= 64; ++seed) {
+      Random indexed(seed);
+      Random scanned(seed);
+      ASSERT_EQ(Eval(rules, RootHistory, indexed), EvalByScanning(rules, RootHistory, scanned)) << rules_text;
+      ASSERT_EQ(indexed.Next(), scanned.Next()) << rules_text << " seed " << seed;
+    }
+  }
+}
+
 TEST(RuleMatching, ARuleChangedAfterAnEvaluationCounts) {
   RuleSet rules = Rules("0 9\nT 2H\n");
   Random random(1);
