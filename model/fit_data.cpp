@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <stdexcept>
+#include <string>
 #include <thread>
 
 #include "model/headless_hand.h"
@@ -65,17 +67,22 @@ std::uint64_t HashOf(const FitData& data, const Piece& piece) {
   std::uint64_t hash = 0xcbf29ce484222325ULL;
   for (std::uint32_t s = piece.firstStep; s < piece.firstStep + piece.stepCount; ++s) {
     const PieceStep& step = data.steps[s];
-    Mix(hash, (static_cast<std::uint64_t>(step.statesBefore) << 32) | static_cast<std::uint32_t>(step.statesAfter));
-    for (std::uint32_t c = 0; c < step.carried; ++c) Mix(hash, static_cast<std::uint32_t>(data.carry[step.firstCarry + c]));
+    Mix(hash, (static_cast<std::uint64_t>(step.statesBefore) << 16) | step.statesAfter);
+    for (std::uint32_t c = 0; c < step.carried; ++c) Mix(hash, data.carry[step.firstCarry + c]);
     for (std::uint32_t i = 0; i < step.transitionCount; ++i) {
       const PieceTransition& t = data.transitions[step.firstTransition + i];
-      Mix(hash, std::bit_cast<std::uint64_t>(t.constant));
-      Mix(hash, std::bit_cast<std::uint64_t>(t.slope));
-      Mix(hash, (static_cast<std::uint64_t>(t.from) << 32) | static_cast<std::uint32_t>(t.to));
-      Mix(hash, (static_cast<std::uint64_t>(t.rule) << 8) | static_cast<std::uint64_t>(t.agreement));
+      Mix(hash, (static_cast<std::uint64_t>(t.chance) << 48) | (static_cast<std::uint64_t>(t.from) << 32) |
+                    (static_cast<std::uint64_t>(t.to) << 16) | (static_cast<std::uint64_t>(t.rule) << 8) |
+                    static_cast<std::uint64_t>(t.agreement));
     }
   }
   return hash;
+}
+
+// The value as the store's 16 bits; a fit whose data need more is refused.
+std::uint16_t Narrow(std::size_t value, const char* what) {
+  if (value > 0xffff) throw std::length_error(std::string("the fit's data hold too many ") + what);
+  return static_cast<std::uint16_t>(value);
 }
 
 }  // namespace
@@ -122,27 +129,37 @@ bool FitDataBuilder::SamePiece::operator()(std::uint32_t a, std::uint32_t b) con
   return true;
 }
 
+std::uint16_t FitDataBuilder::ChanceIndex(const OutcomeWeight& weight) {
+  const OutcomeChance chance{.constant = weight.constant, .slope = weight.slope};
+  std::vector<std::uint16_t>& alike = chanceIndex_[std::bit_cast<std::uint64_t>(chance.constant)];
+  for (const std::uint16_t index : alike) {
+    if (data_.chances[index] == chance) return index;
+  }
+  alike.push_back(Narrow(data_.chances.size(), "distinct chances"));
+  data_.chances.push_back(chance);
+  return alike.back();
+}
+
 // Adds the step to the open piece; a piece's first step starts from one state.
 void FitDataBuilder::AddStep(const CompiledStep& step, bool first) {
   thread_local std::vector<Transition> plain;
   ByAgreement(step, plain);
-  PieceStep flat{.firstCarry = static_cast<std::uint32_t>(data_.carry.size()),
-                 .carried = first ? 1u : static_cast<std::uint32_t>(step.carry.size()),
-                 .firstTransition = static_cast<std::uint32_t>(data_.transitions.size()),
-                 .transitionCount = static_cast<std::uint32_t>(plain.size()),
-                 .statesBefore = step.statesBefore,
-                 .statesAfter = step.statesAfter};
+  const PieceStep flat{.firstCarry = static_cast<std::uint32_t>(data_.carry.size()),
+                       .firstTransition = static_cast<std::uint32_t>(data_.transitions.size()),
+                       .carried = first ? std::uint16_t{1} : Narrow(step.carry.size(), "states"),
+                       .transitionCount = Narrow(plain.size(), "outcomes of a position"),
+                       .statesBefore = Narrow(step.statesBefore, "states"),
+                       .statesAfter = Narrow(step.statesAfter, "states")};
   if (first) {
     data_.carry.push_back(0);
   } else {
-    data_.carry.insert(data_.carry.end(), step.carry.begin(), step.carry.end());
+    for (const int state : step.carry) data_.carry.push_back(static_cast<std::uint16_t>(state));
   }
   for (const Transition& t : plain) {
     if (t.weight.rule != 0) data_.dependsOn[t.weight.rule - 1] = true;
-    data_.transitions.push_back({.constant = t.weight.constant,
-                                 .slope = t.weight.slope,
-                                 .from = t.from,
-                                 .to = t.to,
+    data_.transitions.push_back({.chance = ChanceIndex(t.weight),
+                                 .from = static_cast<std::uint16_t>(t.from),
+                                 .to = static_cast<std::uint16_t>(t.to),
                                  .rule = static_cast<std::uint8_t>(t.weight.rule),
                                  .agreement = AgreementOf(t.suggestion)});
   }
@@ -186,6 +203,7 @@ void FitDataBuilder::AddLine(const CompiledLine& line) {
 
 FitData FitDataBuilder::Take() {
   index_.clear();
+  chanceIndex_.clear();
   FitData data = std::move(data_);
   data_ = FitData{};
   return data;
@@ -224,8 +242,8 @@ class PieceScorer {
  public:
   PieceScorer(const FitData& data, const PlayerParameters& player)
       : data_(data), stride_(static_cast<std::size_t>(data.mostStates)) {
-    chances_[0] = 0;  // a transition that asks no card rule has slope 0
-    for (int k = 1; k <= CardRuleCount; ++k) chances_[k] = player.probabilities[k];
+    probabilities_[0] = 0;  // a transition that asks no card rule has slope 0
+    for (int k = 1; k <= CardRuleCount; ++k) probabilities_[k] = player.probabilities[k];
     for (const MoveAgreement agreement : {MoveAgreement::Silent, MoveAgreement::Agrees, MoveAgreement::Differs}) {
       const int a = static_cast<int>(agreement);
       const bool silent = agreement == MoveAgreement::Silent;
@@ -244,12 +262,15 @@ class PieceScorer {
   LineScore Score(const Piece& piece, ParameterGradient* gradient);
 
  private:
-  double Chance(const PieceTransition& t) const { return t.constant + t.slope * chances_[t.rule]; }
+  double Chance(const PieceTransition& t) const {
+    const OutcomeChance& chance = data_.chances[t.chance];
+    return chance.constant + chance.slope * probabilities_[t.rule];
+  }
   void Backward(const Piece& piece, ParameterGradient& gradient);
 
   const FitData& data_;
   const std::size_t stride_;  // room for the states of any step
-  double chances_[CardRuleCount + 1];
+  double probabilities_[CardRuleCount + 1];
   double factor_[3];
   double lapseSlope_[3];
   // Per step k of the piece: its weights before it at befores_[k * stride_], after it
@@ -269,7 +290,7 @@ LineScore PieceScorer::Score(const Piece& piece, ParameterGradient* gradient) {
     double* before = &befores_[k * stride_];
     double* after = &afters_[(k + 1) * stride_];
     std::fill(before, before + step.statesBefore, 0.0);
-    const std::int32_t* carry = &data_.carry[step.firstCarry];
+    const std::uint16_t* carry = &data_.carry[step.firstCarry];
     for (std::uint32_t i = 0; i < step.carried; ++i) before[carry[i]] += weights[i];
     std::fill(after, after + step.statesAfter, 0.0);
     bool suggests = false;
@@ -283,13 +304,13 @@ LineScore PieceScorer::Score(const Piece& piece, ParameterGradient* gradient) {
       after[t.to] += w * factor_[static_cast<int>(t.agreement)];
     }
     double total = 0;
-    for (std::int32_t s = 0; s < step.statesAfter; ++s) total += after[s];
+    for (int s = 0; s < step.statesAfter; ++s) total += after[s];
     product *= total;
     if (product < 1e-250) {
       score.logLikelihood += std::log(product);
       product = 1;
     }
-    for (std::int32_t s = 0; s < step.statesAfter; ++s) after[s] /= total;
+    for (int s = 0; s < step.statesAfter; ++s) after[s] /= total;
     totals_[k] = total;
     if (suggests) {
       score.expectedAgreements += agreeing;
@@ -314,8 +335,8 @@ void PieceScorer::Backward(const Piece& piece, ParameterGradient& gradient) {
     const double* after = &afters_[(k + 1) * stride_];
     const double* before = &befores_[k * stride_];
     double dot = 0;
-    for (std::int32_t s = 0; s < step.statesAfter; ++s) dot += adjoint[s] * after[s];
-    for (std::int32_t s = 0; s < step.statesAfter; ++s) adjoint[s] = (1 + adjoint[s] - dot) / totals_[k];
+    for (int s = 0; s < step.statesAfter; ++s) dot += adjoint[s] * after[s];
+    for (int s = 0; s < step.statesAfter; ++s) adjoint[s] = (1 + adjoint[s] - dot) / totals_[k];
     std::fill(adjoint_before, adjoint_before + step.statesBefore, 0.0);
     const PieceTransition* transitions = &data_.transitions[step.firstTransition];
     for (std::uint32_t i = 0; i < step.transitionCount; ++i) {
@@ -324,10 +345,10 @@ void PieceScorer::Backward(const Piece& piece, ParameterGradient& gradient) {
       const double chance = Chance(t);
       const double g = adjoint[t.to] * factor_[a];
       adjoint_before[t.from] += g * chance;
-      if (t.rule != 0) gradient[t.rule - 1] += g * before[t.from] * t.slope;
+      if (t.rule != 0) gradient[t.rule - 1] += g * before[t.from] * data_.chances[t.chance].slope;
       gradient[LapseSlot] += adjoint[t.to] * before[t.from] * chance * lapseSlope_[a];
     }
-    const std::int32_t* carry = &data_.carry[step.firstCarry];
+    const std::uint16_t* carry = &data_.carry[step.firstCarry];
     for (std::uint32_t i = 0; i < step.carried; ++i) adjoint[i] = adjoint_before[carry[i]];
   }
 }

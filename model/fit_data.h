@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -33,13 +34,21 @@ std::vector<CompiledLine> CompileLines(const HandList& hands, const AnalysisSett
 // What a suggested move says of the likelihood: only whether it is the recorded move.
 enum class MoveAgreement : std::uint8_t { Silent, Agrees, Differs };
 
-// A transition of a piece's step: from state `from` to state `to` with the weight
-// constant + slope * p[rule] (rule 0: constant alone).
-struct PieceTransition {
+// The chance of an outcome as a function of a card rule's probability:
+// constant + slope * p[rule] (slope 0 without a rule).
+struct OutcomeChance {
   double constant = 1;
   double slope = 0;
-  std::int32_t from = 0;
-  std::int32_t to = 0;
+  bool operator==(const OutcomeChance&) const = default;
+};
+
+// A transition of a piece's step, from state `from` to state `to`, with the chance
+// chances[chance] in card rule `rule` (0: none). Eight bytes, so that a pass over many
+// pieces reads little memory.
+struct PieceTransition {
+  std::uint16_t chance = 0;
+  std::uint16_t from = 0;
+  std::uint16_t to = 0;
   std::uint8_t rule = 0;
   MoveAgreement agreement = MoveAgreement::Silent;
   bool operator==(const PieceTransition&) const = default;
@@ -50,11 +59,11 @@ struct PieceTransition {
 // transitions[firstTransition, firstTransition + transitionCount).
 struct PieceStep {
   std::uint32_t firstCarry = 0;
-  std::uint32_t carried = 1;
   std::uint32_t firstTransition = 0;
-  std::uint32_t transitionCount = 0;
-  std::int32_t statesBefore = 1;
-  std::int32_t statesAfter = 1;
+  std::uint16_t carried = 1;
+  std::uint16_t transitionCount = 0;
+  std::uint16_t statesBefore = 1;
+  std::uint16_t statesAfter = 1;
 };
 
 // A distinct piece: steps[firstStep, firstStep + stepCount), met `count` times.
@@ -73,8 +82,9 @@ struct Piece {
 struct FitData {
   std::vector<Piece> pieces;
   std::vector<PieceStep> steps;
-  std::vector<std::int32_t> carry;
+  std::vector<std::uint16_t> carry;
   std::vector<PieceTransition> transitions;
+  std::vector<OutcomeChance> chances;  // each distinct one once
   // Whether some position's chances depend on p[k] (index k - 1).
   std::array<bool, CardRuleCount> dependsOn{};
   int mostStates = 1;            // the most states of any step
@@ -102,9 +112,11 @@ class FitDataBuilder {
   };
   void AddStep(const CompiledStep& step, bool first);
   void EndPiece();
+  std::uint16_t ChanceIndex(const OutcomeWeight& weight);
 
   FitData data_;
   std::unordered_set<std::uint32_t, PieceHash, SamePiece> index_;
+  std::unordered_map<std::uint64_t, std::vector<std::uint16_t>> chanceIndex_;  // by the bits of the constant
   bool open_ = false;  // the last piece is still being added to
 };
 
