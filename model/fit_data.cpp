@@ -5,7 +5,9 @@
 #include <cmath>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <thread>
+#include <unordered_map>
 
 #include "model/headless_hand.h"
 #include "model/line_compiler.h"
@@ -14,35 +16,54 @@ namespace bruso {
 
 namespace {
 
-std::vector<CompiledLine> CompileHand(const Fhand& hand, const AnalysisSettings& settings) {
+// A hand's compiled lines, with how often the hand holds each. A line's compilation
+// depends only on its hand and its moves: with `merge_repeats`, a line the hand recorded
+// before is counted again rather than compiled again.
+struct HandLines {
   std::vector<CompiledLine> lines;
+  std::vector<long long> counts;
+};
+
+HandLines CompileHand(const Fhand& hand, const AnalysisSettings& settings, bool merge_repeats) {
+  HandLines compiled;
+  std::unordered_map<std::string_view, std::size_t> seen;
   HeadlessHand headless(hand);
   LineCompiler compiler(settings);
   Random random;  // the seeded replay's own draws do not reach the compiled line
   for (std::size_t line = FirstRecordedLine; line < hand.MoveLines.size(); ++line) {
+    const std::string& moves = hand.MoveLines[line].Line;
+    if (merge_repeats) {
+      const auto [found, added] = seen.emplace(moves, compiled.lines.size());
+      if (!added) {
+        ++compiled.counts[found->second];
+        continue;
+      }
+    }
     compiler.LineStarted();
-    headless.Replay(hand.MoveLines[line].Line, settings, random, compiler);
-    lines.push_back(compiler.TakeLine());
+    headless.Replay(moves, settings, random, compiler);
+    compiled.lines.push_back(compiler.TakeLine());
+    compiled.counts.push_back(1);
   }
-  return lines;
+  return compiled;
 }
 
 // The lines of hands[begin, end), by hand, spread over `jobs` threads.
-std::vector<std::vector<CompiledLine>> CompileHands(const HandList& hands, std::size_t begin, std::size_t end,
-                                                    const AnalysisSettings& settings, int jobs,
-                                                    const std::function<bool()>& stop_requested) {
-  std::vector<std::vector<CompiledLine>> by_hand(end - begin);
+std::vector<HandLines> CompileHands(const HandList& hands, std::size_t begin, std::size_t end,
+                                    const AnalysisSettings& settings, int jobs, bool merge_repeats,
+                                    const std::function<bool()>& stop_requested) {
+  std::vector<HandLines> by_hand(end - begin);
   const std::size_t workers = static_cast<std::size_t>(std::max(1, jobs));
   std::vector<std::jthread> threads;
   for (std::size_t worker = 0; worker < workers; ++worker) {
     threads.emplace_back([&, worker] {
       for (std::size_t h = begin + worker; h < end; h += workers) {
         if (stop_requested && stop_requested()) return;
-        by_hand[h - begin] = CompileHand(hands[h], settings);
+        by_hand[h - begin] = CompileHand(hands[h], settings, merge_repeats);
       }
     });
   }
-  return by_hand;  // the threads are joined first
+  threads.clear();  // joined
+  return by_hand;
 }
 
 // The likelihood asks of a suggestion only whether it is the recorded move: the step's
@@ -97,10 +118,10 @@ long long RecordedLineCount(const HandList& hands) {
 
 std::vector<CompiledLine> CompileLines(const HandList& hands, const AnalysisSettings& settings, int jobs,
                                        const std::function<bool()>& stop_requested) {
-  std::vector<std::vector<CompiledLine>> by_hand = CompileHands(hands, 0, hands.size(), settings, jobs, stop_requested);
+  std::vector<HandLines> by_hand = CompileHands(hands, 0, hands.size(), settings, jobs, false, stop_requested);
   std::vector<CompiledLine> lines;
-  for (std::vector<CompiledLine>& hand_lines : by_hand) {
-    for (CompiledLine& line : hand_lines) lines.push_back(std::move(line));
+  for (HandLines& hand : by_hand) {
+    for (CompiledLine& line : hand.lines) lines.push_back(std::move(line));
   }
   return lines;
 }
@@ -180,7 +201,7 @@ void FitDataBuilder::EndPiece() {
     index_.insert(id);
     return;
   }
-  ++data_.pieces[*found].count;
+  data_.pieces[*found].count += piece.count;
   const PieceStep& first = data_.steps[piece.firstStep];
   data_.carry.resize(first.firstCarry);
   data_.transitions.resize(first.firstTransition);
@@ -188,12 +209,12 @@ void FitDataBuilder::EndPiece() {
   data_.pieces.pop_back();
 }
 
-void FitDataBuilder::AddLine(const CompiledLine& line) {
+void FitDataBuilder::AddLine(const CompiledLine& line, long long count) {
   for (const CompiledStep& step : line.steps) {
     if (step.statesBefore == 1 && open_) EndPiece();
     const bool first = !open_;
     if (first) {
-      data_.pieces.push_back({.firstStep = static_cast<std::uint32_t>(data_.steps.size()), .stepCount = 0});
+      data_.pieces.push_back({.firstStep = static_cast<std::uint32_t>(data_.steps.size()), .stepCount = 0, .count = count});
       open_ = true;
     }
     AddStep(step, first);
@@ -223,8 +244,8 @@ FitData CompileFitDataOf(const HandList& hands, const AnalysisSettings& settings
   for (std::size_t begin = 0; begin < hands.size(); begin += block) {
     if (stop_requested && stop_requested()) break;
     const std::size_t end = std::min(hands.size(), begin + block);
-    for (const std::vector<CompiledLine>& hand_lines : CompileHands(hands, begin, end, settings, jobs, stop_requested)) {
-      for (const CompiledLine& line : hand_lines) builder.AddLine(line);
+    for (const HandLines& hand : CompileHands(hands, begin, end, settings, jobs, true, stop_requested)) {
+      for (std::size_t l = 0; l < hand.lines.size(); ++l) builder.AddLine(hand.lines[l], hand.counts[l]);
     }
   }
   return builder.Take();

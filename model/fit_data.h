@@ -98,7 +98,8 @@ class FitDataBuilder {
   FitDataBuilder(const FitDataBuilder&) = delete;
   FitDataBuilder& operator=(const FitDataBuilder&) = delete;
 
-  void AddLine(const CompiledLine& line);
+  // Adds a line recorded `count` times.
+  void AddLine(const CompiledLine& line, long long count = 1);
   FitData Take();
 
  private:
@@ -123,7 +124,8 @@ class FitDataBuilder {
 FitData FitDataFrom(const std::vector<CompiledLine>& lines);
 
 // Compiles the hands' recorded lines straight into FitData, a block of hands at a time, so
-// that the compiled lines of only one block are held at once. The result is the same for
+// that the compiled lines of only one block are held at once; a line that its hand recorded
+// before is counted, not compiled again. The result is the same for
 // any number of `jobs`; `stop_requested` as for CompileLines.
 FitData CompileFitDataOf(const HandList& hands, const AnalysisSettings& settings, int jobs,
                          const std::function<bool()>& stop_requested = {});
