@@ -15,6 +15,23 @@ int Below(Random& random, int count) { return static_cast<int>(random.Next() * c
 
 char Letter(Random& random) { return Letters[Below(random, static_cast<int>(Letters.size()))]; }
 
+// A random deal's hand line with its first mover.
+void AddHandLine(Random& random, std::string& text) {
+  std::array<std::string_view, 6> deal = Cards;
+  for (int last = 5; last > 0; --last) std::swap(deal[last], deal[Below(random, last + 1)]);
+  for (std::string_view card : deal) {
+    text += card;
+    text += ' ';
+  }
+  text += random.Next() < 0.5 ? "CK\n" : "NK\n";
+}
+
+std::string RandomLetters(Random& random, int length) {
+  std::string line;
+  for (int letter = 0; letter < length; ++letter) line += Letter(random);
+  return line;
+}
+
 }  // namespace
 
 std::string RandomRulesText(Random& random, int count) {
@@ -39,17 +56,32 @@ std::string RandomRulesText(Random& random, int count) {
 std::string RandomShoeText(Random& random, int hands, int lines, int length) {
   std::string text;
   for (int hand = 0; hand < hands; ++hand) {
-    std::array<std::string_view, 6> deal = Cards;
-    for (int last = 5; last > 0; --last) std::swap(deal[last], deal[Below(random, last + 1)]);
-    for (std::string_view card : deal) {
-      text += card;
-      text += ' ';
-    }
-    text += random.Next() < 0.5 ? "CK\n" : "NK\n";
+    AddHandLine(random, text);
+    for (int line = 0; line < lines; ++line) text += RandomLetters(random, length) + '\n';
+  }
+  return text;
+}
+
+std::string RandomVaryingShoeText(Random& random, int hands, int lines, int shortest, int longest,
+                                  const std::string& note) {
+  std::string text;
+  for (int hand = 0; hand < hands; ++hand) {
+    AddHandLine(random, text);
+    text += note + '\n';
     for (int line = 0; line < lines; ++line) {
-      for (int letter = 0; letter < length; ++letter) text += Letter(random);
-      text += '\n';
+      text += RandomLetters(random, shortest + Below(random, longest - shortest + 1)) + '\n';
     }
+  }
+  return text;
+}
+
+std::string RepeatedLinesShoeText(Random& random, int hands, int copies, int length) {
+  std::string text;
+  for (int hand = 0; hand < hands; ++hand) {
+    AddHandLine(random, text);
+    text += "the same line again and again\n";
+    const std::string line = RandomLetters(random, length) + '\n';
+    for (int copy = 0; copy < copies; ++copy) text += line;
   }
   return text;
 }

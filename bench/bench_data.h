@@ -18,4 +18,13 @@ std::string RandomRulesText(Random& random, int count);
 // of `length` random move letters under its hand line.
 std::string RandomShoeText(Random& random, int hands, int lines, int length);
 
+// A shoe of `hands` random deals, each with a first line that is never replayed (`note`)
+// and `lines` move lines of `shortest` to `longest` random move letters.
+std::string RandomVaryingShoeText(Random& random, int hands, int lines, int shortest, int longest,
+                                  const std::string& note);
+
+// A shoe of recorded data that repeat: `hands` random deals, each with a first line that is
+// never replayed and then `copies` times the same line of `length` random move letters.
+std::string RepeatedLinesShoeText(Random& random, int hands, int copies, int length);
+
 }  // namespace bruso::bench

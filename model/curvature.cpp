@@ -61,19 +61,51 @@ std::vector<std::vector<double>> Inverse(std::vector<std::vector<double>> a) {
   return inverse;
 }
 
-std::vector<double> StandardErrors(const Objective& log_likelihood, std::vector<double> x,
-                                   const std::vector<double>& lower, const std::vector<double>& upper) {
+namespace {
+
+// x moved just inside the bounds, so that the differences stay within them.
+std::vector<double> Inside(std::vector<double> x, const std::vector<double>& lower, const std::vector<double>& upper) {
   for (std::size_t i = 0; i < x.size(); ++i) x[i] = std::clamp(x[i], lower[i] + 2 * Step, upper[i] - 2 * Step);
-  std::vector<std::vector<double>> minus_h = Hessian(log_likelihood, x);
-  for (auto& row : minus_h) {
+  return x;
+}
+
+// The errors from the log-likelihood's second derivatives h.
+std::vector<double> ErrorsOf(std::vector<std::vector<double>> h) {
+  for (auto& row : h) {
     for (double& value : row) value = -value;
   }
-  const std::vector<std::vector<double>> covariance = Inverse(minus_h);
-  std::vector<double> errors(x.size(), std::numeric_limits<double>::quiet_NaN());
+  const std::vector<std::vector<double>> covariance = Inverse(h);
+  std::vector<double> errors(h.size(), std::numeric_limits<double>::quiet_NaN());
   for (std::size_t i = 0; i < covariance.size(); ++i) {
     if (covariance[i][i] > 0 && std::isfinite(covariance[i][i])) errors[i] = std::sqrt(covariance[i][i]);
   }
   return errors;
+}
+
+}  // namespace
+
+std::vector<double> StandardErrors(const Objective& log_likelihood, std::vector<double> x,
+                                   const std::vector<double>& lower, const std::vector<double>& upper) {
+  return ErrorsOf(Hessian(log_likelihood, Inside(std::move(x), lower, upper)));
+}
+
+std::vector<double> StandardErrorsFromGradient(const GradientAt& gradient, std::vector<double> x,
+                                               const std::vector<double>& lower, const std::vector<double>& upper) {
+  x = Inside(std::move(x), lower, upper);
+  const std::size_t n = x.size();
+  std::vector<std::vector<double>> h(n, std::vector<double>(n, 0.0));
+  for (std::size_t j = 0; j < n; ++j) {
+    std::vector<double> y = x;
+    y[j] = x[j] + Step;
+    const std::vector<double> above = gradient(y);
+    y[j] = x[j] - Step;
+    const std::vector<double> below = gradient(y);
+    for (std::size_t i = 0; i < n; ++i) h[i][j] = (above[i] - below[i]) / (2 * Step);
+  }
+  for (std::size_t i = 0; i < n; ++i) {  // symmetric, as the true second derivatives are
+    for (std::size_t j = 0; j < i; ++j) h[i][j] = h[j][i] = (h[i][j] + h[j][i]) / 2;
+  }
+  return ErrorsOf(h);
 }
 
 }  // namespace bruso

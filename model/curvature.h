@@ -14,6 +14,14 @@ using Objective = std::function<double(const std::vector<double>&)>;
 std::vector<double> StandardErrors(const Objective& log_likelihood, std::vector<double> x,
                                    const std::vector<double>& lower, const std::vector<double>& upper);
 
+// A function's gradient at x.
+using GradientAt = std::function<std::vector<double>(const std::vector<double>&)>;
+
+// As StandardErrors, from the log-likelihood's gradient: its second derivatives are central
+// differences of the gradient, 2n gradients for n parameters instead of 2n² values.
+std::vector<double> StandardErrorsFromGradient(const GradientAt& gradient, std::vector<double> x,
+                                               const std::vector<double>& lower, const std::vector<double>& upper);
+
 // The second derivatives of f at x, by central differences of step 1e-4.
 std::vector<std::vector<double>> Hessian(const Objective& f, const std::vector<double>& x);
 

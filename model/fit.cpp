@@ -66,8 +66,10 @@ FitResult FitParameters(const FitData& data, const FixedParameters& fixed, const
   const ParameterPoint point = search.PointAt(x);
   const LineScore score = search.ScoreAt(point);
   const std::vector<double> errors = n == 0 ? std::vector<double>{}
-                                            : StandardErrors([&](const std::vector<double>& y) {
-                                                return search.LogLikelihood(y);
+                                            : StandardErrorsFromGradient([&](const std::vector<double>& y) {
+                                                std::vector<double> gradient;
+                                                search.LogLikelihood(y, gradient);
+                                                return gradient;
                                               }, x, search.lower(), search.upper());
 
   if (!std::isfinite(score.logLikelihood)) throw std::runtime_error("the log-likelihood is not a finite number");
@@ -93,9 +95,9 @@ FitData CompileFitData(const HandList& hands, ModelVariant variant, const Analys
   AnalysisSettings settings = base;
   settings.ConflictMode = variant.conflictMode;
   settings.AltruismSwitch = variant.altruism;
-  const std::vector<CompiledLine> lines = CompileLines(hands, settings, jobs, watch.stopRequested);
+  FitData data = CompileFitDataOf(hands, settings, jobs, watch.stopRequested);
   if (watch.stopRequested && watch.stopRequested()) throw FitCancelled();  // some hands were left out
-  return FitDataFrom(lines);
+  return data;
 }
 
 FitResult FitVariant(const HandList& hands, ModelVariant variant, const AnalysisSettings& base,

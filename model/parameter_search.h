@@ -23,6 +23,8 @@ class LikelihoodSearch {
   std::vector<double> FreeOf(const ParameterPoint& point) const;
   LineScore ScoreAt(const ParameterPoint& point) const;
   double LogLikelihood(const std::vector<double>& x) const { return ScoreAt(PointAt(x)).logLikelihood; }
+  // The log-likelihood, and its gradient in the free parameters put in `gradient`.
+  double LogLikelihood(const std::vector<double>& x, std::vector<double>& gradient) const;
   const std::vector<double>& lower() const { return lower_; }
   const std::vector<double>& upper() const { return upper_; }
 
@@ -32,7 +34,7 @@ class LikelihoodSearch {
 
  private:
   bool StopRequested() const { return watch_.stopRequested && watch_.stopRequested(); }
-  static double Objective(const std::vector<double>& x, std::vector<double>&, void* data);
+  double Objective(const std::vector<double>& x, std::vector<double>& gradient) const;
 
   const FitData& data_;
   const FitWatch& watch_;
@@ -42,6 +44,8 @@ class LikelihoodSearch {
 };
 
 using SearchObjective = std::function<double(const std::vector<double>&)>;
+// A function's value at x, and its gradient put in `gradient` when that is not empty.
+using GradientObjective = std::function<double(const std::vector<double>& x, std::vector<double>& gradient)>;
 
 // The best end point of a bounded search of `f` from each start (the first of equal ones),
 // each ending when a step changes `f` by less than `tolerance`. `f` may throw nlopt::forced_stop to end the searches: they end with FitCancelled.
@@ -49,6 +53,13 @@ using SearchObjective = std::function<double(const std::vector<double>&)>;
 std::vector<double> BestOfSearches(const SearchObjective& f, const std::vector<double>& lower,
                                    const std::vector<double>& upper, const std::vector<std::vector<double>>& starts,
                                    double tolerance, const std::function<void()>& search_done = {});
+
+// As BestOfSearches, by a bounded quasi-Newton search (L-BFGS) that follows f's gradient,
+// each search ending when a step changes f by less than `tolerance` times its size.
+std::vector<double> BestOfGradientSearches(const GradientObjective& f, const std::vector<double>& lower,
+                                           const std::vector<double>& upper,
+                                           const std::vector<std::vector<double>>& starts, double tolerance,
+                                           const std::function<void()>& search_done = {});
 
 // The lowest and highest value a parameter can take in a fit.
 double LowerBound(int index);

@@ -91,9 +91,18 @@ double IntervalCutoff(double level, bool one_sided) {
   return z * z / 2;
 }
 
+void MarkEstimatesOnBounds(FitResult& fit) {
+  for (int i = 0; i < ParameterCount; ++i) {
+    ParameterEstimate& estimate = fit.parameters[i];
+    if (!estimate.determined || estimate.fixed) continue;
+    estimate.onBound = estimate.value <= LowerBound(i) + BoundTolerance || estimate.value >= UpperBound(i) - BoundTolerance;
+  }
+}
+
 void AddProfileIntervals(const FitData& data, const FixedParameters& fixed, double level, FitResult& fit,
                          const FitWatch& watch) {
   fit.intervalLevel = level;
+  MarkEstimatesOnBounds(fit);
   const FitWatch stop_only{.stopRequested = watch.stopRequested};
   for (int i = 0; i < ParameterCount; ++i) {
     ParameterEstimate& estimate = fit.parameters[i];
@@ -102,7 +111,6 @@ void AddProfileIntervals(const FitData& data, const FixedParameters& fixed, doub
     const double high = UpperBound(i);
     const bool at_low = estimate.value <= low + BoundTolerance;
     const bool at_high = estimate.value >= high - BoundTolerance;
-    estimate.onBound = at_low || at_high;
     const double floor = fit.logLikelihood - IntervalCutoff(level, estimate.onBound);
     const double reach = std::sqrt(2 * IntervalCutoff(level, estimate.onBound)) * estimate.standardError;
     estimate.lower = at_low ? low : IntervalEnd(data, fixed, i, fit, low, floor, estimate.value - reach, stop_only);

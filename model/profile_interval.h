@@ -13,6 +13,10 @@ inline constexpr double DefaultIntervalLevel = 0.95;
 // 1 − 2(1 − level) (1.35 for 0.95).
 double IntervalCutoff(double level, bool one_sided);
 
+// Marks each estimated parameter of the fit that lies on its lowest or highest value.
+// AddProfileIntervals does it too.
+void MarkEstimatesOnBounds(FitResult& fit);
+
 // Adds to a fit of `data` (FitParameters with the same held parameters) the
 // profile-likelihood interval of each estimated parameter: the values whose log-likelihood,
 // maximised over the other free parameters, lies within the cutoff of the fit's. An

@@ -46,7 +46,13 @@ RecoveryUnit RunRecoveryUnit(const HandList& hands, const RecoveryDesign& design
     const FitData fit_data = CompileFitData(data, fitted, AnalysisSettings{}, 1, watch);
     FitResult fit = FitParameters(fit_data, design.fixed, watch);
     fit.variant = fitted;
-    if (Same(fitted, generating)) AddProfileIntervals(fit_data, design.fixed, design.level, fit, watch);
+    if (Same(fitted, generating)) {
+      if (design.intervals) {
+        AddProfileIntervals(fit_data, design.fixed, design.level, fit, watch);
+      } else {
+        MarkEstimatesOnBounds(fit);
+      }
+    }
     unit.fits.push_back(fit);
   }
   return unit;

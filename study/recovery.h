@@ -24,6 +24,7 @@ struct RecoveryDesign {
   double lapseLow = 0.01, lapseHigh = 0.2;
   FixedParameters fixed;  // held at their values in the simulation and in the fits
   double level = 0.95;    // of the intervals of the generating variant's own fit
+  bool intervals = true;  // false: the own fit without them, which costs several fits less
   std::uint64_t seed = 0;
 };
 

@@ -21,6 +21,12 @@ std::string Fixed(const char* format, double value) {
 
 }  // namespace
 
+std::string Padded(const std::string& text, std::size_t width) {
+  std::size_t characters = 0;
+  for (unsigned char c : text) characters += (c & 0xC0) != 0x80;
+  return text + std::string(width > characters ? width - characters : 1, ' ');
+}
+
 std::string TwoDecimals(double value) { return Fixed("%.2f", value); }
 std::string FourDecimals(double value) { return Fixed("%.4f", value); }
 
@@ -39,13 +45,6 @@ std::string IntervalText(const ParameterEstimate& estimate) {
   if (estimate.fixed) return "fixed";
   if (std::isnan(estimate.lower)) return "";
   return "[" + Fixed("%.4f", estimate.lower) + ", " + Fixed("%.4f", estimate.upper) + "]";
-}
-
-// Pads to a width in characters, counting each UTF-8 character once.
-std::string Padded(const std::string& text, std::size_t width) {
-  std::size_t characters = 0;
-  for (unsigned char c : text) characters += (c & 0xC0) != 0x80;
-  return text + std::string(width > characters ? width - characters : 1, ' ');
 }
 
 }  // namespace

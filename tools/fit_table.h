@@ -23,6 +23,10 @@ struct TableRow {
 // The rows with the labels and cells padded to fixed widths.
 std::string RowsText(const std::vector<TableRow>& rows);
 
+// The text padded with blanks to a width in characters (each UTF-8 character counted once,
+// so that "–" takes one column), one blank at least.
+std::string Padded(const std::string& text, std::size_t width);
+
 // "12.35" and "0.1235": figures of a table on screen.
 std::string TwoDecimals(double value);
 std::string FourDecimals(double value);

@@ -50,7 +50,7 @@ int RunGroupRecoveryCommand(const HandList& hands, const RecoverOptions& options
 
 // recover SHOE --lines K [--replicates R] [--conflict-mode 0|1|both] [--altruism 0|1|both]
 // [--prob-range LO,HI] [--lapse-range LO,HI] [--fix NAME=VALUE,...] [--level L] [--seed N]
-// [--jobs N] [--csv FILE]: parameter and model recovery on the shoe's hands. For each
+// [--jobs N] [--csv FILE] [--no-intervals]: parameter and model recovery on the shoe's hands. For each
 // replicate and generating variant, true values drawn from the ranges, K lines per hand
 // simulated with them and every variant fitted; the summary on standard output, a row per
 // fit in the CSV file. Ctrl-C, SIGTERM or SIGHUP stops the run after the replicates in
@@ -64,7 +64,7 @@ int RunRecover(const std::vector<std::string>& words) {
                          {LinesOption, ReplicatesOption, ConflictModeOption, AltruismOption, "--prob-range",
                           "--lapse-range", "--fix", LevelOption, "--seed", "--jobs", "--csv", "--participants",
                           "--lines-per-participant", "--group-mean", "--group-spread"},
-                         {});
+                         {NoIntervalsOption});
   if (line.positional().size() != 1) throw UsageError("recover takes exactly one shoe file");
   const RecoverOptions options = RecoverOptionsFrom(line);
   const std::string& shoe_path = line.positional()[0];

@@ -23,11 +23,6 @@ std::string VariantName(ModelVariant variant) {
   return "cm" + std::to_string(variant.conflictMode) + " alt" + std::to_string(variant.altruism);
 }
 
-std::string Padded(std::string text, std::size_t width) {
-  text.resize(std::max(width, text.size() + 1), ' ');
-  return text;
-}
-
 // Ends the last line of the text without the blanks of its last cell.
 void EndLine(std::string& text) {
   while (!text.empty() && text.back() == ' ') text.pop_back();

@@ -61,6 +61,7 @@ GroupRecoveryDesign GroupRecoveryDesignFrom(const CommandLine& line) {
   for (const char* option : {LinesOption, ReplicatesOption, "--prob-range", "--lapse-range", LevelOption}) {
     if (line.Value(option)) throw UsageError(std::string(option) + " does not go with --participants");
   }
+  if (line.Has(NoIntervalsOption)) throw UsageError(std::string(NoIntervalsOption) + " does not go with --participants");
   GroupRecoveryDesign design;
   design.participants = CountFrom(line, "--participants", 100000, std::nullopt, "recover");
   design.linesPerParticipant = CountFrom(line, "--lines-per-participant", 1000000, std::nullopt, "recover --participants");
@@ -140,6 +141,7 @@ RecoverOptions RecoverOptionsFrom(const CommandLine& line) {
   RangeFrom(line, "--lapse-range", ReadLapse, "between 0 and 1 (both left out)", design.lapseLow, design.lapseHigh);
   if (std::optional<std::string> text = line.Value("--fix")) design.fixed = FixedParametersFromText(*text);
   design.level = LevelFrom(line);
+  design.intervals = !line.Has(NoIntervalsOption);
   design.seed = SeedFrom(line);
   return options;
 }

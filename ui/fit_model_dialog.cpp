@@ -1,5 +1,7 @@
 #include "ui/fit_model_dialog.h"
 
+#include <malloc.h>
+
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -17,6 +19,10 @@ QString VariantName(const ModelVariant& variant) {
 }
 
 int Jobs() { return static_cast<int>(std::max(1u, std::thread::hardware_concurrency())); }
+
+// The fit's data, freed in the worker thread, stay with the allocator's arena of that thread
+// unless it is told to give them back: return them to the system.
+void ReturnFreedMemory() { malloc_trim(0); }
 
 }  // namespace
 
@@ -54,6 +60,8 @@ FitModelDialog::FitModelDialog(const HandList& hands, const AnalysisSettings& se
 FitModelDialog::~FitModelDialog() {
   stop_ = true;
   if (worker_.joinable()) worker_.join();
+  hands_ = {};
+  ReturnFreedMemory();
 }
 
 void FitModelDialog::AddRulePlayer(const RuleFiles& files, LoadedRulePlayer loaded) {
@@ -110,6 +118,7 @@ void FitModelDialog::ShowProgress() { Progress->setValue(searchesDone_); }
 
 void FitModelDialog::FitEnded() {
   worker_.join();
+  ReturnFreedMemory();
   progressTimer_.stop();
   ShowProgress();
   if (!failure_.empty()) {  // stays open to say why

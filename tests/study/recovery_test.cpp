@@ -60,6 +60,25 @@ TEST(Recovery, AStopLeavesOutTheUnitsNotBegun) {
   ExpectSameUnit(units[2], RunRecovery(hands, design, 1)[2]);
 }
 
+// Without intervals the own fit keeps the estimates of the study with them, and still
+// tells which of them lie on a bound.
+TEST(Recovery, WithoutIntervalsTheSameEstimatesAndBounds) {
+  const HandList hands = Shoe("small_shoe.txt");
+  RecoveryDesign design{.linesPerHand = 2, .replicates = 1, .generating = {{1, 1}}, .seed = 3};
+  const RecoveryUnit with = RunRecovery(hands, design, 1).front();
+  design.intervals = false;
+  const RecoveryUnit without = RunRecovery(hands, design, 2).front();
+  ASSERT_NE(without.Own(), nullptr);
+  EXPECT_EQ(without.Own()->intervalLevel, 0);
+  for (int i = 0; i < ParameterCount; ++i) {
+    const ParameterEstimate& x = with.Own()->parameters[i];
+    const ParameterEstimate& y = without.Own()->parameters[i];
+    EXPECT_EQ(x.value, y.value) << ParameterName(i);
+    EXPECT_EQ(x.onBound, y.onBound) << ParameterName(i);
+    EXPECT_TRUE(std::isnan(y.lower)) << ParameterName(i);
+  }
+}
+
 // Profile intervals hold the truth as often as their level says: 280 data sets of one line
 // per hand of the every-deal shoe, 3,080 intervals, and every probability's estimates
 // follow the truth. A long check (about 40 s of CPU), left out of the suite; run it with

@@ -1,0 +1,37 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "model/fit.h"
+
+namespace bruso {
+namespace {
+
+// The log-likelihood that the derivative-free search reached on the example shoes, to ten
+// decimals: the fit must reach at least as high (within a millionth).
+struct Reference {
+  const char* shoe;
+  ModelVariant variant;
+  double logLikelihood;
+};
+
+const Reference References[] = {
+    {"small_shoe.txt", {0, 0}, -348.8788441652}, {"small_shoe.txt", {0, 1}, -343.0378723887},
+    {"small_shoe.txt", {1, 0}, -350.6044519712}, {"small_shoe.txt", {1, 1}, -346.2807113129},
+    {"large_shoe.txt", {0, 0}, -9661.2498092689}, {"large_shoe.txt", {0, 1}, -9576.4821705323},
+    {"large_shoe.txt", {1, 0}, -9704.6898794844}, {"large_shoe.txt", {1, 1}, -9629.0662761703},
+};
+
+TEST(Fit, ReachesALogLikelihoodAtLeastAsHighAsTheDerivativeFreeSearch) {
+  for (const Reference& reference : References) {
+    SCOPED_TRACE(std::string(reference.shoe) + " variant " +
+                 std::to_string(reference.variant.conflictMode * 10 + reference.variant.altruism));
+    const HandList hands = ReadShoeFile(std::string(BRUSO_SOURCE_DIR) + "/examples/" + reference.shoe).hands;
+    const FitResult fit = FitVariant(hands, reference.variant, AnalysisSettings{}, {}, 2);
+    EXPECT_GE(fit.logLikelihood, reference.logLikelihood - 1e-6 * std::abs(reference.logLikelihood));
+  }
+}
+
+}  // namespace
+}  // namespace bruso
