@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+#include "engine/text_file.h"
+
 namespace bruso::bench {
 
 namespace {
@@ -84,6 +86,13 @@ std::string RepeatedLinesShoeText(Random& random, int hands, int copies, int len
     for (int copy = 0; copy < copies; ++copy) text += line;
   }
   return text;
+}
+
+void WriteBenchFile(const std::filesystem::path& path, const std::string& text) {
+  TextFile file;
+  file.Open(path.string(), TextFile::Mode::Write);
+  file.Write(text);
+  file.Close();
 }
 
 }  // namespace bruso::bench

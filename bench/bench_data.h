@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 #include "engine/random.h"
@@ -26,5 +27,8 @@ std::string RandomVaryingShoeText(Random& random, int hands, int lines, int shor
 // A shoe of recorded data that repeat: `hands` random deals, each with a first line that is
 // never replayed and then `copies` times the same line of `length` random move letters.
 std::string RepeatedLinesShoeText(Random& random, int hands, int copies, int length);
+
+// Writes the text to the file, replacing it; throws IoError when it cannot.
+void WriteBenchFile(const std::filesystem::path& path, const std::string& text);
 
 }  // namespace bruso::bench

@@ -7,18 +7,6 @@
 #include <iostream>
 
 #include "bench/bench_data.h"
-#include "engine/text_file.h"
-
-namespace {
-
-void Write(const std::filesystem::path& path, const std::string& text) {
-  bruso::TextFile file;
-  file.Open(path.string(), bruso::TextFile::Mode::Write);
-  file.Write(text);
-  file.Close();
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -29,15 +17,16 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(folder);
   using bruso::bench::RandomRulesText;
   using bruso::bench::RandomShoeText;
+  using bruso::bench::WriteBenchFile;
   // The same draws as play_benchmark's random-rules run.
   bruso::Random rules(12);
-  Write(folder / "rules_ck.txt", RandomRulesText(rules, 150));
-  Write(folder / "rules_nk.txt", RandomRulesText(rules, 150));
-  Write(folder / "play_shoe.txt", RandomShoeText(rules, 500, 1, 6));
+  WriteBenchFile(folder / "rules_ck.txt", RandomRulesText(rules, 150));
+  WriteBenchFile(folder / "rules_nk.txt", RandomRulesText(rules, 150));
+  WriteBenchFile(folder / "play_shoe.txt", RandomShoeText(rules, 500, 1, 6));
   // The same draws as ui_benchmarks' shoes: the window's shoe is the first half of this one.
   bruso::Random hands(12);
-  Write(folder / "classify_shoe.txt", RandomShoeText(hands, 200000, 3, 8));
+  WriteBenchFile(folder / "classify_shoe.txt", RandomShoeText(hands, 200000, 3, 8));
   bruso::Random window_hands(12);
-  Write(folder / "window_shoe.txt", RandomShoeText(window_hands, 100000, 3, 8));
+  WriteBenchFile(folder / "window_shoe.txt", RandomShoeText(window_hands, 100000, 3, 8));
   return 0;
 }

@@ -9,18 +9,6 @@
 #include <string>
 
 #include "bench/bench_data.h"
-#include "engine/text_file.h"
-
-namespace {
-
-void Write(const std::filesystem::path& path, const std::string& text) {
-  bruso::TextFile file;
-  file.Open(path.string(), bruso::TextFile::Mode::Write);
-  file.Write(text);
-  file.Close();
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 2 && argc != 3) {
@@ -31,8 +19,8 @@ int main(int argc, char** argv) {
   const int hands = argc == 3 ? std::stoi(argv[2]) : 200000;
   std::filesystem::create_directories(folder);
   bruso::Random random(24);
-  Write(folder / "fit_shoe.txt", bruso::bench::RandomVaryingShoeText(random, hands, 3, 5, 30, "random letters"));
+  bruso::bench::WriteBenchFile(folder / "fit_shoe.txt", bruso::bench::RandomVaryingShoeText(random, hands, 3, 5, 30, "random letters"));
   bruso::Random repeated(25);
-  Write(folder / "repeated_shoe.txt", bruso::bench::RepeatedLinesShoeText(repeated, 2000, 300, 6));
+  bruso::bench::WriteBenchFile(folder / "repeated_shoe.txt", bruso::bench::RepeatedLinesShoeText(repeated, 2000, 300, 6));
   return 0;
 }

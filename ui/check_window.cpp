@@ -3,7 +3,6 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QMenuBar>
-#include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -35,12 +34,8 @@ CheckWindow::CheckWindow(Dialogs& dialogs, const std::filesystem::path& output_f
   QMenu* file_menu = menuBar()->addMenu(QStringLiteral("&File"));
   SaveFigures = file_menu->addAction(QStringLiteral("&Save Figures..."), this, &CheckWindow::SaveFiguresClick);
   CloseWindow = file_menu->addAction(QStringLiteral("&Close"), this, &QWidget::close);
-  auto* splitter = new QSplitter(Qt::Horizontal);
-  splitter->addWidget(Scrolling(NewOptions(), true));
-  splitter->addWidget(NewResults());
-  splitter->setStretchFactor(1, 1);
-  splitter->setChildrenCollapsible(false);
-  setCentralWidget(splitter);
+  QWidget* options = NewOptions();
+  setCentralWidget(OptionsBesideResults(options, NewResults()));
   connect(Task->RunButton, &QPushButton::clicked, this, &CheckWindow::RunClick);
   connect(Task, &StudyTaskPanel::ended, this, &CheckWindow::RunEnded);
   ResizeWithinScreen(this, 1280, 800);

@@ -4,7 +4,6 @@
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QMenuBar>
-#include <QSplitter>
 #include <QVBoxLayout>
 
 #include "tools/classify_options.h"
@@ -44,12 +43,8 @@ RecoveryWindow::RecoveryWindow(Dialogs& dialogs, const std::filesystem::path& ou
   SaveFigures = file_menu->addAction(QStringLiteral("&Save Figures..."), this, &RecoveryWindow::SaveFiguresClick);
   CloseWindow = file_menu->addAction(QStringLiteral("&Close"), this, &QWidget::close);
 
-  auto* splitter = new QSplitter(Qt::Horizontal);
-  splitter->addWidget(Scrolling(NewOptions(), true));
-  splitter->addWidget(NewResults());
-  splitter->setStretchFactor(1, 1);
-  splitter->setChildrenCollapsible(false);
-  setCentralWidget(splitter);
+  QWidget* options = NewOptions();
+  setCentralWidget(OptionsBesideResults(options, NewResults()));
   connect(Task->RunButton, &QPushButton::clicked, this, &RecoveryWindow::RunClick);
   connect(Task, &StudyTaskPanel::ended, this, &RecoveryWindow::RunEnded);
   connect(Criterion, &QComboBox::currentIndexChanged, this, [this] { ShowConfusion(Confusion, units_, Criterion->currentIndex() == 1); });

@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSplitter>
 
 namespace bruso {
 
@@ -89,6 +90,15 @@ QWidget* Scrolling(QWidget* widget, bool column) {
     area->setMinimumWidth(widget->minimumSizeHint().width() + area->verticalScrollBar()->sizeHint().width());
   }
   return area;
+}
+
+QWidget* OptionsBesideResults(QWidget* options, QWidget* results) {
+  auto* splitter = new QSplitter(Qt::Horizontal);
+  splitter->addWidget(Scrolling(options, true));
+  splitter->addWidget(results);
+  splitter->setStretchFactor(1, 1);
+  splitter->setChildrenCollapsible(false);
+  return splitter;
 }
 
 }  // namespace bruso

@@ -39,6 +39,9 @@ void ResizeWithinScreen(QWidget* window, int width, int height);
 // a column of options scrolls only up and down, and is always wide enough.
 QWidget* Scrolling(QWidget* widget, bool column = false);
 
+// The options in a scrolling column on the left, the results taking the rest of the width.
+QWidget* OptionsBesideResults(QWidget* options, QWidget* results);
+
 }  // namespace bruso
 
 namespace bruso {
