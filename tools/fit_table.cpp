@@ -44,7 +44,12 @@ std::string IntervalText(const ParameterEstimate& estimate) {
   if (!estimate.determined) return NotApplicable;
   if (estimate.fixed) return "fixed";
   if (std::isnan(estimate.lower)) return "";
-  return "[" + Fixed("%.4f", estimate.lower) + ", " + Fixed("%.4f", estimate.upper) + "]";
+  // Built piece by piece: GCC 12's Release build mistakes "[" + a temporary for overlapping copies.
+  std::string text = "[";
+  text += Fixed("%.4f", estimate.lower);
+  text += ", ";
+  text += Fixed("%.4f", estimate.upper);
+  return text + "]";
 }
 
 }  // namespace
@@ -66,7 +71,9 @@ namespace {
 // 95%"), when the fits have intervals; "–" for a row without them.
 std::vector<TableRow> IntervalRows(const std::vector<FitResult>& table) {
   if (table.empty() || table.front().intervalLevel <= 0) return {};
-  const std::string level = " " + Fixed("%g", 100 * table.front().intervalLevel) + "%";
+  std::string level = " ";
+  level += Fixed("%g", 100 * table.front().intervalLevel);
+  level += "%";
   std::vector<TableRow> rows;
   for (int i : ParameterOrder) {
     TableRow row{ParameterName(i) + level, {}};

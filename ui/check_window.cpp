@@ -135,7 +135,8 @@ std::vector<std::string> CheckWindow::OptionWords() const {
   } else {
     std::string probabilities;
     for (int k = 1; k <= CardRuleCount; ++k) {
-      probabilities += (k > 1 ? "," : "") + ExactNumber(settings_.ProbTable[k]);
+      if (k > 1) probabilities += ",";
+      probabilities += ExactNumber(settings_.ProbTable[k]);
     }
     words = {ProbOption,         probabilities,
              LapseOption,        ExactNumber(settings_.LapseRate),
