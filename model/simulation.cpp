@@ -21,10 +21,13 @@ std::string SimulationNote(int lines, const AnalysisSettings& settings, double l
 }
 
 Fhand SimulateHand(const Fhand& hand, int lines, const AnalysisSettings& settings, double lapse, Random& random,
-                   const std::string& note) {
+                   const std::string& note, const std::function<bool()>& stopRequested) {
   Fhand played{.MoveLines = {{note}}, .HandText = hand.HandText, .FirstRole = hand.FirstRole};
   HeadlessHand headless(hand);
-  for (int line = 0; line < lines; ++line) played.MoveLines.push_back({headless.Play(settings, lapse, random)});
+  for (int line = 0; line < lines; ++line) {
+    if (stopRequested && stopRequested()) break;
+    played.MoveLines.push_back({headless.Play(settings, lapse, random)});
+  }
   return played;
 }
 

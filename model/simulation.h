@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "analysis/analysis_settings.h"
@@ -15,9 +16,10 @@ std::string SimulationNote(int lines, const AnalysisSettings& settings, double l
 
 // The hand with `lines` lines played by the model (see HeadlessHand::Play), after a first
 // line `note` that says how they were made (the first line after a hand line is never
-// replayed).
+// replayed). When `stopRequested` says so, it stops after the line in progress and the
+// hand holds fewer lines: a caller that asks to stop throws the hand away.
 Fhand SimulateHand(const Fhand& hand, int lines, const AnalysisSettings& settings, double lapse, Random& random,
-                   const std::string& note);
+                   const std::string& note, const std::function<bool()>& stopRequested = {});
 
 // The hand as a shoe holds it: its hand line with its role mark, then its move lines, each
 // ended by a line end.

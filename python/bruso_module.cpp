@@ -237,7 +237,7 @@ HandList Simulate(const HandList& shoe, int lines, const Settings& settings, std
     Random random(seed);
     for (const Fhand& hand : shoe) {
       if (!interruption.Check()) break;
-      simulated.push_back(SimulateHand(hand, lines, analysis, settings.lapse, random, note));
+      simulated.push_back(SimulateHand(hand, lines, analysis, settings.lapse, random, note, interruption.StopRequested()));
     }
   });
   return simulated;

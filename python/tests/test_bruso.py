@@ -363,7 +363,7 @@ def many_lines(shoe):
     return bruso.simulate(shoe, 3000, bruso.Settings(), SEED) * 30
 
 
-@pytest.mark.parametrize("name", ["play", "classify", "log_likelihood", "fit"])
+@pytest.mark.parametrize("name", ["play", "classify", "log_likelihood", "fit", "simulate"])
 def test_ctrl_c_stops_the_main_threads_call_and_no_other(shoe, many_lines, name):
     import signal
     import threading
@@ -373,7 +373,8 @@ def test_ctrl_c_stops_the_main_threads_call_and_no_other(shoe, many_lines, name)
     long_calls = {"play": lambda: bruso.play(shoe, ck, nk, 10_000_000, SEED),
                   "classify": lambda: bruso.classify(many_lines, seed=SEED),
                   "log_likelihood": lambda: bruso.log_likelihood(many_lines, jobs=2),
-                  "fit": lambda: bruso.fit(many_lines, 0, 0)}
+                  "fit": lambda: bruso.fit(many_lines, 0, 0),
+                  "simulate": lambda: bruso.simulate(shoe[:1], 1_000_000, bruso.Settings(), SEED)}
     some_lines = many_lines[:len(shoe)]
     other_call = lambda: bruso.classify(some_lines, seed=SEED)
     expected = other_call()
