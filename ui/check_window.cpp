@@ -2,7 +2,6 @@
 
 #include <QFormLayout>
 #include <QGridLayout>
-#include <QMenuBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -31,9 +30,7 @@ std::string FitTableText(const FitResult& fit) { return CsvRow(FitCsvHeader) + "
 CheckWindow::CheckWindow(Dialogs& dialogs, const std::filesystem::path& output_folder)
     : dialogs_(dialogs), outputFolder_(output_folder) {
   setWindowTitle(QStringLiteral("Check Fitted Model"));
-  QMenu* file_menu = menuBar()->addMenu(QStringLiteral("&File"));
-  SaveFigures = file_menu->addAction(QStringLiteral("&Save Figures..."), this, &CheckWindow::SaveFiguresClick);
-  CloseWindow = file_menu->addAction(QStringLiteral("&Close"), this, &QWidget::close);
+  SaveFigures = AddFiguresFileMenu(this, [this] { SaveFiguresClick(); });
   QWidget* options = NewOptions();
   setCentralWidget(OptionsBesideResults(options, NewResults()));
   connect(Task->RunButton, &QPushButton::clicked, this, &CheckWindow::RunClick);

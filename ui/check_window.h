@@ -51,7 +51,7 @@ class CheckWindow : public QMainWindow {
   QLabel *Source, *Flags;
   QChartView *MovesChart, *ReachingChart, *CkLettersChart, *NkLettersChart;
   QTableWidget* Table;
-  QAction *SaveFigures, *CloseWindow;
+  QAction* SaveFigures;
 
  public slots:
   void RunClick();

@@ -7,7 +7,6 @@
 #include <QHeaderView>
 #include <QLegendMarker>
 #include <QLineSeries>
-#include <QMenuBar>
 #include <QScatterSeries>
 #include <QSplitter>
 #include <QTabWidget>
@@ -105,9 +104,7 @@ QChart* NewEstimatesChart(const std::vector<ParticipantFit>& fits, int parameter
 ParticipantsWindow::ParticipantsWindow(Dialogs& dialogs, const std::filesystem::path& output_folder)
     : dialogs_(dialogs), outputFolder_(output_folder) {
   setWindowTitle(QStringLiteral("Participants"));
-  QMenu* file_menu = menuBar()->addMenu(QStringLiteral("&File"));
-  SaveFigures = file_menu->addAction(QStringLiteral("&Save Figures..."), this, &ParticipantsWindow::SaveFiguresClick);
-  CloseWindow = file_menu->addAction(QStringLiteral("&Close"), this, &QWidget::close);
+  SaveFigures = AddFiguresFileMenu(this, [this] { SaveFiguresClick(); });
 
   Source = new QLabel(QStringLiteral("No study open: File > Open Study... in the main window opens one."));
   Source->setWordWrap(true);

@@ -42,7 +42,7 @@ class ParticipantsWindow : public QMainWindow {
   QTableWidget *Table, *Group;
   QComboBox* Parameter;
   QChartView* Chart;
-  QAction *SaveFigures, *CloseWindow;
+  QAction* SaveFigures;
 
  public slots:
   void FitClick();

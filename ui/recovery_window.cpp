@@ -3,7 +3,6 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHeaderView>
-#include <QMenuBar>
 #include <QVBoxLayout>
 
 #include "tools/classify_options.h"
@@ -39,9 +38,7 @@ QLineEdit* NewField(const QString& text, const QString& hint) {
 RecoveryWindow::RecoveryWindow(Dialogs& dialogs, const std::filesystem::path& output_folder)
     : dialogs_(dialogs), outputFolder_(output_folder) {
   setWindowTitle(QStringLiteral("Check Recovery"));
-  QMenu* file_menu = menuBar()->addMenu(QStringLiteral("&File"));
-  SaveFigures = file_menu->addAction(QStringLiteral("&Save Figures..."), this, &RecoveryWindow::SaveFiguresClick);
-  CloseWindow = file_menu->addAction(QStringLiteral("&Close"), this, &QWidget::close);
+  SaveFigures = AddFiguresFileMenu(this, [this] { SaveFiguresClick(); });
 
   QWidget* options = NewOptions();
   setCentralWidget(OptionsBesideResults(options, NewResults()));

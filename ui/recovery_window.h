@@ -48,7 +48,7 @@ class RecoveryWindow : public QMainWindow {
   QTabWidget* Results;
   std::array<QChartView*, ParameterCount> Charts{};
   QTableWidget *Summary, *Confusion;
-  QAction *SaveFigures, *CloseWindow;
+  QAction* SaveFigures;
 
  public slots:
   // Reads the options (a wrong one is said in the status line) and starts the run.

@@ -1,6 +1,8 @@
 #include "ui/study_views.h"
 
 #include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -99,6 +101,13 @@ QWidget* OptionsBesideResults(QWidget* options, QWidget* results) {
   splitter->setStretchFactor(1, 1);
   splitter->setChildrenCollapsible(false);
   return splitter;
+}
+
+QAction* AddFiguresFileMenu(QMainWindow* window, const std::function<void()>& save) {
+  QMenu* file_menu = window->menuBar()->addMenu(QStringLiteral("&File"));
+  QAction* save_figures = file_menu->addAction(QStringLiteral("&Save Figures..."), window, save);
+  file_menu->addAction(QStringLiteral("&Close"), window, &QWidget::close);
+  return save_figures;
 }
 
 }  // namespace bruso

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include <QAction>
 #include <QChartView>
+#include <QMainWindow>
 #include <QStringList>
 #include <QTableWidget>
 
@@ -41,6 +44,10 @@ QWidget* Scrolling(QWidget* widget, bool column = false);
 
 // The options in a scrolling column on the left, the results taking the rest of the width.
 QWidget* OptionsBesideResults(QWidget* options, QWidget* results);
+
+// The File menu of a window of figures: "Save Figures...", which calls `save`, and "Close".
+// Gives the Save Figures action.
+QAction* AddFiguresFileMenu(QMainWindow* window, const std::function<void()>& save);
 
 }  // namespace bruso
 
