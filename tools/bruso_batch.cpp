@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/command_line.h"
 #include "engine/io_error.h"
 #include "tools/batch_commands.h"
-#include "tools/command_line.h"
 #include "tools/standard_output.h"
 
 namespace {

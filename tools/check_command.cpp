@@ -2,18 +2,18 @@
 #include <optional>
 #include <string>
 
+#include "engine/command_line.h"
+#include "engine/csv_row.h"
 #include "engine/io_error.h"
 #include "engine/text_file.h"
+#include "session/file_overlap.h"
+#include "study/check_options.h"
+#include "study/check_table.h"
+#include "study/classify_options.h"
+#include "study/study_options.h"
 #include "tools/batch_commands.h"
-#include "tools/check_options.h"
-#include "tools/check_table.h"
-#include "tools/classify_options.h"
-#include "tools/command_line.h"
-#include "tools/csv_row.h"
-#include "tools/file_overlap.h"
-#include "tools/study_progress.h"
 #include "tools/stop_signals.h"
-#include "tools/study_options.h"
+#include "tools/study_progress.h"
 
 namespace bruso {
 

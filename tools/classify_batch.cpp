@@ -2,13 +2,13 @@
 
 #include <cstdio>
 
+#include "engine/csv_row.h"
 #include "model/fit_data.h"
-#include "tools/csv_row.h"
-#include "tools/batch_outcome.h"
 #include "session/classify_rows.h"
-#include "tools/stop_signals.h"
-#include "tools/progress_line.h"
 #include "session/summary.h"
+#include "tools/batch_outcome.h"
+#include "tools/progress_line.h"
+#include "tools/stop_signals.h"
 
 namespace bruso {
 

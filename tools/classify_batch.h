@@ -8,10 +8,10 @@
 
 #include "engine/random.h"
 #include "engine/text_file.h"
-#include "session/shared_state.h"
 #include "session/classify_run.h"
+#include "session/shared_state.h"
+#include "study/classify_options.h"
 #include "study/participants.h"
-#include "tools/classify_options.h"
 
 namespace bruso {
 

@@ -6,20 +6,20 @@
 #include <utility>
 #include <vector>
 
+#include "engine/command_line.h"
+#include "engine/csv_row.h"
 #include "engine/output_files.h"
+#include "engine/table_number.h"
 #include "engine/text_file.h"
+#include "model/rules_loading.h"
+#include "session/file_overlap.h"
+#include "study/classify_options.h"
+#include "study/study_options.h"
 #include "tools/batch_commands.h"
 #include "tools/batch_outcome.h"
 #include "tools/batch_session.h"
 #include "tools/classify_batch.h"
-#include "tools/classify_options.h"
-#include "tools/command_line.h"
-#include "tools/csv_row.h"
-#include "tools/file_overlap.h"
-#include "tools/position_table.h"
-#include "tools/rules_loading.h"
 #include "tools/stop_signals.h"
-#include "tools/study_options.h"
 
 namespace bruso {
 

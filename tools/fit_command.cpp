@@ -3,22 +3,22 @@
 #include <optional>
 #include <string>
 
+#include "engine/command_line.h"
+#include "engine/csv_row.h"
 #include "engine/io_error.h"
 #include "engine/text_file.h"
 #include "model/fit.h"
+#include "model/fitted_rules.h"
 #include "model/profile_interval.h"
 #include "model/rule_player.h"
+#include "session/file_overlap.h"
+#include "study/classify_options.h"
+#include "study/fit_options.h"
+#include "study/fit_table.h"
+#include "study/study_options.h"
 #include "tools/batch_commands.h"
-#include "tools/classify_options.h"
-#include "tools/command_line.h"
-#include "tools/csv_row.h"
-#include "tools/fit_options.h"
-#include "tools/file_overlap.h"
-#include "tools/fit_table.h"
-#include "tools/fitted_rules.h"
-#include "tools/stop_signals.h"
-#include "tools/study_options.h"
 #include "tools/progress_line.h"
+#include "tools/stop_signals.h"
 
 namespace bruso {
 

@@ -3,15 +3,15 @@
 #include <optional>
 #include <string>
 
+#include "engine/command_line.h"
 #include "engine/io_error.h"
 #include "engine/text_file.h"
+#include "model/fitted_rules.h"
+#include "model/rules_loading.h"
 #include "model/weight_search.h"
+#include "session/file_overlap.h"
+#include "study/classify_options.h"
 #include "tools/batch_commands.h"
-#include "tools/classify_options.h"
-#include "tools/command_line.h"
-#include "tools/file_overlap.h"
-#include "tools/fitted_rules.h"
-#include "tools/rules_loading.h"
 #include "tools/stop_signals.h"
 
 namespace bruso {

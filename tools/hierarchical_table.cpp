@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/csv_row.h"
+#include "engine/table_number.h"
+#include "study/fit_table.h"
 #include "study/hierarchical_rows.h"
-#include "tools/csv_row.h"
-#include "tools/fit_table.h"
-#include "tools/position_table.h"
 
 namespace bruso {
 

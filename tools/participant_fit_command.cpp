@@ -2,19 +2,19 @@
 #include <optional>
 #include <string>
 
+#include "engine/csv_row.h"
 #include "engine/io_error.h"
 #include "engine/text_file.h"
+#include "session/file_overlap.h"
+#include "study/fit_options.h"
 #include "study/hierarchical_fit.h"
 #include "study/participant_fits.h"
+#include "study/study_options.h"
 #include "tools/batch_commands.h"
-#include "tools/csv_row.h"
-#include "tools/file_overlap.h"
-#include "tools/fit_options.h"
 #include "tools/hierarchical_table.h"
 #include "tools/participant_table.h"
 #include "tools/progress_line.h"
 #include "tools/stop_signals.h"
-#include "tools/study_options.h"
 
 namespace bruso {
 

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
+#include "engine/table_number.h"
+#include "study/fit_table.h"
 #include "study/participant_rows.h"
-#include "tools/fit_table.h"
-#include "tools/position_table.h"
 
 namespace bruso {
 

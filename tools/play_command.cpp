@@ -5,21 +5,21 @@
 #include <optional>
 #include <string>
 
+#include "engine/command_line.h"
+#include "engine/csv_row.h"
 #include "engine/output_files.h"
 #include "engine/text_file.h"
 #include "engine/whole_integer.h"
+#include "model/rules_loading.h"
 #include "players/rules_file.h"
 #include "session/artificial_play.h"
+#include "session/file_overlap.h"
 #include "session/play_counts.h"
 #include "tools/batch_commands.h"
 #include "tools/batch_outcome.h"
 #include "tools/batch_session.h"
-#include "tools/command_line.h"
-#include "tools/csv_row.h"
-#include "tools/file_overlap.h"
 #include "tools/play_table.h"
 #include "tools/progress_line.h"
-#include "tools/rules_loading.h"
 #include "tools/stop_signals.h"
 
 namespace bruso {

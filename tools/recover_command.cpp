@@ -2,17 +2,17 @@
 #include <optional>
 #include <string>
 
+#include "engine/command_line.h"
+#include "engine/csv_row.h"
 #include "engine/io_error.h"
 #include "engine/text_file.h"
+#include "study/classify_options.h"
+#include "study/fit_options.h"
+#include "study/recover_table.h"
+#include "study/study_options.h"
 #include "tools/batch_commands.h"
-#include "tools/classify_options.h"
-#include "tools/command_line.h"
-#include "tools/csv_row.h"
-#include "tools/fit_options.h"
-#include "tools/study_progress.h"
-#include "tools/recover_table.h"
 #include "tools/stop_signals.h"
-#include "tools/study_options.h"
+#include "tools/study_progress.h"
 
 namespace bruso {
 

@@ -3,19 +3,19 @@
 #include <string>
 
 #include "analysis/chance.h"
+#include "engine/command_line.h"
 #include "engine/io_error.h"
 #include "engine/random.h"
 #include "engine/text_file.h"
 #include "model/simulation.h"
+#include "session/file_overlap.h"
+#include "session/summary.h"
+#include "study/classify_options.h"
+#include "study/study_options.h"
 #include "tools/batch_commands.h"
-#include "tools/classify_options.h"
-#include "tools/command_line.h"
-#include "tools/file_overlap.h"
+#include "tools/progress_line.h"
 #include "tools/standard_output.h"
 #include "tools/stop_signals.h"
-#include "tools/study_options.h"
-#include "tools/progress_line.h"
-#include "session/summary.h"
 
 namespace bruso {
 

@@ -5,13 +5,13 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "engine/csv_row.h"
 #include "engine/exact_number.h"
-#include "tools/check_options.h"
-#include "tools/check_table.h"
-#include "tools/classify_options.h"
-#include "tools/csv_row.h"
-#include "tools/fit_table.h"
-#include "tools/study_options.h"
+#include "study/check_options.h"
+#include "study/check_table.h"
+#include "study/classify_options.h"
+#include "study/fit_table.h"
+#include "study/study_options.h"
 #include "ui/check_charts.h"
 #include "ui/study_views.h"
 

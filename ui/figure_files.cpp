@@ -5,9 +5,9 @@
 #include <QStringList>
 #include <QSvgGenerator>
 
+#include "engine/csv_row.h"
 #include "engine/io_error.h"
 #include "engine/text_file.h"
-#include "tools/csv_row.h"
 #include "ui/hand_table_model.h"
 #include "ui/text_conversion.h"
 

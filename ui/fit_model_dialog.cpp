@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 
 #include "model/fit_data.h"
+#include "model/fitted_rules.h"
 #include "model/profile_interval.h"
-#include "tools/fitted_rules.h"
 
 namespace bruso {
 

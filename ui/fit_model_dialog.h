@@ -13,7 +13,7 @@
 #include <QTimer>
 
 #include "model/fit.h"
-#include "tools/rules_loading.h"
+#include "model/rules_loading.h"
 
 namespace bruso {
 

@@ -6,11 +6,11 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "engine/command_line.h"
 #include "engine/io_error.h"
 #include "model/fit_data.h"
-#include "tools/command_line.h"
-#include "tools/file_overlap.h"
-#include "tools/fitted_rules.h"
+#include "model/fitted_rules.h"
+#include "session/file_overlap.h"
 #include "ui/fonts.h"
 #include "ui/text_conversion.h"
 

@@ -13,8 +13,8 @@
 #include <QSpinBox>
 #include <QTimer>
 
+#include "model/rules_loading.h"
 #include "model/weight_search.h"
-#include "tools/rules_loading.h"
 #include "ui/dialogs.h"
 
 namespace bruso {

@@ -13,9 +13,9 @@
 #include <QValueAxis>
 #include <QVBoxLayout>
 
+#include "engine/table_number.h"
 #include "model/profile_interval.h"
-#include "tools/fit_table.h"
-#include "tools/position_table.h"
+#include "study/fit_table.h"
 #include "ui/figure_files.h"
 #include "ui/hand_table_model.h"
 #include "ui/study_views.h"

@@ -5,11 +5,11 @@
 #include <QHeaderView>
 #include <QVBoxLayout>
 
-#include "tools/classify_options.h"
-#include "tools/fit_options.h"
-#include "tools/fit_table.h"
-#include "tools/recover_table.h"
-#include "tools/study_options.h"
+#include "study/classify_options.h"
+#include "study/fit_options.h"
+#include "study/fit_table.h"
+#include "study/recover_table.h"
+#include "study/study_options.h"
 #include "ui/recovery_charts.h"
 #include "ui/study_views.h"
 #include "ui/text_conversion.h"

@@ -8,10 +8,10 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "engine/csv_row.h"
 #include "engine/io_error.h"
 #include "engine/text_file.h"
-#include "tools/csv_row.h"
-#include "tools/fit_table.h"
+#include "study/fit_table.h"
 #include "ui/figure_files.h"
 #include "ui/response_times_chart.h"
 #include "ui/statistics_charts.h"

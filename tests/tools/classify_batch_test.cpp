@@ -3,10 +3,10 @@
 #include <csignal>
 #include <string>
 
+#include "engine/csv_row.h"
 #include "support/recorders.h"
-#include "tools/classify_batch.h"
 #include "tools/batch_outcome.h"
-#include "tools/csv_row.h"
+#include "tools/classify_batch.h"
 #include "tools/stop_signals.h"
 
 namespace bruso {

@@ -9,9 +9,9 @@
 #include <QTest>
 #include <QValueAxis>
 
+#include "engine/csv_row.h"
 #include "model/fit_data.h"
 #include "support/window_reading.h"
-#include "tools/csv_row.h"
 #include "tools/tool_runner.h"
 #include "ui/fit_model_dialog.h"
 #include "ui/model_settings_dialog.h"

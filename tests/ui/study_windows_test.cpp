@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 #include <sstream>
 
+#include "engine/csv_row.h"
 #include "support/window_reading.h"
-#include "tools/csv_row.h"
 #include "tools/tool_runner.h"
 #include "ui/fit_model_dialog.h"
 #include "ui/hand_table_model.h"

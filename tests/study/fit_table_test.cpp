@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/fit_table.h"
+#include "study/fit_table.h"
 
 namespace bruso {
 namespace {

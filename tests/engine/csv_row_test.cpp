@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "tools/csv_row.h"
+#include "engine/csv_row.h"
 
 namespace bruso {
 namespace {

@@ -1,11 +1,11 @@
-#include "tools/fit_options.h"
+#include "study/fit_options.h"
 
 #include <functional>
 #include <thread>
 
+#include "study/classify_options.h"
+#include "study/study_options.h"
 #include "study/study_units.h"
-#include "tools/classify_options.h"
-#include "tools/study_options.h"
 
 namespace bruso {
 

@@ -1,4 +1,4 @@
-#include "tools/rules_loading.h"
+#include "model/rules_loading.h"
 
 #include <cstdio>
 

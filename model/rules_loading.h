@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "engine/command_line.h"
 #include "model/rule_player.h"
 #include "players/rule_set.h"
-#include "tools/command_line.h"
 
 namespace bruso {
 

@@ -1,9 +1,9 @@
-#include "tools/fitted_rules.h"
+#include "model/fitted_rules.h"
 
 #include <filesystem>
 
 #include "engine/text_file.h"
-#include "tools/fit_table.h"
+#include "study/fit_table.h"
 
 namespace bruso {
 

@@ -1,13 +1,13 @@
-#include "tools/recover_table.h"
+#include "study/recover_table.h"
 
 #include <cmath>
 #include <cstdio>
 
+#include "engine/csv_row.h"
+#include "engine/table_number.h"
 #include "study/data_set.h"
+#include "study/fit_table.h"
 #include "study/recovery_rows.h"
-#include "tools/csv_row.h"
-#include "tools/fit_table.h"
-#include "tools/position_table.h"
 
 namespace bruso {
 

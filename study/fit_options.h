@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/command_line.h"
 #include "model/fit.h"
 #include "model/profile_interval.h"
-#include "tools/command_line.h"
-#include "tools/rules_loading.h"
+#include "model/rules_loading.h"
 
 namespace bruso {
 

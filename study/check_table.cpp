@@ -1,9 +1,9 @@
-#include "tools/check_table.h"
+#include "study/check_table.h"
 
 #include <cmath>
 #include <cstdio>
 
-#include "tools/position_table.h"
+#include "engine/table_number.h"
 
 namespace bruso {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "analysis/analysis_settings.h"
-#include "tools/command_line.h"
+#include "engine/command_line.h"
 
 namespace bruso {
 

@@ -1,4 +1,4 @@
-#include "tools/position_table.h"
+#include "engine/table_number.h"
 
 #include <cstdio>
 

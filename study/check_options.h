@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/command_line.h"
 #include "study/predictive_check.h"
-#include "tools/command_line.h"
 
 namespace bruso {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/command_line.h"
+#include "engine/command_line.h"
 
 namespace bruso {
 namespace {

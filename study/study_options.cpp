@@ -1,13 +1,13 @@
-#include "tools/study_options.h"
+#include "study/study_options.h"
 
 #include <charconv>
 #include <cmath>
 #include <stdexcept>
 
 #include "engine/random.h"
-#include "tools/classify_options.h"
-#include "tools/file_overlap.h"
-#include "tools/fit_options.h"
+#include "session/file_overlap.h"
+#include "study/classify_options.h"
+#include "study/fit_options.h"
 
 namespace bruso {
 

@@ -1,4 +1,4 @@
-#include "tools/classify_options.h"
+#include "study/classify_options.h"
 
 #include <charconv>
 #include <string>

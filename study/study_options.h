@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/command_line.h"
 #include "study/group_recovery.h"
 #include "study/participants.h"
 #include "study/recovery.h"
-#include "tools/command_line.h"
 
 namespace bruso {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "model/rules_loading.h"
 #include "model/weight_search.h"
 #include "players/rule_set.h"
-#include "tools/rules_loading.h"
 
 namespace bruso {
 

@@ -1,4 +1,4 @@
-#include "tools/command_line.h"
+#include "engine/command_line.h"
 
 #include <cctype>
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/classify_options.h"
+#include "study/classify_options.h"
 
 namespace bruso {
 namespace {

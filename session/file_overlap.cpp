@@ -1,4 +1,4 @@
-#include "tools/file_overlap.h"
+#include "session/file_overlap.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -6,10 +6,10 @@
 #include <optional>
 #include <system_error>
 
+#include "engine/command_line.h"
 #include "engine/output_files.h"
 #include "engine/text_file.h"
 #include "players/play_all_hands.h"
-#include "tools/command_line.h"
 
 namespace bruso {
 

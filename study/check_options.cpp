@@ -1,13 +1,13 @@
-#include "tools/check_options.h"
+#include "study/check_options.h"
 
 #include <algorithm>
 #include <stdexcept>
 
 #include "engine/csv_row.h"
+#include "study/classify_options.h"
 #include "study/cross_validation.h"
-#include "tools/classify_options.h"
-#include "tools/fit_options.h"
-#include "tools/study_options.h"
+#include "study/fit_options.h"
+#include "study/study_options.h"
 
 namespace bruso {
 
