@@ -68,9 +68,7 @@ double LikelihoodSearch::Objective(const std::vector<double>& x, std::vector<dou
   // The search cannot step on from -inf or NaN: such a point counts as the worst there is,
   // with no slope to follow.
   const bool finite = std::isfinite(value);
-  {
-    for (std::size_t j = 0; j < gradient.size(); ++j) gradient[j] = finite && std::isfinite(slope[j]) ? slope[j] : 0;
-  }
+  for (std::size_t j = 0; j < gradient.size(); ++j) gradient[j] = finite && std::isfinite(slope[j]) ? slope[j] : 0;
   return finite ? value : -std::numeric_limits<double>::max();
 }
 
