@@ -151,7 +151,8 @@ bool FitDataBuilder::SamePiece::operator()(std::uint32_t a, std::uint32_t b) con
 }
 
 std::uint16_t FitDataBuilder::ChanceIndex(const OutcomeWeight& weight) {
-  const OutcomeChance chance{.constant = weight.constant, .slope = weight.slope};
+  const OutcomeChance chance{.constant = weight.constant, .slope = weight.slope,
+                             .rule = static_cast<std::uint8_t>(weight.rule)};
   std::vector<std::uint16_t>& alike = chanceIndex_[std::bit_cast<std::uint64_t>(chance.constant)];
   for (const std::uint16_t index : alike) {
     if (data_.chances[index] == chance) return index;
@@ -258,13 +259,20 @@ constexpr int LapseSlot = CardRuleCount;
 // The forward pass over one piece's states, as ScoreLine's, keeping the weights of every
 // step; with a gradient asked for, a backward pass then carries the derivative of the
 // log-likelihood back through the steps (the adjoints of the weights), which costs about
-// as much as the forward pass whatever the number of parameters.
+// as much as the forward pass whatever the number of parameters. The arithmetic is
+// ScoreLine's, term by term in the same order; what does not depend on the piece (each
+// distinct chance at the parameters) is worked out once per pass, and the sums that run
+// over a step's transitions are kept in registers where a step has one state.
 class PieceScorer {
  public:
   PieceScorer(const FitData& data, const PlayerParameters& player)
       : data_(data), stride_(static_cast<std::size_t>(data.mostStates)) {
-    probabilities_[0] = 0;  // a transition that asks no card rule has slope 0
-    for (int k = 1; k <= CardRuleCount; ++k) probabilities_[k] = player.probabilities[k];
+    chances_.reserve(data.chances.size());
+    for (const OutcomeChance& chance : data.chances) {
+      // A chance that asks no card rule has slope 0: its value is its constant.
+      const double p = chance.rule == 0 ? 0.0 : player.probabilities[chance.rule];
+      chances_.push_back({.value = chance.constant + chance.slope * p, .slope = chance.slope});
+    }
     for (const MoveAgreement agreement : {MoveAgreement::Silent, MoveAgreement::Agrees, MoveAgreement::Differs}) {
       const int a = static_cast<int>(agreement);
       const bool silent = agreement == MoveAgreement::Silent;
@@ -280,18 +288,24 @@ class PieceScorer {
     adjointBefore_.resize(stride_);
   }
 
-  LineScore Score(const Piece& piece, ParameterGradient* gradient);
+  // The piece's log-likelihood; with `Counted`, the agreements expected and the positions
+  // with a suggestion too.
+  template <bool Counted>
+  LineScore Forward(const Piece& piece);
+  // After Forward of the same piece: adds d ln L / d parameter of the piece to `gradient`.
+  void Backward(const Piece& piece, ParameterGradient& gradient);
 
  private:
-  double Chance(const PieceTransition& t) const {
-    const OutcomeChance& chance = data_.chances[t.chance];
-    return chance.constant + chance.slope * probabilities_[t.rule];
-  }
-  void Backward(const Piece& piece, ParameterGradient& gradient);
+  struct ChanceAt {
+    double value;  // at the parameters of the pass
+    double slope;
+  };
+  template <bool Counted>
+  void StepForward(const PieceStep& step, const double* before, double* after, LineScore& score) const;
 
   const FitData& data_;
   const std::size_t stride_;  // room for the states of any step
-  double probabilities_[CardRuleCount + 1];
+  std::vector<ChanceAt> chances_;
   double factor_[3];
   double lapseSlope_[3];
   // Per step k of the piece: its weights before it at befores_[k * stride_], after it
@@ -301,7 +315,43 @@ class PieceScorer {
   std::vector<double> adjoint_, adjointBefore_;  // of the weights after and before a step
 };
 
-LineScore PieceScorer::Score(const Piece& piece, ParameterGradient* gradient) {
+// The weights after the step (not yet divided by their total) from those before it.
+template <bool Counted>
+void PieceScorer::StepForward(const PieceStep& step, const double* before, double* after, LineScore& score) const {
+  const PieceTransition* transitions = &data_.transitions[step.firstTransition];
+  if constexpr (Counted) {
+    bool suggests = false;
+    double agreeing = 0;
+    std::fill(after, after + step.statesAfter, 0.0);
+    for (std::uint32_t i = 0; i < step.transitionCount; ++i) {
+      const PieceTransition& t = transitions[i];
+      const double w = before[t.from] * chances_[t.chance].value;
+      suggests |= t.agreement != MoveAgreement::Silent;
+      if (t.agreement == MoveAgreement::Agrees) agreeing += w;
+      after[t.to] += w * factor_[static_cast<int>(t.agreement)];
+    }
+    if (suggests) {
+      score.expectedAgreements += agreeing;
+      ++score.suggested;
+    }
+  } else if (step.statesAfter == 1) {
+    double sum = 0;
+    for (std::uint32_t i = 0; i < step.transitionCount; ++i) {
+      const PieceTransition& t = transitions[i];
+      sum += before[t.from] * chances_[t.chance].value * factor_[static_cast<int>(t.agreement)];
+    }
+    after[0] = sum;
+  } else {
+    std::fill(after, after + step.statesAfter, 0.0);
+    for (std::uint32_t i = 0; i < step.transitionCount; ++i) {
+      const PieceTransition& t = transitions[i];
+      after[t.to] += before[t.from] * chances_[t.chance].value * factor_[static_cast<int>(t.agreement)];
+    }
+  }
+}
+
+template <bool Counted>
+LineScore PieceScorer::Forward(const Piece& piece) {
   LineScore score;
   afters_[0] = 1;
   double product = 1;  // as in ScoreLine: one logarithm per piece, unless it grows too small
@@ -310,20 +360,16 @@ LineScore PieceScorer::Score(const Piece& piece, ParameterGradient* gradient) {
     const double* weights = &afters_[k * stride_];
     double* before = &befores_[k * stride_];
     double* after = &afters_[(k + 1) * stride_];
-    std::fill(before, before + step.statesBefore, 0.0);
     const std::uint16_t* carry = &data_.carry[step.firstCarry];
-    for (std::uint32_t i = 0; i < step.carried; ++i) before[carry[i]] += weights[i];
-    std::fill(after, after + step.statesAfter, 0.0);
-    bool suggests = false;
-    double agreeing = 0;
-    const PieceTransition* transitions = &data_.transitions[step.firstTransition];
-    for (std::uint32_t i = 0; i < step.transitionCount; ++i) {
-      const PieceTransition& t = transitions[i];
-      const double w = before[t.from] * Chance(t);
-      suggests |= t.agreement != MoveAgreement::Silent;
-      if (t.agreement == MoveAgreement::Agrees) agreeing += w;
-      after[t.to] += w * factor_[static_cast<int>(t.agreement)];
+    if (step.statesBefore == 1) {
+      double sum = 0;
+      for (std::uint32_t i = 0; i < step.carried; ++i) sum += weights[i];
+      before[0] = sum;
+    } else {
+      std::fill(before, before + step.statesBefore, 0.0);
+      for (std::uint32_t i = 0; i < step.carried; ++i) before[carry[i]] += weights[i];
     }
+    StepForward<Counted>(step, before, after, score);
     double total = 0;
     for (int s = 0; s < step.statesAfter; ++s) total += after[s];
     product *= total;
@@ -333,24 +379,21 @@ LineScore PieceScorer::Score(const Piece& piece, ParameterGradient* gradient) {
     }
     for (int s = 0; s < step.statesAfter; ++s) after[s] /= total;
     totals_[k] = total;
-    if (suggests) {
-      score.expectedAgreements += agreeing;
-      ++score.suggested;
-    }
   }
   score.logLikelihood += std::log(product);
-  if (gradient != nullptr) Backward(piece, *gradient);
   return score;
 }
 
 // ln L = sum of ln T over the steps, where T is the total of the step's weights A and the
 // weights after it are A / T. With ū the adjoint of A / T (how ln L of the later steps
 // changes with it), the adjoint of A[s] is (1 + ū[s] - ū·(A / T)) / T; the transitions pass
-// it on to the weights before the step and to the parameters.
+// it on to the weights before the step and to the parameters. Each parameter's terms are
+// added in the order of the transitions; the running sums stay in registers.
 void PieceScorer::Backward(const Piece& piece, ParameterGradient& gradient) {
   double* adjoint = adjoint_.data();
   double* adjoint_before = adjointBefore_.data();
   std::fill(adjoint, adjoint + stride_, 0.0);
+  double lapse = gradient[LapseSlot];
   for (std::uint32_t k = piece.stepCount; k-- > 0;) {
     const PieceStep& step = data_.steps[piece.firstStep + k];
     const double* after = &afters_[(k + 1) * stride_];
@@ -359,40 +402,61 @@ void PieceScorer::Backward(const Piece& piece, ParameterGradient& gradient) {
     for (int s = 0; s < step.statesAfter; ++s) dot += adjoint[s] * after[s];
     for (int s = 0; s < step.statesAfter; ++s) adjoint[s] = (1 + adjoint[s] - dot) / totals_[k];
     std::fill(adjoint_before, adjoint_before + step.statesBefore, 0.0);
+    int rule = 0;  // the card rule whose running sum is `rule_sum`
+    double rule_sum = 0;
     const PieceTransition* transitions = &data_.transitions[step.firstTransition];
     for (std::uint32_t i = 0; i < step.transitionCount; ++i) {
       const PieceTransition& t = transitions[i];
       const int a = static_cast<int>(t.agreement);
-      const double chance = Chance(t);
+      const ChanceAt& chance = chances_[t.chance];
       const double g = adjoint[t.to] * factor_[a];
-      adjoint_before[t.from] += g * chance;
-      if (t.rule != 0) gradient[t.rule - 1] += g * before[t.from] * data_.chances[t.chance].slope;
-      gradient[LapseSlot] += adjoint[t.to] * before[t.from] * chance * lapseSlope_[a];
+      adjoint_before[t.from] += g * chance.value;
+      if (t.rule != 0) {
+        if (t.rule != rule) {
+          if (rule != 0) gradient[rule - 1] = rule_sum;
+          rule = t.rule;
+          rule_sum = gradient[rule - 1];
+        }
+        rule_sum += g * before[t.from] * chance.slope;
+      }
+      lapse += adjoint[t.to] * before[t.from] * chance.value * lapseSlope_[a];
     }
+    if (rule != 0) gradient[rule - 1] = rule_sum;
     const std::uint16_t* carry = &data_.carry[step.firstCarry];
     for (std::uint32_t i = 0; i < step.carried; ++i) adjoint[i] = adjoint_before[carry[i]];
   }
+  gradient[LapseSlot] = lapse;
 }
 
 }  // namespace
 
-LineScore ScoreData(const FitData& data, const PlayerParameters& player, ParameterGradient* gradient) {
+LineScore ScoreData(const FitData& data, const PlayerParameters& player) {
   LineScore total;
   PieceScorer scorer(data, player);
-  if (gradient != nullptr) gradient->fill(0.0);
-  ParameterGradient piece_gradient;
   for (const Piece& piece : data.pieces) {
-    piece_gradient.fill(0.0);
-    const LineScore score = scorer.Score(piece, gradient != nullptr ? &piece_gradient : nullptr);
+    const LineScore score = scorer.Forward<true>(piece);
     const double count = static_cast<double>(piece.count);
     total.logLikelihood += count * score.logLikelihood;
     total.expectedAgreements += count * score.expectedAgreements;
     total.suggested += piece.count * score.suggested;
-    if (gradient != nullptr) {
-      for (std::size_t k = 0; k < piece_gradient.size(); ++k) (*gradient)[k] += count * piece_gradient[k];
-    }
   }
   return total;
+}
+
+double LogLikelihoodWithGradient(const FitData& data, const PlayerParameters& player, ParameterGradient& gradient) {
+  double log_likelihood = 0;
+  PieceScorer scorer(data, player);
+  gradient.fill(0.0);
+  ParameterGradient piece_gradient;
+  for (const Piece& piece : data.pieces) {
+    const double piece_log_likelihood = scorer.Forward<false>(piece).logLikelihood;
+    piece_gradient.fill(0.0);
+    scorer.Backward(piece, piece_gradient);
+    const double count = static_cast<double>(piece.count);
+    log_likelihood += count * piece_log_likelihood;
+    for (std::size_t k = 0; k < piece_gradient.size(); ++k) gradient[k] += count * piece_gradient[k];
+  }
+  return log_likelihood;
 }
 
 }  // namespace bruso

@@ -35,15 +35,16 @@ std::vector<CompiledLine> CompileLines(const HandList& hands, const AnalysisSett
 enum class MoveAgreement : std::uint8_t { Silent, Agrees, Differs };
 
 // The chance of an outcome as a function of a card rule's probability:
-// constant + slope * p[rule] (slope 0 without a rule).
+// constant + slope * p[rule] (rule 0 and slope 0 without a rule).
 struct OutcomeChance {
   double constant = 1;
   double slope = 0;
+  std::uint8_t rule = 0;
   bool operator==(const OutcomeChance&) const = default;
 };
 
 // A transition of a piece's step, from state `from` to state `to`, with the chance
-// chances[chance] in card rule `rule` (0: none). Eight bytes, so that a pass over many
+// chances[chance], which asks card rule `rule` (0: none). Eight bytes, so that a pass over many
 // pieces reads little memory.
 struct PieceTransition {
   std::uint16_t chance = 0;
@@ -133,8 +134,11 @@ FitData CompileFitDataOf(const HandList& hands, const AnalysisSettings& settings
 // d ln L / d p1..p10, then d ln L / d lapse.
 using ParameterGradient = std::array<double, CardRuleCount + 1>;
 
-// The sums over all lines; with `gradient`, the log-likelihood's gradient too, for about
-// the cost of the value where a piece has one state.
-LineScore ScoreData(const FitData& data, const PlayerParameters& player, ParameterGradient* gradient = nullptr);
+// The sums over all lines.
+LineScore ScoreData(const FitData& data, const PlayerParameters& player);
+
+// The log-likelihood of all lines (as ScoreData's, to the last bit), and its gradient put in
+// `gradient`, for about twice the cost of the value.
+double LogLikelihoodWithGradient(const FitData& data, const PlayerParameters& player, ParameterGradient& gradient);
 
 }  // namespace bruso

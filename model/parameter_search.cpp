@@ -50,7 +50,7 @@ LineScore LikelihoodSearch::ScoreAt(const ParameterPoint& point) const {
 
 double LikelihoodSearch::LogLikelihood(const std::vector<double>& x, std::vector<double>& gradient) const {
   ParameterGradient all;
-  const double value = ScoreData(data_, PlayerAt(PointAt(x)), &all).logLikelihood;
+  const double value = LogLikelihoodWithGradient(data_, PlayerAt(PointAt(x)), all);
   gradient.resize(free_.size());
   for (std::size_t j = 0; j < free_.size(); ++j) gradient[j] = all[free_[j]];
   return value;
@@ -58,24 +58,30 @@ double LikelihoodSearch::LogLikelihood(const std::vector<double>& x, std::vector
 
 double LikelihoodSearch::Objective(const std::vector<double>& x, std::vector<double>& gradient) const {
   if (StopRequested()) throw nlopt::forced_stop();  // NLopt ends the search and throws it again
+  // The value alone where the search asks for no slope: a pass without the backward half.
+  if (gradient.empty()) {
+    const double value = LogLikelihood(x);
+    return std::isfinite(value) ? value : -std::numeric_limits<double>::max();
+  }
   std::vector<double> slope;
   const double value = LogLikelihood(x, slope);
   // The search cannot step on from -inf or NaN: such a point counts as the worst there is,
   // with no slope to follow.
   const bool finite = std::isfinite(value);
-  if (!gradient.empty()) {
-    for (std::size_t j = 0; j < gradient.size(); ++j) gradient[j] = finite && std::isfinite(slope[j]) ? slope[j] : 0;
-  }
+  for (std::size_t j = 0; j < gradient.size(); ++j) gradient[j] = finite && std::isfinite(slope[j]) ? slope[j] : 0;
   return finite ? value : -std::numeric_limits<double>::max();
 }
 
-std::vector<double> LikelihoodSearch::Maximise(const std::vector<ParameterPoint>& starts) const {
-  if (free_.empty()) return {};
+std::vector<double> LikelihoodSearch::Maximise(const std::vector<ParameterPoint>& starts, double* best) const {
+  if (free_.empty()) {
+    if (best != nullptr) *best = LogLikelihood({});
+    return {};
+  }
   std::vector<std::vector<double>> points;
   for (const ParameterPoint& start : starts) points.push_back(FreeOf(start));
   return BestOfGradientSearches([this](const std::vector<double>& x, std::vector<double>& gradient) {
     return Objective(x, gradient);
-  }, lower_, upper_, points, 1e-12, watch_.searchDone);
+  }, lower_, upper_, points, 1e-12, watch_.searchDone, best);
 }
 
 namespace {
@@ -105,7 +111,7 @@ double RunSearch(nlopt::opt& opt, const SearchObjective& f, std::vector<double>&
 }
 
 std::vector<double> BestOf(const Search& search, const std::vector<std::vector<double>>& starts,
-                           const std::function<void()>& search_done) {
+                           const std::function<void()>& search_done, double* best_of_all = nullptr) {
   std::vector<double> best;
   double best_value = -std::numeric_limits<double>::infinity();
   for (std::vector<double> x : starts) {
@@ -121,6 +127,7 @@ std::vector<double> BestOf(const Search& search, const std::vector<std::vector<d
       best = x;
     }
   }
+  if (best_of_all != nullptr) *best_of_all = best_value;
   return best;
 }
 
@@ -150,7 +157,7 @@ std::vector<double> BestOfSearches(const SearchObjective& f, const std::vector<d
 std::vector<double> BestOfGradientSearches(const GradientObjective& f, const std::vector<double>& lower,
                                            const std::vector<double>& upper,
                                            const std::vector<std::vector<double>>& starts, double tolerance,
-                                           const std::function<void()>& search_done) {
+                                           const std::function<void()>& search_done, double* best) {
   const SearchObjective value_at = [&f](const std::vector<double>& x) {
     std::vector<double> no_gradient;
     return f(x, no_gradient);
@@ -173,7 +180,7 @@ std::vector<double> BestOfGradientSearches(const GradientObjective& f, const std
       x = start;
       return DerivativeFreeSearch(value_at, lower, upper, 1e-7, x);
     }
-  }, starts, search_done);
+  }, starts, search_done, best);
 }
 
 }  // namespace bruso

@@ -29,8 +29,10 @@ class LikelihoodSearch {
   const std::vector<double>& upper() const { return upper_; }
 
   // The best end point of a bounded search from each start (the first of equal ones), the
-  // free parameters' values; empty when none is free. Throws FitCancelled when the watch asks for a stop.
-  std::vector<double> Maximise(const std::vector<ParameterPoint>& starts) const;
+  // free parameters' values; empty when none is free. `best`, when given, is set to the
+  // log-likelihood there (not a finite number: the lowest double). Throws FitCancelled when
+  // the watch asks for a stop.
+  std::vector<double> Maximise(const std::vector<ParameterPoint>& starts, double* best = nullptr) const;
 
  private:
   bool StopRequested() const { return watch_.stopRequested && watch_.stopRequested(); }
@@ -56,10 +58,11 @@ std::vector<double> BestOfSearches(const SearchObjective& f, const std::vector<d
 
 // As BestOfSearches, by a bounded quasi-Newton search (L-BFGS) that follows f's gradient,
 // each search ending when a step changes f by less than `tolerance` times its size.
+// `best`, when given, is set to f at the point returned.
 std::vector<double> BestOfGradientSearches(const GradientObjective& f, const std::vector<double>& lower,
                                            const std::vector<double>& upper,
                                            const std::vector<std::vector<double>>& starts, double tolerance,
-                                           const std::function<void()>& search_done = {});
+                                           const std::function<void()>& search_done = {}, double* best = nullptr);
 
 // The lowest and highest value a parameter can take in a fit.
 double LowerBound(int index);

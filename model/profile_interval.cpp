@@ -1,6 +1,7 @@
 #include "model/profile_interval.h"
 
 #include <cmath>
+#include <limits>
 
 #include "model/parameter_search.h"
 
@@ -34,9 +35,11 @@ double ProfileAt(const FitData& data, FixedParameters held, int index, double va
   held[index] = value;
   const LikelihoodSearch search(data, held, watch);
   warm[index] = value;
-  const std::vector<double> x = search.Maximise({warm});
+  double best = 0;
+  const std::vector<double> x = search.Maximise({warm}, &best);
   warm = search.PointAt(x);
-  return search.ScoreAt(warm).logLikelihood;
+  // The search's own value at its end point, unless that is not a finite number.
+  return best > -std::numeric_limits<double>::max() ? best : search.ScoreAt(warm).logLikelihood;
 }
 
 // The end of the interval between the estimate and `bound`: where the profile falls to

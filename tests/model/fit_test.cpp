@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/fit.h"
+#include "model/parameter_search.h"
 
 namespace bruso {
 namespace {
@@ -30,6 +31,25 @@ TEST(Fit, ReachesALogLikelihoodAtLeastAsHighAsTheDerivativeFreeSearch) {
     const HandList hands = ReadShoeFile(std::string(BRUSO_SOURCE_DIR) + "/examples/" + reference.shoe).hands;
     const FitResult fit = FitVariant(hands, reference.variant, AnalysisSettings{}, {}, 2);
     EXPECT_GE(fit.logLikelihood, reference.logLikelihood - 1e-6 * std::abs(reference.logLikelihood));
+  }
+}
+
+// The value a search gives with its end point is the log-likelihood there, to the last bit,
+// with a parameter held (as at a point of a profile) and without.
+TEST(Fit, SearchGivesTheLogLikelihoodOfItsEndPoint) {
+  const HandList hands = ReadShoeFile(std::string(BRUSO_SOURCE_DIR) + "/examples/small_shoe.txt").hands;
+  const FitData data = CompileFitData(hands, {1, 0}, AnalysisSettings{}, 1);
+  FixedParameters held;
+  held[0] = 0.3;
+  const FitWatch watch;  // the search keeps a reference to it
+  for (const FixedParameters& fixed : {FixedParameters{}, held}) {
+    const LikelihoodSearch search(data, fixed, watch);
+    ParameterPoint start;
+    start.fill(0.5);
+    start[LapseIndex] = 0.05;
+    double best = 0;
+    const std::vector<double> x = search.Maximise({start}, &best);
+    EXPECT_EQ(best, search.ScoreAt(search.PointAt(x)).logLikelihood);
   }
 }
 
