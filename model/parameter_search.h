@@ -16,6 +16,8 @@ using ParameterPoint = std::array<double, ParameterCount>;
 class LikelihoodSearch {
  public:
   LikelihoodSearch(const FitData& data, const FixedParameters& fixed, const FitWatch& watch);
+  // The search keeps the watch it is given; a temporary one would be gone before it is read.
+  LikelihoodSearch(const FitData& data, const FixedParameters& fixed, FitWatch&& watch) = delete;
 
   const std::vector<int>& free() const { return free_; }
   ParameterPoint PointAt(const std::vector<double>& x) const;
