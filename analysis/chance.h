@@ -25,11 +25,19 @@ class Chance {
 class SeededChance final : public Chance {
  public:
   explicit SeededChance(Random& random) : random_(random) {}
-  bool TakesLikelyCard(int, double p) override { return random_.Next() < p; }
-  bool ExploresN() override { return random_.Next() >= 0.5; }
+  bool TakesLikelyCard(int, double p) override { return Draw() < p; }
+  bool ExploresN() override { return Draw() >= 0.5; }
+  // How many decisions it has answered.
+  long long draws() const { return draws_; }
 
  private:
+  double Draw() {
+    ++draws_;
+    return random_.Next();
+  }
+
   Random& random_;
+  long long draws_ = 0;
 };
 
 }  // namespace bruso

@@ -18,13 +18,14 @@ bool Score::LowExplGame(TreeNode*& current, TreeNode*& root, const HandBuffer& b
   SeededChance chance(random);
   int index = 0;
   do {
+    const long long draws_before = chance.draws();
     AnalysePosition(*current, settings, chance);
     const char stored = buffer[index];
     const char letter = UpChar(stored);
     // The NUL that ends the string shows nothing.
     if (stored != '\0') AddTrace(std::string{letter, ' '});
     const bool ends = !IsMoveLetter(stored) || letter == MoveQuit;
-    ReportPosition(*current, ends ? '\0' : letter);
+    ReportPosition(*current, ends ? '\0' : letter, chance.draws() != draws_before);
     if (ends) return true;
     moves_->ApplyMove(current, scratch, letter);  // a refused T leaves the position for the next letter
     ++index;
@@ -32,12 +33,12 @@ bool Score::LowExplGame(TreeNode*& current, TreeNode*& root, const HandBuffer& b
   return true;
 }
 
-void Score::ReportPosition(const TreeNode& node, char recorded) {
+void Score::ReportPosition(const TreeNode& node, char recorded, bool asked_chance) {
   if (observer_ == nullptr) return;
   const bool suggested = suggestedBranch_ != MoveBranch::None;
   observer_->PositionAnalysed({.role = node.role, .suggested = suggested ? suggestedMove_ : '\0',
                                .branch = suggestedBranch_, .recorded = recorded, .node = &node,
-                               .lookedFor = lookedForCard_});
+                               .lookedFor = lookedForCard_, .askedChance = asked_chance});
 }
 
 }  // namespace bruso

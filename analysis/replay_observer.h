@@ -28,6 +28,9 @@ struct AnalysedPosition {
   // only during the call that reports them.
   const TreeNode* node = nullptr;
   std::string_view lookedFor;
+  // Whether the analysis asked chance anything here: without it, the position has one
+  // outcome, the one reported.
+  bool askedChance = false;
 };
 
 // Watches a replay position by position, for statistics on how well the model follows

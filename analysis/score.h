@@ -131,7 +131,7 @@ class Score {
                          const AnalysisSettings& settings);
   bool FetchFromMemory(const TreeNode& node, std::string_view card, const AnalysisSettings& settings);
   // Tells the replay's observer, if any, what the last analysis of the node suggested.
-  void ReportPosition(const TreeNode& node, char recorded);
+  void ReportPosition(const TreeNode& node, char recorded, bool asked_chance);
   void Suggest(char move, MoveBranch branch) {
     suggestedMove_ = move;
     suggestedBranch_ = branch;
