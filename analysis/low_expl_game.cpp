@@ -15,17 +15,17 @@ bool Score::LowExplGame(TreeNode*& current, TreeNode*& root, const HandBuffer& b
   root = current;
   tree_->DeleteBelow(current, root);
 
-  SeededChance chance(random);
+  SeededChance chance(random, &replayDecisions_);
   int index = 0;
   do {
-    const long long draws_before = chance.draws();
+    replayDecisions_.clear();
     AnalysePosition(*current, settings, chance);
     const char stored = buffer[index];
     const char letter = UpChar(stored);
     // The NUL that ends the string shows nothing.
     if (stored != '\0') AddTrace(std::string{letter, ' '});
     const bool ends = !IsMoveLetter(stored) || letter == MoveQuit;
-    ReportPosition(*current, ends ? '\0' : letter, chance.draws() != draws_before);
+    ReportPosition(*current, ends ? '\0' : letter);
     if (ends) return true;
     moves_->ApplyMove(current, scratch, letter);  // a refused T leaves the position for the next letter
     ++index;
@@ -33,12 +33,12 @@ bool Score::LowExplGame(TreeNode*& current, TreeNode*& root, const HandBuffer& b
   return true;
 }
 
-void Score::ReportPosition(const TreeNode& node, char recorded, bool asked_chance) {
+void Score::ReportPosition(const TreeNode& node, char recorded) {
   if (observer_ == nullptr) return;
   const bool suggested = suggestedBranch_ != MoveBranch::None;
   observer_->PositionAnalysed({.role = node.role, .suggested = suggested ? suggestedMove_ : '\0',
                                .branch = suggestedBranch_, .recorded = recorded, .node = &node,
-                               .lookedFor = lookedForCard_, .askedChance = asked_chance});
+                               .lookedFor = lookedForCard_, .decisions = replayDecisions_});
 }
 
 }  // namespace bruso

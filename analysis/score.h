@@ -131,7 +131,7 @@ class Score {
                          const AnalysisSettings& settings);
   bool FetchFromMemory(const TreeNode& node, std::string_view card, const AnalysisSettings& settings);
   // Tells the replay's observer, if any, what the last analysis of the node suggested.
-  void ReportPosition(const TreeNode& node, char recorded, bool asked_chance);
+  void ReportPosition(const TreeNode& node, char recorded);
   void Suggest(char move, MoveBranch branch) {
     suggestedMove_ = move;
     suggestedBranch_ = branch;
@@ -147,6 +147,7 @@ class Score {
   char suggestedMove_ = ' ';
   MoveBranch suggestedBranch_ = MoveBranch::None;
   bool readMarkBack_ = false;
+  std::vector<Decision> replayDecisions_;  // the decisions of the replay's position analysed last
   std::ostream* traceStream_ = &std::cout;
   ReplayObserver* observer_ = nullptr;
 };

@@ -107,18 +107,19 @@ void LineCompiler::PositionAnalysed(const AnalysedPosition& position) {
 
 // Without marks read back, a position's outcomes depend only on it and on its parent and
 // grandparent as the replay's tree holds them, so it is compiled as the replay meets it:
-// when chance had no say, its one outcome is the replay's own; otherwise each outcome is
-// followed on a copy of the node (the analysis writes its mark) linked to the tree.
+// the replay's own outcome is taken as it is, and each other one is followed on a copy of
+// the node (the analysis writes its mark) linked to the tree.
 void LineCompiler::CompileAlone(const AnalysedPosition& position) {
   StartStep(position.recorded, 1);
   line_.carries.push_back(0);
-  if (!position.askedChance) {
-    AddOutcome({.suggestion = position.suggested});
-    return;
-  }
   TreeNode own = *position.node;
   EnumeratingChance& chance = chance_;  // back at its start after the last outcome
   do {
+    if (chance.NextRunIs(position.decisions)) {
+      chance.Skip(position.decisions);
+      AddOutcome({.weight = WeightOf(chance.decisions()), .suggestion = position.suggested});
+      continue;
+    }
     analyser_.AnalysePosition(own, settings_, chance);
     AddOutcome({.weight = WeightOf(chance.decisions()), .suggestion = SuggestionOf(analyser_)});
   } while (chance.NextOutcome());
