@@ -53,16 +53,21 @@ struct WeightedFrequencies {
   }
 };
 
+AnalysisSettings SettingsOf(ModelVariant variant, const PlayerParameters& player) {
+  AnalysisSettings settings;
+  settings.ConflictMode = variant.conflictMode;
+  settings.AltruismSwitch = variant.altruism;
+  settings.ProbTable = player.probabilities;
+  return settings;
+}
+
 TEST(ExactLikelihood, ChancesAgreeWithTheFrequenciesOfSeededReplays) {
   constexpr int Replays = 2000;
   const PlayerParameters player{.probabilities = {{0.1, 0.3, 0.5, 0.7, 0.9, 0.2, 0.4, 0.6, 0.8, 0.35}}, .lapse = 0.5};
   Random random{2024};
   int uncertain = 0;  // positions and moves whose chance lies strictly between 0 and 1
-  for (const ModelVariant variant : {ModelVariant{0, 0}, {0, 1}, {1, 0}, {1, 1}}) {
-    AnalysisSettings settings;
-    settings.ConflictMode = variant.conflictMode;
-    settings.AltruismSwitch = variant.altruism;
-    settings.ProbTable = player.probabilities;
+  for (const ModelVariant variant : EveryModelVariant) {
+    const AnalysisSettings settings = SettingsOf(variant, player);
     for (const Fhand& hand : Hands) {
       HeadlessHand headless(hand);
       for (std::size_t line = 1; line < hand.MoveLines.size(); ++line) {
@@ -103,9 +108,7 @@ TEST(LineCompiler, ReusedCompilerAndCopiedLinesScoreAsFreshOnes) {
   const PlayerParameters player{.probabilities = {{0.1, 0.3, 0.5, 0.7, 0.9, 0.2, 0.4, 0.6, 0.8, 0.35}}, .lapse = 0.1};
   Random random{7};
   for (const ModelVariant variant : EveryModelVariant) {
-    AnalysisSettings settings;
-    settings.ConflictMode = variant.conflictMode;
-    settings.AltruismSwitch = variant.altruism;
+    const AnalysisSettings settings = SettingsOf(variant, player);
     LineCompiler kept(settings);
     for (const Fhand& hand : Hands) {
       HeadlessHand headless(hand);
