@@ -24,4 +24,18 @@ bool EnumeratingChance::NextOutcome() {
   return true;
 }
 
+// The next run repeats the answers held and then answers "false" to every decision after them.
+bool EnumeratingChance::NextRunIs(std::span<const Decision> run) const {
+  if (run.size() < decisions_.size()) return false;
+  for (std::size_t i = 0; i < run.size(); ++i) {
+    if (run[i].answer != (i < decisions_.size() && decisions_[i].answer)) return false;
+  }
+  return true;
+}
+
+void EnumeratingChance::Skip(std::span<const Decision> run) {
+  decisions_.assign(run.begin(), run.end());
+  asked_ = decisions_.size();
+}
+
 }  // namespace bruso

@@ -1,20 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <vector>
 
 #include "analysis/chance.h"
 
 namespace bruso {
-
-// One decision of chance and the answer an outcome gave it: a card rule (1 to 10) or the
-// coin of an exploring move (rule 0, true for N).
-struct Decision {
-  int rule = 0;
-  bool answer = false;
-};
-
-inline constexpr int CoinDecision = 0;
 
 // Answers every way in turn. Run the analysis once per outcome:
 //
@@ -33,6 +25,10 @@ class EnumeratingChance final : public Chance {
   const std::vector<Decision>& decisions() const { return decisions_; }
   // Sets up the next outcome; false when every outcome has been run.
   bool NextOutcome();
+  // Whether the next run would answer as `run`, all the answers of one run of the same
+  // position; if so, Skip(run) stands for that run, as if it had just ended.
+  bool NextRunIs(std::span<const Decision> run) const;
+  void Skip(std::span<const Decision> run);
 
  private:
   bool Answer(int rule);

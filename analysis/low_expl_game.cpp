@@ -15,9 +15,10 @@ bool Score::LowExplGame(TreeNode*& current, TreeNode*& root, const HandBuffer& b
   root = current;
   tree_->DeleteBelow(current, root);
 
-  SeededChance chance(random);
+  SeededChance chance(random, &replayDecisions_);
   int index = 0;
   do {
+    replayDecisions_.clear();
     AnalysePosition(*current, settings, chance);
     const char stored = buffer[index];
     const char letter = UpChar(stored);
@@ -37,7 +38,7 @@ void Score::ReportPosition(const TreeNode& node, char recorded) {
   const bool suggested = suggestedBranch_ != MoveBranch::None;
   observer_->PositionAnalysed({.role = node.role, .suggested = suggested ? suggestedMove_ : '\0',
                                .branch = suggestedBranch_, .recorded = recorded, .node = &node,
-                               .lookedFor = lookedForCard_});
+                               .lookedFor = lookedForCard_, .decisions = replayDecisions_});
 }
 
 }  // namespace bruso

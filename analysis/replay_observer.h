@@ -1,6 +1,9 @@
 #pragma once
 
+#include <span>
 #include <string_view>
+
+#include "analysis/chance.h"
 
 namespace bruso {
 
@@ -28,6 +31,9 @@ struct AnalysedPosition {
   // only during the call that reports them.
   const TreeNode* node = nullptr;
   std::string_view lookedFor;
+  // What the analysis asked chance here, with the answers it got (none: the position has
+  // one outcome, the one reported); valid only during the call.
+  std::span<const Decision> decisions;
 };
 
 // Watches a replay position by position, for statistics on how well the model follows

@@ -147,6 +147,7 @@ class Score {
   char suggestedMove_ = ' ';
   MoveBranch suggestedBranch_ = MoveBranch::None;
   bool readMarkBack_ = false;
+  std::vector<Decision> replayDecisions_;  // the decisions of the replay's position analysed last
   std::ostream* traceStream_ = &std::cout;
   ReplayObserver* observer_ = nullptr;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,12 +35,12 @@ struct Transition {
 
 // One position of a line, compiled: the states of the marks before it (the states after
 // the previous position, some of them merged through `carry`), every way its analysis can
-// go, and the recorded move played from it.
+// go, and the recorded move played from it. Its lists lie in its line's store.
 struct CompiledStep {
-  std::vector<int> carry;  // state after the previous position -> state before this one
+  std::span<const int> carry;  // state after the previous position -> state before this one
   int statesBefore = 1;
   int statesAfter = 1;
-  std::vector<Transition> transitions;
+  std::span<const Transition> transitions;
   char recorded = '\0';
 };
 
@@ -52,9 +53,33 @@ struct PositionFacts {
 
 // A recorded line ready for the likelihood: one step per position (a position is one that
 // the replay analysed and then played a recorded move from), starting from one state.
+// The steps' lists lie one after the other in two flat stores, so that a line costs a few
+// allocations, not two a position; a copy's steps read the copy's stores.
 struct CompiledLine {
   std::vector<CompiledStep> steps;
   std::vector<PositionFacts> facts;  // one per step
+  std::vector<int> carries;
+  std::vector<Transition> transitions;
+
+  CompiledLine() = default;
+  CompiledLine(const CompiledLine& other) { *this = other; }
+  CompiledLine& operator=(const CompiledLine& other);
+  CompiledLine(CompiledLine&&) noexcept = default;  // the stores' memory moves with them
+  CompiledLine& operator=(CompiledLine&&) noexcept = default;
 };
+
+inline CompiledLine& CompiledLine::operator=(const CompiledLine& other) {
+  if (this == &other) return *this;
+  steps = other.steps;
+  facts = other.facts;
+  carries = other.carries;
+  transitions = other.transitions;
+  for (CompiledStep& step : steps) {
+    step.carry = {carries.data() + (step.carry.data() - other.carries.data()), step.carry.size()};
+    step.transitions = {transitions.data() + (step.transitions.data() - other.transitions.data()),
+                        step.transitions.size()};
+  }
+  return *this;
+}
 
 }  // namespace bruso

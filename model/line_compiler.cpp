@@ -34,6 +34,11 @@ int IndexOf(std::vector<T>& list, const T& value) {
   return static_cast<int>(list.size()) - 1;
 }
 
+// The move the last analysis suggests, '\0' for none.
+char SuggestionOf(const Score& analyser) {
+  return analyser.SuggestedBranch() != MoveBranch::None ? analyser.SuggestedMove() : '\0';
+}
+
 TreeNode Alone(const TreeNode& node) {
   TreeNode copy = node;
   copy.parent = copy.firstChild = copy.nextSibling = nullptr;
@@ -42,8 +47,9 @@ TreeNode Alone(const TreeNode& node) {
 
 }  // namespace
 
-void AddTransition(std::vector<Transition>& transitions, const Transition& added) {
-  for (Transition& t : transitions) {
+void AddTransition(std::vector<Transition>& transitions, const Transition& added, std::size_t first) {
+  for (std::size_t i = first; i < transitions.size(); ++i) {
+    Transition& t = transitions[i];
     if (t.from != added.from || t.to != added.to || t.suggestion != added.suggestion) continue;
     if (t.weight.rule != 0 && added.weight.rule != 0 && t.weight.rule != added.weight.rule) continue;
     if (t.weight.rule == 0) t.weight.rule = added.weight.rule;
@@ -62,15 +68,28 @@ LineCompiler::LineCompiler(const AnalysisSettings& settings)
 }
 
 void LineCompiler::LineStarted() {
-  line_ = {};
+  line_.steps.clear();
+  line_.facts.clear();
+  line_.carries.clear();
+  line_.transitions.clear();
   line_.facts.reserve(8);  // a line has a handful of positions: spare the regrowth
+  extents_.clear();
   windows_.clear();
   previous_ = nullptr;
+  finished_ = false;
 }
 
 void LineCompiler::PositionAnalysed(const AnalysedPosition& position) {
   if (position.recorded == '\0') return;  // the string ends here: no move is played from it
   const TreeNode& node = *position.node;
+  AnalysedPosition seen = position;
+  seen.node = nullptr;
+  seen.lookedFor = {};
+  line_.facts.push_back({seen, node.board, std::string(position.lookedFor)});
+  if (!marksMatter_) {
+    CompileAlone(position);
+    return;
+  }
   Window window{.node = Alone(node)};
   if (node.parent != nullptr) {
     window.parent = Alone(*node.parent);
@@ -81,14 +100,35 @@ void LineCompiler::PositionAnalysed(const AnalysedPosition& position) {
     }
   }
   if (!windows_.empty()) window.depth = windows_.back().depth + (&node == previous_ ? 0 : 1);
-  window.readsMarkBack = marksMatter_ && ReadsMarkBack(window);
+  window.readsMarkBack = ReadsMarkBack(window);
   windows_.push_back(window);
   previous_ = &node;
+}
 
-  AnalysedPosition seen = position;
-  seen.node = nullptr;
-  seen.lookedFor = {};
-  line_.facts.push_back({seen, node.board, std::string(position.lookedFor)});
+// Without marks read back, a position's outcomes depend only on it and on its parent and
+// grandparent as the replay's tree holds them, so it is compiled as the replay meets it:
+// the replay's own outcome is taken as it is, and each other one is followed on a copy of
+// the node (the analysis writes its mark) linked to the tree.
+void LineCompiler::CompileAlone(const AnalysedPosition& position) {
+  StartStep(position.recorded, 1);
+  line_.carries.push_back(0);
+  TreeNode own = *position.node;
+  EnumeratingChance& chance = chance_;  // back at its start after the last outcome
+  do {
+    if (chance.NextRunIs(position.decisions)) {
+      chance.Skip(position.decisions);
+      AddOutcome({.weight = WeightOf(chance.decisions()), .suggestion = position.suggested});
+      continue;
+    }
+    analyser_.AnalysePosition(own, settings_, chance);
+    AddOutcome({.weight = WeightOf(chance.decisions()), .suggestion = SuggestionOf(analyser_)});
+  } while (chance.NextOutcome());
+}
+
+// A new step with its lists starting at the ends of the line's stores.
+void LineCompiler::StartStep(char recorded, int states_before) {
+  extents_.push_back({.firstCarry = line_.carries.size(), .firstTransition = line_.transitions.size()});
+  line_.steps.push_back({.statesBefore = states_before, .recorded = recorded});
 }
 
 // Runs the analysis on the window with the marks, linking the copies.
@@ -132,16 +172,14 @@ LineCompiler::Marks LineCompiler::Live(std::size_t t, Marks marks) const {
 
 // Position t: the states carried over from the position before, then every outcome from
 // each of them.
-CompiledStep LineCompiler::Compile(std::size_t t, std::vector<Marks>& states) {
-  CompiledStep step;
-  step.recorded = line_.facts[t].seen.recorded;
-  step.carry.resize(states.size());
+void LineCompiler::Compile(std::size_t t, std::vector<Marks>& states) {
+  StartStep(line_.facts[t].seen.recorded, 0);
   std::vector<Marks>& before = before_;
   before.clear();
   for (std::size_t i = 0; i < states.size(); ++i) {
     const bool moved = t > 0 && windows_[t].depth != windows_[t - 1].depth;
     const Marks carried = moved ? Marks{.grandparent = states[i].parent, .parent = states[i].own} : states[i];
-    step.carry[i] = IndexOf(before, carried);
+    line_.carries.push_back(IndexOf(before, carried));
   }
   std::vector<Marks>& after = after_;
   after.clear();
@@ -150,24 +188,40 @@ CompiledStep LineCompiler::Compile(std::size_t t, std::vector<Marks>& states) {
     do {
       Window window = windows_[t];
       Analyse(window, before[from], chance);
-      const bool suggests = analyser_.SuggestedBranch() != MoveBranch::None;
       Marks left = before[from];
       left.own = window.node.mark;
-      AddTransition(step.transitions, {.from = from, .to = IndexOf(after, Live(t, left)),
-                                       .weight = WeightOf(chance.decisions()),
-                                       .suggestion = suggests ? analyser_.SuggestedMove() : '\0'});
+      AddOutcome({.from = from, .to = IndexOf(after, Live(t, left)), .weight = WeightOf(chance.decisions()),
+                  .suggestion = SuggestionOf(analyser_)});
     } while (chance.NextOutcome());
   }
+  CompiledStep& step = line_.steps.back();
   step.statesBefore = static_cast<int>(before.size());
   step.statesAfter = static_cast<int>(after.size());
   states.swap(after);
-  return step;
+}
+
+const CompiledLine& LineCompiler::FinishLine() {
+  if (finished_) return line_;
+  if (!windows_.empty()) {
+    std::vector<Marks> states = {Marks{}};
+    for (std::size_t t = 0; t < windows_.size(); ++t) Compile(t, states);
+  }
+  // The stores have stopped growing: the steps' lists can point into them.
+  for (std::size_t t = 0; t < line_.steps.size(); ++t) {
+    const Extent& extent = extents_[t];
+    const bool last = t + 1 == line_.steps.size();
+    const std::size_t carry_end = last ? line_.carries.size() : extents_[t + 1].firstCarry;
+    const std::size_t transition_end = last ? line_.transitions.size() : extents_[t + 1].firstTransition;
+    line_.steps[t].carry = {line_.carries.data() + extent.firstCarry, carry_end - extent.firstCarry};
+    line_.steps[t].transitions = {line_.transitions.data() + extent.firstTransition,
+                                  transition_end - extent.firstTransition};
+  }
+  finished_ = true;
+  return line_;
 }
 
 CompiledLine LineCompiler::TakeLine() {
-  std::vector<Marks> states = {Marks{}};
-  line_.steps.reserve(windows_.size());
-  for (std::size_t t = 0; t < windows_.size(); ++t) line_.steps.push_back(Compile(t, states));
+  FinishLine();
   CompiledLine line = std::move(line_);
   LineStarted();
   return line;

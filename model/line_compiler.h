@@ -11,9 +11,9 @@
 
 namespace bruso {
 
-// Adds the outcome to a transition with the same ends and move, so that a probability
-// whose outcomes lead to the same place drops out of the position's weights.
-void AddTransition(std::vector<Transition>& transitions, const Transition& added);
+// Adds the outcome to a transition from `first` on with the same ends and move, so that a
+// probability whose outcomes lead to the same place drops out of the position's weights.
+void AddTransition(std::vector<Transition>& transitions, const Transition& added, std::size_t first = 0);
 
 // Watches the seeded replay of a line and compiles it for the exact likelihood: at every
 // position it follows every outcome of the analysis's random decisions with its
@@ -29,7 +29,10 @@ class LineCompiler : public ReplayObserver {
 
   void LineStarted();
   void PositionAnalysed(const AnalysedPosition& position) override;
-  // The line compiled since LineStarted.
+  // The line compiled since LineStarted, kept until the next LineStarted, which reuses its
+  // memory.
+  const CompiledLine& FinishLine();
+  // The same, taken away.
   CompiledLine TakeLine();
 
  private:
@@ -51,10 +54,19 @@ class LineCompiler : public ReplayObserver {
     bool operator==(const Marks&) const = default;
   };
 
+  // Where a step's lists start in the line's stores, until the line is finished.
+  struct Extent {
+    std::size_t firstCarry = 0;
+    std::size_t firstTransition = 0;
+  };
+
   bool ReadsMarkBack(Window window);
   void Analyse(Window& window, const Marks& marks, Chance& chance);
   Marks Live(std::size_t t, Marks marks) const;
-  CompiledStep Compile(std::size_t t, std::vector<Marks>& states);
+  void StartStep(char recorded, int states_before);
+  void AddOutcome(const Transition& outcome) { AddTransition(line_.transitions, outcome, extents_.back().firstTransition); }
+  void CompileAlone(const AnalysedPosition& position);
+  void Compile(std::size_t t, std::vector<Marks>& states);
 
   AnalysisSettings settings_;
   Score analyser_;  // an analyser of its own, which writes no trace anywhere
@@ -64,6 +76,8 @@ class LineCompiler : public ReplayObserver {
   std::vector<Marks> before_, after_;  // Compile's states, kept to save allocations
   EnumeratingChance chance_;  // Compile's, kept to save an allocation a position
   CompiledLine line_;
+  std::vector<Extent> extents_;  // one per step
+  bool finished_ = false;
 };
 
 }  // namespace bruso

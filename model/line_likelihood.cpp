@@ -1,9 +1,41 @@
 #include "model/line_likelihood.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <numeric>
 
 namespace bruso {
+
+namespace {
+
+// One position: spreads the chances of the states after the previous position over the
+// outcomes of this one, adding each suggestion's share to `here`; `weights` becomes the
+// chances of the states after it given its recorded move, whose chance is returned.
+// `before` and `after` hold as many states as the step has before and after it.
+template <typename States>
+double Advance(const CompiledStep& step, const PlayerParameters& player, std::vector<double>& weights,
+               States& before, States& after, PositionChances& here) {
+  std::fill(before.begin(), before.end(), 0.0);
+  for (std::size_t i = 0; i < step.carry.size(); ++i) before[step.carry[i]] += weights[i];
+  std::fill(after.begin(), after.end(), 0.0);
+  for (const Transition& t : step.transitions) {
+    const double w = before[t.from] * t.weight.At(player.probabilities);
+    if (t.suggestion == '\0') {
+      after[t.to] += w;  // the model is silent: the move says nothing about the state
+      continue;
+    }
+    here.suggests = true;
+    here.p[MoveIndex(t.suggestion)] += w;
+    after[t.to] += w * PlayerProbability(t.suggestion == step.recorded ? 1 : 0, player.lapse);
+  }
+  const double total = std::accumulate(after.begin(), after.end(), 0.0);
+  weights.resize(after.size());
+  for (std::size_t i = 0; i < after.size(); ++i) weights[i] = after[i] / total;
+  return total;
+}
+
+}  // namespace
 
 LineScore ScoreLine(const CompiledLine& line, const PlayerParameters& player, std::vector<PositionChances>* chances) {
   LineScore score;
@@ -17,28 +49,21 @@ LineScore ScoreLine(const CompiledLine& line, const PlayerParameters& player, st
   double product = 1;
   if (chances != nullptr) chances->reserve(chances->size() + line.steps.size());
   for (const CompiledStep& step : line.steps) {
-    before.assign(step.statesBefore, 0.0);
-    for (std::size_t i = 0; i < step.carry.size(); ++i) before[step.carry[i]] += weights[i];
-    after.assign(step.statesAfter, 0.0);
     PositionChances here;
-    for (const Transition& t : step.transitions) {
-      const double w = before[t.from] * t.weight.At(player.probabilities);
-      if (t.suggestion == '\0') {
-        after[t.to] += w;  // the model is silent: the move says nothing about the state
-        continue;
-      }
-      here.suggests = true;
-      here.p[MoveIndex(t.suggestion)] += w;
-      after[t.to] += w * PlayerProbability(t.suggestion == step.recorded ? 1 : 0, player.lapse);
+    double total = 0;
+    if (step.statesBefore == 1 && step.statesAfter == 1) {  // most positions: kept in registers
+      std::array<double, 1> one_before, one_after;
+      total = Advance(step, player, weights, one_before, one_after, here);
+    } else {
+      before.resize(step.statesBefore);
+      after.resize(step.statesAfter);
+      total = Advance(step, player, weights, before, after, here);
     }
-    const double total = std::accumulate(after.begin(), after.end(), 0.0);
     product *= total;
     if (product < 1e-250) {
       score.logLikelihood += std::log(product);
       product = 1;
     }
-    for (double& w : after) w /= total;
-    weights.swap(after);
     if (here.suggests) {
       score.expectedAgreements += here.Of(step.recorded);
       ++score.suggested;

@@ -39,7 +39,7 @@ void ClassifyRun::ClassifyHand(Fhand& hand, int hand_number, ClassifyWatcher& wa
     if (ruleObserver_) ruleObserver_->LineStarted();
     const MoveLineOutcome outcome = ClassifyMoveLine(state_, text);
     tally_.LineEnded(outcome);
-    const CompiledLine compiled = compiler_.TakeLine();
+    const CompiledLine& compiled = compiler_.FinishLine();
     std::vector<PositionChances>& chances = chances_;
     chances.clear();
     const LineScore score = ScoreLine(compiled, player_, &chances);

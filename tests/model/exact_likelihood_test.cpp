@@ -53,16 +53,21 @@ struct WeightedFrequencies {
   }
 };
 
+AnalysisSettings SettingsOf(ModelVariant variant, const PlayerParameters& player) {
+  AnalysisSettings settings;
+  settings.ConflictMode = variant.conflictMode;
+  settings.AltruismSwitch = variant.altruism;
+  settings.ProbTable = player.probabilities;
+  return settings;
+}
+
 TEST(ExactLikelihood, ChancesAgreeWithTheFrequenciesOfSeededReplays) {
   constexpr int Replays = 2000;
   const PlayerParameters player{.probabilities = {{0.1, 0.3, 0.5, 0.7, 0.9, 0.2, 0.4, 0.6, 0.8, 0.35}}, .lapse = 0.5};
   Random random{2024};
   int uncertain = 0;  // positions and moves whose chance lies strictly between 0 and 1
-  for (const ModelVariant variant : {ModelVariant{0, 0}, {0, 1}, {1, 0}, {1, 1}}) {
-    AnalysisSettings settings;
-    settings.ConflictMode = variant.conflictMode;
-    settings.AltruismSwitch = variant.altruism;
-    settings.ProbTable = player.probabilities;
+  for (const ModelVariant variant : EveryModelVariant) {
+    const AnalysisSettings settings = SettingsOf(variant, player);
     for (const Fhand& hand : Hands) {
       HeadlessHand headless(hand);
       for (std::size_t line = 1; line < hand.MoveLines.size(); ++line) {
@@ -94,6 +99,35 @@ TEST(ExactLikelihood, ChancesAgreeWithTheFrequenciesOfSeededReplays) {
     }
   }
   EXPECT_GT(uncertain, 40);  // the shoe exercises the card rules and the coins
+}
+
+// A compiler kept from line to line, as classify keeps it, compiles each line as a fresh
+// one does whatever the replay's own draws, and a copy of a compiled line reads its own
+// store once the compiler has gone on to another line.
+TEST(LineCompiler, ReusedCompilerAndCopiedLinesScoreAsFreshOnes) {
+  const PlayerParameters player{.probabilities = {{0.1, 0.3, 0.5, 0.7, 0.9, 0.2, 0.4, 0.6, 0.8, 0.35}}, .lapse = 0.1};
+  Random random{7};
+  for (const ModelVariant variant : EveryModelVariant) {
+    const AnalysisSettings settings = SettingsOf(variant, player);
+    LineCompiler kept(settings);
+    for (const Fhand& hand : Hands) {
+      HeadlessHand headless(hand);
+      for (std::size_t line = 1; line < hand.MoveLines.size(); ++line) {
+        const std::string& moves = hand.MoveLines[line].Line;
+        LineCompiler fresh(settings);
+        headless.Replay(moves, settings, random, fresh);
+        const LineScore expected = ScoreLine(fresh.TakeLine(), player);
+        kept.LineStarted();
+        headless.Replay(moves, settings, random, kept);
+        const CompiledLine copy = kept.FinishLine();
+        EXPECT_EQ(ScoreLine(kept.FinishLine(), player).logLikelihood, expected.logLikelihood) << moves;
+        kept.LineStarted();
+        headless.Replay("PUNCUTTPCN", settings, random, kept);
+        kept.FinishLine();
+        EXPECT_EQ(ScoreLine(copy, player).logLikelihood, expected.logLikelihood) << moves;
+      }
+    }
+  }
 }
 
 }  // namespace
