@@ -24,6 +24,13 @@ int Jobs() { return static_cast<int>(std::max(1u, std::thread::hardware_concurre
 // unless it is told to give them back: return them to the system.
 void ReturnFreedMemory() { malloc_trim(0); }
 
+// The fit's large blocks (a variant's data are megabytes) are mapped each on its own, so that
+// freeing one gives it back at once. Left to itself, glibc raises its mapping threshold when
+// the first such block is freed and serves the next ones from the threads' arenas, which keep
+// them after the fit (malloc_trim does not return an arena's free top). The threshold set is
+// glibc's own starting one, held there for the rest of the program.
+void MapLargeBlocksApart() { mallopt(M_MMAP_THRESHOLD, 128 * 1024); }
+
 }  // namespace
 
 FitModelDialog::FitModelDialog(const HandList& hands, const AnalysisSettings& settings, QWidget* parent)
@@ -60,7 +67,6 @@ FitModelDialog::FitModelDialog(const HandList& hands, const AnalysisSettings& se
 FitModelDialog::~FitModelDialog() {
   stop_ = true;
   if (worker_.joinable()) worker_.join();
-  hands_ = {};
   ReturnFreedMemory();
 }
 
@@ -86,6 +92,7 @@ void FitModelDialog::StartFit() {
   FitButton->setEnabled(false);
   Variants->setEnabled(false);
   progressTimer_.start(100);
+  MapLargeBlocksApart();
   worker_ = std::thread([this, variants = std::move(variants)] { Fit(variants); });
 }
 
