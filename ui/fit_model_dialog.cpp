@@ -24,6 +24,16 @@ int Jobs() { return static_cast<int>(std::max(1u, std::thread::hardware_concurre
 // unless it is told to give them back: return them to the system.
 void ReturnFreedMemory() { malloc_trim(0); }
 
+// The fit's large blocks (a variant's data are megabytes) are mapped each on its own, and
+// the free top of a thread's arena goes back once it passes 128 kB. Left to itself, glibc
+// raises both thresholds when a large block is freed (the shoe's text, a variant's data):
+// the next blocks then come from the threads' arenas, which keep up to twice that block
+// after the fit. The values set are glibc's own starting ones, held there from now on.
+void KeepLargeBlocksReturnable() {
+  mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+  mallopt(M_TRIM_THRESHOLD, 128 * 1024);
+}
+
 }  // namespace
 
 FitModelDialog::FitModelDialog(const HandList& hands, const AnalysisSettings& settings, QWidget* parent)
@@ -60,7 +70,6 @@ FitModelDialog::FitModelDialog(const HandList& hands, const AnalysisSettings& se
 FitModelDialog::~FitModelDialog() {
   stop_ = true;
   if (worker_.joinable()) worker_.join();
-  hands_ = {};
   ReturnFreedMemory();
 }
 
@@ -86,6 +95,7 @@ void FitModelDialog::StartFit() {
   FitButton->setEnabled(false);
   Variants->setEnabled(false);
   progressTimer_.start(100);
+  KeepLargeBlocksReturnable();
   worker_ = std::thread([this, variants = std::move(variants)] { Fit(variants); });
 }
 

@@ -24,12 +24,15 @@ inline constexpr const char* NoLinesToFitMessage = "The open shoe holds no recor
 // shown while it runs. Cancel stops the fit before the next hand is compiled or the next
 // step of the search, and closes the dialog; a finished fit closes it accepted, with its
 // results.
+//
+// The fit reads the caller's hands where they are, without a copy (a copy of a large shoe
+// costs as much memory as the fit itself): the caller keeps them unchanged while the dialog
+// exists. The window does, since the dialog is modal and nothing else edits the hands
+// while it is open.
 class FitModelDialog : public QDialog {
   Q_OBJECT
 
  public:
-  // The dialog fits a copy of the hands, so that nothing the window does meanwhile can
-  // touch what the fit reads.
   FitModelDialog(const HandList& hands, const AnalysisSettings& settings, QWidget* parent = nullptr);
   ~FitModelDialog() override;
 
@@ -56,7 +59,7 @@ class FitModelDialog : public QDialog {
   void FitEnded();
   void ShowProgress();
 
-  HandList hands_;
+  const HandList& hands_;
   AnalysisSettings settings_;
   std::thread worker_;
   std::atomic<bool> stop_{false};

@@ -33,11 +33,14 @@ struct RulesToFit {
 // highest likelihood of the shoe's recorded lines, as bruso-batch fit-weights does, in a
 // thread of its own with the trials counted and Cancel. The result shows the fit before and
 // after and the weights found, and Save writes the two fitted rules files.
+//
+// The search reads the caller's hands where they are, without a copy: the caller keeps them
+// unchanged while the dialog exists, as the window does by showing it modal.
 class FitWeightsDialog : public QDialog {
   Q_OBJECT
 
  public:
-  // The dialog searches a copy of the hands; `shoe` is named in the fitted files.
+  // `shoe` is named in the fitted files.
   FitWeightsDialog(const HandList& hands, RulesToFit rules, std::string shoe, Dialogs& dialogs,
                    QWidget* parent = nullptr);
   ~FitWeightsDialog() override;
@@ -67,7 +70,7 @@ class FitWeightsDialog : public QDialog {
   void ShowProgress();
   bool MayWrite(const std::string& ck, const std::string& nk);
 
-  HandList hands_;
+  const HandList& hands_;
   RulesToFit rules_;
   std::string shoe_;
   Dialogs& dialogs_;
