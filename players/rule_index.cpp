@@ -99,13 +99,22 @@ std::array<std::uint64_t, 4> NodeWords(std::uint64_t cards, int steps) {
 std::optional<RuleIndex::SituationKey> RuleIndex::KeyOf(std::string_view history) {
   int steps = 0;
   while (steps < 5 && FullLengths[steps] != history.size()) ++steps;
-  if (steps == 5) return std::nullopt;
+  if (steps == 5) return RawKeyOf(history);
   const char* text = history.data();
   SituationKey key{NodeWords(Load32(text + 3) | Load16(text + 1) << 32, steps)};
   for (int step = 1; step <= steps; ++step) {
     const char* at = text + FullLengths[step - 1];  // the move letter, then the cards
     AddStep(key.words, step, Byte(at[0]), step % 2 == 0 ? Load32(at + 3) | Load16(at + 1) << 32 : Load32(at + 1));
   }
+  return key;
+}
+
+std::optional<RuleIndex::SituationKey> RuleIndex::RawKeyOf(std::string_view history) {
+  if (history.empty() || history.size() > FullLengths.back()) return std::nullopt;
+  SituationKey key;
+  std::memcpy(key.words.data(), history.data() + 1, history.size() - 1);
+  // The top byte, 0 in the key of a full length, marks the length.
+  key.words[3] |= (0x80u | static_cast<std::uint64_t>(history.size())) << 56;
   return key;
 }
 

@@ -75,10 +75,11 @@ class RuleIndex {
   static constexpr RuleBits NoRules{};
 
   // The bytes of a history string of a full length (7, 12, 19, 24 or 31: 0 to 4 steps back)
-  // after its leading "#", packed into four words with the number of steps, so that the
-  // memory of steps compares and hashes a situation without a pointer to follow. The
-  // leading character never counts in matching. Each card lies where one load of a Board
-  // puts it, so that the key of a node is put together in registers (see KeyAt).
+  // after its leading "#", packed into four words with the number of steps, the top byte
+  // left 0 (RawKeyOf marks it for strings of other lengths), so that the memory of steps
+  // compares and hashes a situation without a pointer to follow. The leading character
+  // never counts in matching. Each card lies where one load of a Board puts it, so that the
+  // key of a node is put together in registers (see KeyAt).
   struct SituationKey {
     std::array<std::uint64_t, 4> words{};
     // Word by word: the generated comparison of the array calls memcmp.
@@ -104,8 +105,11 @@ class RuleIndex {
 
   // The rules naming `value` in a field; none when no rule does.
   static const RuleBits& Naming(const FieldRules& field, FieldValue value);
-  // The key of a history string; none for a string of another length.
+  // The key of a history string; none for a string longer than 31 bytes.
   static std::optional<SituationKey> KeyOf(std::string_view history);
+  // The key of a string of another length than the full ones, which only tests and
+  // benchmarks make up: its bytes after the first as they stand.
+  static std::optional<SituationKey> RawKeyOf(std::string_view history);
   static SituationKey KeyAt(const TreeNode& node);
   // Appends the steps of the situation to `steps`; returns where they lie.
   StepRange WorkOutSteps(const RuleRow& situation, std::vector<Step>& steps) const;
