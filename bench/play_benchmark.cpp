@@ -117,6 +117,7 @@ using Matcher = char (*)(const RuleSet&, std::string_view, Random&);
 // it, the letters chosen by `match`. Returns the letters chosen.
 long long PlayEveryHand(SharedState& state, Matcher match) {
   long long letters = 0;
+  std::string history;
   for (Fhand& hand : state.HandList) {
     state.FirstMover = FirstMoverOf(hand);
     StartHand(state, hand);
@@ -127,8 +128,8 @@ long long PlayEveryHand(SharedState& state, Matcher match) {
       state.RootNode->role = state.FirstMover == "N" ? RoleNK : RoleCK;
       int attempts = 0;
       do {
-        HiStory(state.CurrentNode, state.HistoryString);
-        const char letter = match(RulesFor(state, state.CurrentNode->role), state.HistoryString, state.random);
+        HiStory(state.CurrentNode, history);
+        const char letter = match(RulesFor(state, state.CurrentNode->role), history, state.random);
         state.moves.ApplyMove(state.CurrentNode, state.ScratchBoard, letter);
         ++attempts;
       } while (state.CurrentNode->TargetCard() != TargetCardCode && attempts < MaxArtificialMoves);

@@ -1,6 +1,5 @@
 #include "players/go_speedy.h"
 
-#include "players/history.h"
 #include "players/rule_matching.h"
 
 namespace bruso {
@@ -20,8 +19,7 @@ const RuleSet& RulesFor(const SharedState& state, char role) {
 }
 
 void ChooseMoveByRules(SharedState& state) {
-  HiStory(state.CurrentNode, state.HistoryString);
-  state.MoveChar = Eval(RulesFor(state, state.CurrentNode->role), state.HistoryString, state.random);
+  state.MoveChar = EvalAt(RulesFor(state, state.CurrentNode->role), *state.CurrentNode, state.random);
   state.MoveString += state.MoveChar;
 }
 

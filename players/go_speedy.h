@@ -12,8 +12,8 @@ inline constexpr const char* TooManyMovesMessage = "Mano terminata per numero ec
 // The rules of the role to move: CK's for role 'C', NK's otherwise.
 const RuleSet& RulesFor(const SharedState& state, char role);
 
-// Chooses the move at the current node by the rules of its role: HiStory, then Eval. The
-// letter goes to MoveChar and to the end of the move string.
+// Chooses the move at the current node by the rules of its role (EvalAt: Eval on the node's
+// history string). The letter goes to MoveChar and to the end of the move string.
 void ChooseMoveByRules(SharedState& state);
 
 // Plays the current hand again from its root by rules, until 2H lies on T or

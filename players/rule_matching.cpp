@@ -79,6 +79,10 @@ char Eval(const RuleSet& rules, std::string_view history, Random& random) {
   return ChooseAmong(RuleIndexOf(rules).ChoiceFor(history), random);
 }
 
+char EvalAt(const RuleSet& rules, const TreeNode& node, Random& random) {
+  return ChooseAmong(RuleIndexOf(rules).ChoiceAt(node), random);
+}
+
 char EvalByScanning(const RuleSet& rules, std::string_view history, Random& random) {
   const RuleRow situation = CutSituation(history);
   std::int64_t best = 0;

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "engine/game_tree.h"
 #include "engine/random.h"
 #include "players/rule_set.h"
 
@@ -26,6 +27,9 @@ std::optional<std::int64_t> RuleScore(const RuleRow& rule,
 // holds, a draw gives 'C' (above one half) or 'N'. The letter is not checked against the
 // moves that can be played. Finds the rules that hold through the rule set's index.
 char Eval(const RuleSet& rules, std::string_view history, Random& random);
+// The same choice, with the same draws, in the situation of the node (the one its history
+// string describes), read from the game tree without building the string.
+char EvalAt(const RuleSet& rules, const TreeNode& node, Random& random);
 
 // The same choice, with the same draws, by scoring every rule in turn: the plain
 // definition that the index must agree with, kept for tests and benchmarks.

@@ -79,11 +79,10 @@ struct SharedState {
 
   // --- Artificial players ---
   // The rules of each role (loaded by "Load Rules CK" and "Load Rules NK"; RulesFileCK
-  // and RulesFileNK name their files), the history string that HiStory builds for Eval,
-  // and the results file "Automa.txt", open only while all hands are played artificially.
+  // and RulesFileNK name their files) and the results file "Automa.txt", open only while
+  // all hands are played artificially.
   RuleSet RulesCK;
   RuleSet RulesNK;
-  std::string HistoryString;
   TextFile ResultsFile;
 
   WindowState view;

@@ -5,9 +5,11 @@
 #include <vector>
 
 #include "engine/random.h"
+#include "players/history.h"
 #include "players/rule_matching.h"
 #include "players/rules_file.h"
 #include "rules_text.h"
+#include "support/started_session.h"
 
 namespace bruso {
 namespace {
@@ -166,6 +168,47 @@ TEST(RuleMatching, TiesBeforeAnOutrightWinnerOnlyUseUpTheirDraws) {
       Random scanned(seed);
       ASSERT_EQ(Eval(rules, RootHistory, indexed), EvalByScanning(rules, RootHistory, scanned)) << rules_text;
       ASSERT_EQ(indexed.Next(), scanned.Next()) << rules_text << " seed " << seed;
+    }
+  }
+}
+
+// The situation read straight from the game tree must be the one its history string
+// describes: random plays of one hand, each node judged by random rules on the hand's cards
+// through the tree and by scanning every rule on the string, with the same draws.
+TEST(RuleMatching, TheTreeGivesTheSituationOfTheHistoryString) {
+  testing::StartedSession session;
+  session.OpenShoe("4H 4C 3H 3C 2H 2C\n");
+  SharedState& state = session.state;
+  const std::vector<std::string> cards = {"4H", "4C", "3H", "3C", "2H", "2C", "##"};
+  const std::vector<std::string> letters = {"C", "U", "N", "T", "P", "#"};
+  Random pick(77);
+  auto one_of = [&](const std::vector<std::string>& values) {
+    return values[static_cast<std::size_t>(pick.Next() * values.size())];
+  };
+  RuleSet rules;
+  rules.RuleCount = MaxRules;
+  for (int field = 2; field <= RuleFieldCount; ++field) rules.Weight(field) = 1 + static_cast<int>(pick.Next() * 4);
+  for (int rule = 1; rule <= MaxRules; ++rule) {
+    rules.Field(rule, 1) = FieldValue::Of(one_of(letters));
+    for (int field = 2; field <= RuleFieldCount; ++field) {
+      const bool wild = pick.Next() < 0.8;
+      rules.Field(rule, field) = wild ? WildcardOf(field) : FieldValue::Of(one_of(FieldWidth(field) == 1 ? letters : cards));
+    }
+  }
+
+  Random through_tree(5);
+  Random scanning(5);
+  std::string history;
+  for (int play = 0; play < 300; ++play) {
+    state.tree.GoTop(state.CurrentNode);
+    state.tree.DeleteBelow(state.CurrentNode, state.CurrentNode);
+    state.CurrentNode->role = pick.Next() < 0.5 ? RoleCK : RoleNK;
+    for (int move = 0; move < 8; ++move) {
+      HiStory(state.CurrentNode, history);
+      const char chosen = EvalAt(rules, *state.CurrentNode, through_tree);
+      ASSERT_EQ(chosen, EvalByScanning(rules, history, scanning)) << history;
+      ASSERT_EQ(through_tree.Next(), scanning.Next()) << history;
+      state.moves.ApplyMove(state.CurrentNode, state.ScratchBoard, one_of(letters)[0]);
     }
   }
 }
