@@ -124,8 +124,6 @@ RuleIndex::SituationKey RuleIndex::KeyAt(const TreeNode& node) {
   std::array<std::uint64_t, 4> words = NodeWords(Load32(here + UpOffset) | Load16(here + own) << 32, 0);
   int steps = 0;
   const TreeNode* back = node.parent;
-  // Unrolled, so that each step's place in the words is known when it is compiled.
-#pragma GCC unroll 4
   for (int step = 1; step <= 4 && back != nullptr; ++step, back = back->parent) {
     const char* board = back->board.chars.data();
     AddStep(words, step, Byte(back->move), Load32(board + UpOffset) | (step % 2 == 0 ? Load16(board + own) << 32 : 0));
