@@ -85,6 +85,7 @@ void LineCompiler::PositionAnalysed(const AnalysedPosition& position) {
   AnalysedPosition seen = position;
   seen.node = nullptr;
   seen.lookedFor = {};
+  seen.decisions = {};  // valid only during this call
   line_.facts.push_back({seen, node.board, std::string(position.lookedFor)});
   if (!marksMatter_) {
     CompileAlone(position);
@@ -113,16 +114,16 @@ void LineCompiler::CompileAlone(const AnalysedPosition& position) {
   StartStep(position.recorded, 1);
   line_.carries.push_back(0);
   TreeNode own = *position.node;
-  EnumeratingChance& chance = chance_;  // back at its start after the last outcome
+  // chance_ is back at its start after the last outcome of the previous position.
   do {
-    if (chance.NextRunIs(position.decisions)) {
-      chance.Skip(position.decisions);
-      AddOutcome({.weight = WeightOf(chance.decisions()), .suggestion = position.suggested});
+    if (chance_.NextRunIs(position.decisions)) {
+      chance_.Skip(position.decisions);
+      AddOutcome({.weight = WeightOf(chance_.decisions()), .suggestion = position.suggested});
       continue;
     }
-    analyser_.AnalysePosition(own, settings_, chance);
-    AddOutcome({.weight = WeightOf(chance.decisions()), .suggestion = SuggestionOf(analyser_)});
-  } while (chance.NextOutcome());
+    analyser_.AnalysePosition(own, settings_, chance_);
+    AddOutcome({.weight = WeightOf(chance_.decisions()), .suggestion = SuggestionOf(analyser_)});
+  } while (chance_.NextOutcome());
 }
 
 // A new step with its lists starting at the ends of the line's stores.

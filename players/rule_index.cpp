@@ -123,11 +123,10 @@ RuleIndex::SituationKey RuleIndex::KeyAt(const TreeNode& node) {
   const char* here = node.board.chars.data();
   std::array<std::uint64_t, 4> words = NodeWords(Load32(here + UpOffset) | Load16(here + own) << 32, 0);
   int steps = 0;
-  const TreeNode* back = node.parent;
-  for (int step = 1; step <= 4 && back != nullptr; ++step, back = back->parent) {
+  for (const TreeNode* back = node.parent; back != nullptr && steps < 4; back = back->parent) {
+    ++steps;
     const char* board = back->board.chars.data();
-    AddStep(words, step, Byte(back->move), Load32(board + UpOffset) | (step % 2 == 0 ? Load16(board + own) << 32 : 0));
-    steps = step;
+    AddStep(words, steps, Byte(back->move), Load32(board + UpOffset) | (steps % 2 == 0 ? Load16(board + own) << 32 : 0));
   }
   words[0] |= static_cast<std::uint64_t>(steps) << 56;
   return SituationKey{words};
