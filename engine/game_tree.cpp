@@ -8,8 +8,13 @@ namespace bruso {
 namespace {
 
 // Appends to a text of one output line, which never grows past MaxLineText characters.
-void AppendCut(std::string& text, std::string_view piece) {
-  if (text.size() < MaxLineText) text.append(piece.substr(0, MaxLineText - text.size()));
+void AppendCut(std::string& text, char c) {
+  if (text.size() < MaxLineText) text.push_back(c);
+}
+
+void AppendCut(std::string& text, std::array<char, 2> pair) {
+  AppendCut(text, pair[0]);
+  AppendCut(text, pair[1]);
 }
 
 }  // namespace
@@ -114,33 +119,42 @@ void Tree::DeleteTree(TreeNode*& node, TreeNode*& root) {
   root = nullptr;
 }
 
+// Each H goes through the memo's marking, the text between in one piece.
 void Tree::AppendDetail(std::string_view text) {
-  for (char c : text) {
-    if (c == 'H' && iodef_ != nullptr) iodef_->WriteMarked(c);
-    else if (channel_ != nullptr) channel_->AddText(std::string_view(&c, 1));
+  while (!text.empty()) {
+    const std::size_t h = iodef_ != nullptr ? text.find('H') : std::string_view::npos;
+    const std::string_view plain = text.substr(0, h);
+    if (channel_ != nullptr && !plain.empty()) channel_->AddText(plain);
+    if (h == std::string_view::npos) return;
+    iodef_->WriteMarked('H');
+    text.remove_prefix(h + 1);
   }
 }
 
 void Tree::PrintPath(TreeNode*& node, TreeNode* stop, TextFile& file) {
   TreeNode* start = node;
-  std::string moves;
-  std::string history;
-  std::string detail(start->TargetCard());
+  // The texts are kept from path to path, so that printing one does not allocate.
+  std::string& moves = pathMoves_;
+  std::string& history = pathHistory_;
+  std::string& detail = pathDetail_;
+  moves.clear();
+  history.clear();
+  detail = start->TargetCard();
   std::size_t steps_down = 0;
 
   auto record = [&](const TreeNode* reached) {
-    AppendCut(moves, std::string_view(&reached->move, 1));
-    AppendCut(detail, std::string_view(reached->mark.data(), 2));
+    AppendCut(moves, reached->move);
+    AppendCut(detail, reached->mark);
     std::string_view card = reached->TargetCard();
     if (history.size() < 2 || std::string_view(history).substr(history.size() - 2) != card) {
-      AppendCut(history, card);
+      AppendCut(history, {card[0], card[1]});
     }
   };
 
   if (start->firstChild != nullptr) {
-    history = std::string(start->TargetCard());
-    AppendCut(moves, std::string_view(&start->move, 1));
-    AppendCut(detail, std::string_view(start->mark.data(), 2));
+    history = start->TargetCard();
+    AppendCut(moves, start->move);
+    AppendCut(detail, start->mark);
     TreeNode* current = start;
     bool walking = true;
     while (walking) {
@@ -169,7 +183,13 @@ void Tree::PrintPath(TreeNode*& node, TreeNode* stop, TextFile& file) {
   file.Write(moves);
   file.Write("\t");
   file.WriteLine(history);
-  if (channel_ != nullptr) channel_->OutputLine(moves + "\t" + history);
+  if (channel_ != nullptr) {
+    std::string& line = pathLine_;
+    line = moves;
+    line += '\t';
+    line += history;
+    channel_->OutputLine(line);
+  }
   AppendDetail(std::string_view(detail).substr(0, 2 + 2 * steps_down));
   AddLine("");
   AppendDetail(history);

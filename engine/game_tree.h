@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -70,6 +71,11 @@ class Tree {
   // once, so that freeing never allocates.
   static constexpr std::size_t MaxSpareNodes = 256;
   std::vector<TreeNode*> spare_;
+  // The texts of the path being printed.
+  std::string pathMoves_;
+  std::string pathHistory_;
+  std::string pathDetail_;
+  std::string pathLine_;
   TIO* channel_ = nullptr;
   Iodef* iodef_ = nullptr;
 };

@@ -10,12 +10,25 @@ namespace {
 
 bool IsBelow33(char c) { return static_cast<unsigned char>(c) < 33; }
 
-std::string Trim(std::string_view text) {
+std::string_view Trim(std::string_view text) {
   std::size_t first = 0;
   std::size_t last = text.size();
   while (first < last && IsBelow33(text[first])) ++first;
   while (last > first && IsBelow33(text[last - 1])) --last;
-  return std::string(text.substr(first, last - first));
+  return text.substr(first, last - first);
+}
+
+void TrimInPlace(std::string& text) {
+  const std::string_view trimmed = Trim(text);
+  const std::size_t first = static_cast<std::size_t>(trimmed.data() - text.data());
+  text.resize(first + trimmed.size());
+  text.erase(0, first);
+}
+
+// Gives the hand its move lines, in one piece of memory.
+void TakeMoveLines(Fhand& hand, const std::vector<std::string_view>& lines) {
+  hand.MoveLines.reserve(lines.size());
+  for (std::string_view line : lines) hand.MoveLines.push_back(moves{std::string(line)});
 }
 
 // Replaces every occurrence of the mark by two blanks; false when there was none.
@@ -33,28 +46,33 @@ bool BlankOut(std::string& text, std::string_view mark) {
 bool IsHandLine(std::string_view line) { return line.find("2H") != std::string_view::npos; }
 
 Fhand HandFromLine(std::string_view line) {
-  std::string text = Trim(line);
-  for (char& c : text) c = UpChar(c);
   Fhand hand;
+  std::string& text = hand.HandText;
+  text = Trim(line);
+  for (char& c : text) c = UpChar(c);
   hand.FirstRole = "CK";
   if (!BlankOut(text, "CK") && BlankOut(text, "NK")) hand.FirstRole = "NK";
-  hand.HandText = Trim(text);
+  TrimInPlace(text);
   return hand;
 }
 
 Shoe ReadShoe(std::string_view text) {
   Shoe shoe;
   LineCursor lines(WithoutByteOrderMark(text));
+  std::vector<std::string_view> move_lines;  // of the last hand, until the next begins
   std::string_view line;
   while (lines.Next(line)) {
     if (IsHandLine(line)) {
+      if (!shoe.hands.empty()) TakeMoveLines(shoe.hands.back(), move_lines);
+      move_lines.clear();
       shoe.hands.push_back(HandFromLine(line));
     } else if (shoe.hands.empty()) {
       ++shoe.orphanMoveLines;  // before the first hand: belongs to no hand
     } else {
-      shoe.hands.back().MoveLines.push_back(moves{std::string(line)});
+      move_lines.push_back(line);
     }
   }
+  if (!shoe.hands.empty()) TakeMoveLines(shoe.hands.back(), move_lines);
   return shoe;
 }
 

@@ -57,6 +57,14 @@ TEST(ShoeFile, MoveLinesAreKeptExactlyAndFollowTheirHand) {
   EXPECT_EQ(shoe.hands[1].FirstRole, "NK");
   ASSERT_EQ(shoe.hands[1].MoveLines.size(), 1u);
   EXPECT_EQ(shoe.hands[1].MoveLines[0].Line, "last without line end\r");
+
+  // Hands without lines, between others and last.
+  shoe = ReadShoe("2H 3H 4H 2C 3C 4C\n2H 3H 4H 2C 3C 4C\nCUNT\nPT\n2H 3H 4H 2C 3C 4C\n");
+  ASSERT_EQ(shoe.hands.size(), 3u);
+  EXPECT_TRUE(shoe.hands[0].MoveLines.empty());
+  ASSERT_EQ(shoe.hands[1].MoveLines.size(), 2u);
+  EXPECT_EQ(shoe.hands[1].MoveLines[1].Line, "PT");
+  EXPECT_TRUE(shoe.hands[2].MoveLines.empty());
 }
 
 TEST(ShoeFile, LinesEndAtLineFeedsOnly) {
