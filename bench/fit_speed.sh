@@ -3,7 +3,8 @@
 # work done by commit cbb611f (before the fit followed the gradient and stored its lines
 # flat): builds build/bench (Release) and, unless BASE names its bruso-batch, that commit
 # in the worktree build/fit-base; writes the data from fixed seeds; then times
-#   1. fit of the four variants, --jobs 1, on 600,000 random lines (CPU and peak memory);
+#   1. fit of the four variants, --jobs 1, on 600,000 random lines (CPU and peak memory),
+#      with the intervals and without them (--no-intervals: the work cbb611f's fit did);
 #   2. the same on 600,000 lines that repeat (one short line per hand, 300 times);
 #   3. the window's Fit Model on the shoe of 1, to the end and cancelled after 20 s;
 #   4. recover on the every-deal shoe, 1 line per hand, R replicates (default 100) of the
@@ -45,7 +46,8 @@ for shoe in fit_shoe repeated_shoe; do
   echo "== fit of the four variants, --jobs 1, $shoe.txt"
   run "base_$shoe" "$BASE" fit "$data/$shoe.txt" --jobs 1
   run "new_$shoe" "$batch" fit "$data/$shoe.txt" --jobs 1
-  grep -h '^log-likelihood' "$out/base_$shoe.out" "$out/new_$shoe.out"
+  run "new_${shoe}_no_intervals" "$batch" fit "$data/$shoe.txt" --jobs 1 --no-intervals
+  grep -h '^log-likelihood' "$out/base_$shoe.out" "$out/new_$shoe.out" "$out/new_${shoe}_no_intervals.out"
 done
 
 echo "== the window's Fit Model on fit_shoe.txt (compare the tool's peak above)"

@@ -126,7 +126,11 @@ FitResult FitVariantWithIntervals(const HandList& hands, ModelVariant variant, c
   const FitData data = CompileFitData(hands, variant, base, jobs, watch);
   FitResult fit = FitParameters(data, fixed, watch);
   fit.variant = variant;
-  AddProfileIntervals(data, fixed, level, fit, watch);
+  if (level > 0) {
+    AddProfileIntervals(data, fixed, level, fit, watch);
+  } else {
+    MarkEstimatesOnBounds(fit);
+  }
   return fit;
 }
 

@@ -25,7 +25,8 @@ void MarkEstimatesOnBounds(FitResult& fit);
 void AddProfileIntervals(const FitData& data, const FixedParameters& fixed, double level, FitResult& fit,
                          const FitWatch& watch = {});
 
-// FitVariant with the intervals at `level` added.
+// FitVariant with the intervals at `level` added; with `level` 0, without them, the
+// estimates on a bound marked.
 FitResult FitVariantWithIntervals(const HandList& hands, ModelVariant variant, const AnalysisSettings& base,
                                   const FixedParameters& fixed, int jobs, double level, const FitWatch& watch = {});
 

@@ -111,6 +111,10 @@ FitOptions FitOptionsFrom(const CommandLine& line) {
   options.jobs = JobsFrom(line);
   for (const std::string& text : line.Values("--rules")) options.rules.push_back(RuleFilesFromText(text));
   options.level = LevelFrom(line);
+  if (line.Has(NoIntervalsOption)) {
+    if (line.Value(LevelOption)) throw UsageError(std::string(NoIntervalsOption) + " does not go with " + LevelOption);
+    options.level = 0;
+  }
   if (line.Value("--folds")) options.folds = CountFrom(line, "--folds", 1000000, std::nullopt, "fit");
   if (options.folds == 1) throw OptionValueError("--folds takes a whole number from 2, not '1'");
   options.seed = SeedFrom(line);

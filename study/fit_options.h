@@ -15,6 +15,7 @@
 namespace bruso {
 
 inline constexpr const char* LevelOption = "--level";
+inline constexpr const char* NoIntervalsOption = "--no-intervals";
 
 // What `fit` is asked for: the variants to fit, the parameters to hold, the CSV file, the
 // number of threads, the rule players to fit beside the variants, the intervals' level and
@@ -26,7 +27,7 @@ struct FitOptions {
   std::optional<std::string> csv;
   int jobs = 1;
   std::vector<RuleFiles> rules;  // a rule player's row for each pair
-  double level = DefaultIntervalLevel;  // of the profile-likelihood intervals
+  double level = DefaultIntervalLevel;  // of the profile-likelihood intervals; 0 for none
   int folds = 0;                        // of the cross-validation; 0 for none
   std::uint64_t seed = 0;               // of the folds
   // Fits per participant or of the group of them, and who played each line: the groups file

@@ -89,7 +89,8 @@ std::vector<TableRow> IntervalRows(const std::vector<FitResult>& table) {
 std::string BoundNote(const std::vector<FitResult>& fits) {
   for (const FitResult& fit : fits) {
     for (const ParameterEstimate& estimate : fit.parameters) {
-      if (estimate.onBound) return "* on a bound of its range: the interval is one-sided\n";
+      if (!estimate.onBound) continue;
+      return fit.intervalLevel > 0 ? "* on a bound of its range: the interval is one-sided\n" : "* on a bound of its range\n";
     }
   }
   return "";

@@ -17,7 +17,6 @@ namespace bruso {
 inline constexpr const char* LinesOption = "--lines";
 inline constexpr const char* ReplicatesOption = "--replicates";
 // recover: the generating variants' own fits without their intervals.
-inline constexpr const char* NoIntervalsOption = "--no-intervals";
 
 // A whole number option from 1 to `most`, `fallback` without it (none: the command needs it).
 int CountFrom(const CommandLine& line, const std::string& option, int most, std::optional<int> fallback,

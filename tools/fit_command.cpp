@@ -37,9 +37,9 @@ void AddRulePlayerRows(const HandList& hands, const FitOptions& options, const s
 }  // namespace
 
 // fit SHOE [--conflict-mode 0|1|both] [--altruism 0|1|both] [--fix NAME=VALUE,...]
-// [--csv FILE] [--jobs N] [--rules CK,NK ...] [--level L] [--folds K [--seed N]]:
+// [--csv FILE] [--jobs N] [--rules CK,NK ...] [--level L | --no-intervals] [--folds K [--seed N]]:
 // maximum-likelihood estimates of p1..p10 and the lapse rate for each variant with their
-// profile-likelihood intervals, and of the lapse rate of the rule player of each pair of
+// profile-likelihood intervals (unless --no-intervals), and of the lapse rate of the rule player of each pair of
 // rules files, as a table on standard output (and in the CSV file when given), with the
 // uniform player beside them; with --folds, the held-out log-likelihood of each variant by
 // K-fold cross-validation. Ctrl-C, SIGTERM or SIGHUP stops the run after the variant or
@@ -49,7 +49,7 @@ int RunFit(const std::vector<std::string>& words) {
   const CommandLine line(words,
                          {ConflictModeOption, AltruismOption, "--fix", "--csv", "--jobs", "--rules", LevelOption,
                           "--folds", "--seed", "--groups", "--conditions"},
-                         {"--per-participant", "--hierarchical"}, {"--rules"});
+                         {"--per-participant", "--hierarchical", NoIntervalsOption}, {"--rules"});
   const FitOptions options = FitOptionsFrom(line);
   if (options.ByParticipant()) return RunParticipantFits(line.positional(), options);
   const std::string& shoe_path = line.positional()[0];

@@ -172,6 +172,12 @@ TEST(ModelTools, ASimulatedShoeFitsTheSameWithAnyNumberOfThreads) {
   ASSERT_EQ(RunTool(folder.path(), "fit played.txt --fix p3=0.5 --jobs 3"), 0);
   EXPECT_EQ(ReadFile(folder.path() / "stdout.txt"), one_thread);
   EXPECT_NE(one_thread.find("0.5000 fixed"), std::string::npos) << one_thread;
+
+  // Without the intervals: the same table but their rows, and the bound note says less.
+  ASSERT_EQ(RunTool(folder.path(), "fit played.txt --fix p3=0.5 --jobs 1 --no-intervals"), 0);
+  std::string expected = std::regex_replace(one_thread, std::regex(".* 95%.*\n"), "");
+  expected = std::regex_replace(expected, std::regex(": the interval is one-sided"), "");
+  EXPECT_EQ(ReadFile(folder.path() / "stdout.txt"), expected);
 }
 
 // Rules files of random rules, in the manner of the benchmarks': an action, cards or "#"

@@ -109,6 +109,7 @@ TEST(ParticipantTools, RefuseUnclearParticipantsAndOptionsThatDoNotGoTogetherBef
       "fit shoe.txt --groups groups.csv --csv written",
       "fit shoe.txt --per-participant --hierarchical --csv written",
       "fit shoe.txt --hierarchical --csv written",
+      "fit shoe.txt --level 0.9 --no-intervals --csv written",
       "fit shoe.txt --per-participant --groups groups.csv --conditions conditions.csv --csv written",
       "fit shoe.txt --per-participant --groups groups.csv --csv groups.csv",
       "classify shoe.txt --groups groups.csv --out written",
