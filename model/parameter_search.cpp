@@ -72,7 +72,8 @@ double LikelihoodSearch::Objective(const std::vector<double>& x, std::vector<dou
   return finite ? value : -std::numeric_limits<double>::max();
 }
 
-std::vector<double> LikelihoodSearch::Maximise(const std::vector<ParameterPoint>& starts, double* best) const {
+std::vector<double> LikelihoodSearch::Maximise(const std::vector<ParameterPoint>& starts, double* best,
+                                               double enough) const {
   if (free_.empty()) {
     if (best != nullptr) *best = LogLikelihood({});
     return {};
@@ -81,7 +82,7 @@ std::vector<double> LikelihoodSearch::Maximise(const std::vector<ParameterPoint>
   for (const ParameterPoint& start : starts) points.push_back(FreeOf(start));
   return BestOfGradientSearches([this](const std::vector<double>& x, std::vector<double>& gradient) {
     return Objective(x, gradient);
-  }, lower_, upper_, points, 1e-12, watch_.searchDone, best);
+  }, lower_, upper_, points, 1e-12, watch_.searchDone, best, enough);
 }
 
 namespace {
@@ -132,7 +133,8 @@ std::vector<double> BestOf(const Search& search, const std::vector<std::vector<d
 }
 
 double DerivativeFreeSearch(const SearchObjective& f, const std::vector<double>& lower,
-                            const std::vector<double>& upper, double tolerance, std::vector<double>& x) {
+                            const std::vector<double>& upper, double tolerance, std::vector<double>& x,
+                            double enough = NoEnough) {
   const std::size_t n = lower.size();
   // BOBYQA needs two parameters at least; one is left to the subplex method.
   nlopt::opt opt(n >= 2 ? nlopt::LN_BOBYQA : nlopt::LN_SBPLX, static_cast<unsigned>(n));
@@ -142,6 +144,7 @@ double DerivativeFreeSearch(const SearchObjective& f, const std::vector<double>&
   opt.set_ftol_abs(tolerance);
   opt.set_xtol_abs(1e-7);
   opt.set_maxeval(20000);
+  if (enough < NoEnough) opt.set_stopval(enough);
   return RunSearch(opt, f, x);
 }
 
@@ -157,7 +160,8 @@ std::vector<double> BestOfSearches(const SearchObjective& f, const std::vector<d
 std::vector<double> BestOfGradientSearches(const GradientObjective& f, const std::vector<double>& lower,
                                            const std::vector<double>& upper,
                                            const std::vector<std::vector<double>>& starts, double tolerance,
-                                           const std::function<void()>& search_done, double* best) {
+                                           const std::function<void()>& search_done, double* best,
+                                           double enough) {
   const SearchObjective value_at = [&f](const std::vector<double>& x) {
     std::vector<double> no_gradient;
     return f(x, no_gradient);
@@ -170,6 +174,7 @@ std::vector<double> BestOfGradientSearches(const GradientObjective& f, const std
     opt.set_max_objective(CallGradientObjective, const_cast<GradientObjective*>(&f));
     opt.set_ftol_rel(tolerance);
     opt.set_maxeval(5000);
+    if (enough < NoEnough) opt.set_stopval(enough);
     try {
       return RunSearch(opt, value_at, x);
     } catch (const nlopt::forced_stop&) {
@@ -178,7 +183,7 @@ std::vector<double> BestOfGradientSearches(const GradientObjective& f, const std
       // L-BFGS gives up now and then where the slope changes abruptly (on a bound): the
       // search without the gradient goes on from the same start.
       x = start;
-      return DerivativeFreeSearch(value_at, lower, upper, 1e-7, x);
+      return DerivativeFreeSearch(value_at, lower, upper, 1e-7, x, enough);
     }
   }, starts, search_done, best);
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <limits>
 #include <vector>
 
 #include "model/fit.h"
@@ -10,6 +11,9 @@ namespace bruso {
 
 // A value for each parameter, in the order of ParameterName.
 using ParameterPoint = std::array<double, ParameterCount>;
+
+// A search that goes on until it ends by itself.
+inline constexpr double NoEnough = std::numeric_limits<double>::infinity();
 
 // The log-likelihood of the data as a function of the free parameters (those some
 // position depends on and not held), the held ones at their values and the others at 0.5.
@@ -32,9 +36,11 @@ class LikelihoodSearch {
 
   // The best end point of a bounded search from each start (the first of equal ones), the
   // free parameters' values; empty when none is free. `best`, when given, is set to the
-  // log-likelihood there (not a finite number: the lowest double). Throws FitCancelled when
-  // the watch asks for a stop.
-  std::vector<double> Maximise(const std::vector<ParameterPoint>& starts, double* best = nullptr) const;
+  // log-likelihood there (not a finite number: the lowest double). A search stops at the
+  // first point whose log-likelihood reaches `enough`. Throws FitCancelled when the watch
+  // asks for a stop.
+  std::vector<double> Maximise(const std::vector<ParameterPoint>& starts, double* best = nullptr,
+                               double enough = NoEnough) const;
 
  private:
   bool StopRequested() const { return watch_.stopRequested && watch_.stopRequested(); }
@@ -59,12 +65,14 @@ std::vector<double> BestOfSearches(const SearchObjective& f, const std::vector<d
                                    double tolerance, const std::function<void()>& search_done = {});
 
 // As BestOfSearches, by a bounded quasi-Newton search (L-BFGS) that follows f's gradient,
-// each search ending when a step changes f by less than `tolerance` times its size.
-// `best`, when given, is set to f at the point returned.
+// each search ending when a step changes f by less than `tolerance` times its size, or at
+// the first point where f reaches `enough`. `best`, when given, is set to f at the point
+// returned.
 std::vector<double> BestOfGradientSearches(const GradientObjective& f, const std::vector<double>& lower,
                                            const std::vector<double>& upper,
                                            const std::vector<std::vector<double>>& starts, double tolerance,
-                                           const std::function<void()>& search_done = {}, double* best = nullptr);
+                                           const std::function<void()>& search_done = {}, double* best = nullptr,
+                                           double enough = NoEnough);
 
 // The lowest and highest value a parameter can take in a fit.
 double LowerBound(int index);

@@ -28,15 +28,15 @@ double NormalQuantile(double p) {
 }
 
 // The log-likelihood maximised over the free parameters other than `index`, which is held
-// at `value`. The search starts from `warm` and leaves its end point there, for the next
-// value nearby.
+// at `value`, or the first log-likelihood found that reaches `enough`. The search starts
+// from `warm` and leaves its end point there, for the next value nearby.
 double ProfileAt(const FitData& data, FixedParameters held, int index, double value, ParameterPoint& warm,
-                 const FitWatch& watch) {
+                 const FitWatch& watch, double enough = NoEnough) {
   held[index] = value;
   const LikelihoodSearch search(data, held, watch);
   warm[index] = value;
   double best = 0;
-  const std::vector<double> x = search.Maximise({warm}, &best);
+  const std::vector<double> x = search.Maximise({warm}, &best, enough);
   warm = search.PointAt(x);
   // The search's own value at its end point, unless that is not a finite number.
   return best > -std::numeric_limits<double>::max() ? best : search.ScoreAt(warm).logLikelihood;
@@ -49,7 +49,9 @@ double IntervalEnd(const FitData& data, const FixedParameters& fixed, int index,
                    double floor, double guess, const FitWatch& watch) {
   ParameterPoint warm;
   for (int i = 0; i < ParameterCount; ++i) warm[i] = fit.parameters[i].value;
-  const auto excess = [&](double value) { return ProfileAt(data, fixed, index, value, warm, watch) - floor; };
+  const auto excess = [&](double value, double enough = NoEnough) {
+    return ProfileAt(data, fixed, index, value, warm, watch, enough) - floor;
+  };
   double inner = fit.parameters[index].value;
   double inner_excess = fit.logLikelihood - floor;
   double outer = bound;
@@ -63,7 +65,9 @@ double IntervalEnd(const FitData& data, const FixedParameters& fixed, int index,
     bracketed = value < 0;
   }
   if (!bracketed) {
-    outer_excess = excess(bound);
+    // Whether the profile stays above the floor up to the bound: the first point that
+    // reaches the floor tells, and the search stops there.
+    outer_excess = excess(bound, floor);
     if (outer_excess >= 0) return bound;
   }
   enum { None, Inner, Outer } last_moved = None;

@@ -53,5 +53,27 @@ TEST(Fit, SearchGivesTheLogLikelihoodOfItsEndPoint) {
   }
 }
 
+// A search asked for a value it can reach stops at the first point that reaches it, and
+// goes on to its own end when the value lies beyond what it can reach.
+TEST(Fit, SearchStopsWhereItReachesEnough) {
+  const HandList hands = ReadShoeFile(std::string(BRUSO_SOURCE_DIR) + "/examples/small_shoe.txt").hands;
+  const FitData data = CompileFitData(hands, {0, 0}, AnalysisSettings{}, 1);
+  const FitWatch watch;
+  const LikelihoodSearch search(data, {}, watch);
+  ParameterPoint start;
+  start.fill(0.5);
+  start[LapseIndex] = 0.05;
+  const double at_start = search.ScoreAt(start).logLikelihood;
+  double best = 0;
+  const std::vector<double> unchanged = search.Maximise({start}, &best, at_start - 1);
+  EXPECT_EQ(search.PointAt(unchanged), start);
+  EXPECT_EQ(best, at_start);
+  double full = 0;
+  const std::vector<double> end = search.Maximise({start}, &full);
+  double beyond = 0;
+  EXPECT_EQ(search.Maximise({start}, &beyond, full + 1), end);
+  EXPECT_EQ(beyond, full);
+}
+
 }  // namespace
 }  // namespace bruso
