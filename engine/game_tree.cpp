@@ -145,10 +145,9 @@ void Tree::PrintPath(TreeNode*& node, TreeNode* stop, TextFile& file) {
   auto record = [&](const TreeNode* reached) {
     AppendCut(moves, reached->move);
     AppendCut(detail, reached->mark);
-    std::string_view card = reached->TargetCard();
-    if (history.size() < 2 || std::string_view(history).substr(history.size() - 2) != card) {
-      AppendCut(history, {card[0], card[1]});
-    }
+    const std::string_view card = reached->TargetCard();
+    const std::size_t size = history.size();
+    if (size < 2 || history[size - 2] != card[0] || history[size - 1] != card[1]) AppendCut(history, {card[0], card[1]});
   };
 
   if (start->firstChild != nullptr) {
@@ -190,6 +189,9 @@ void Tree::PrintPath(TreeNode*& node, TreeNode* stop, TextFile& file) {
     line += history;
     channel_->OutputLine(line);
   }
+  // The detail line and the Target history go to the memo only: without one, nothing is
+  // left of them.
+  if (channel_ == nullptr || !channel_->HasMemo()) return;
   AppendDetail(std::string_view(detail).substr(0, 2 + 2 * steps_down));
   AddLine("");
   AppendDetail(history);

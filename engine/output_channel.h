@@ -22,6 +22,7 @@ class TIO {
  public:
   // The main window's memo; nothing is written to it before this is called.
   void SetMemo(TextSink* memo) { memo_ = memo; }
+  bool HasMemo() const { return memo_ != nullptr; }
   // The output window's memo, which exists for the whole run.
   void SetOutputWindow(TextSink* output) { output_ = output; }
 

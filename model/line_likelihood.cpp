@@ -9,13 +9,20 @@ namespace bruso {
 
 namespace {
 
+// The chance that the player makes the recorded move where the model suggests it, and
+// where it suggests another move: worked out once a line, and chosen without a branch.
+struct RecordedMoveChances {
+  double suggested = 0;
+  double other = 0;
+};
+
 // One position: spreads the chances of the states after the previous position over the
 // outcomes of this one, adding each suggestion's share to `here`; `weights` becomes the
 // chances of the states after it given its recorded move, whose chance is returned.
 // `before` and `after` hold as many states as the step has before and after it.
 template <typename States>
-double Advance(const CompiledStep& step, const PlayerParameters& player, std::vector<double>& weights,
-               States& before, States& after, PositionChances& here) {
+double Advance(const CompiledStep& step, const PlayerParameters& player, const RecordedMoveChances& recorded,
+               std::vector<double>& weights, States& before, States& after, PositionChances& here) {
   std::fill(before.begin(), before.end(), 0.0);
   for (std::size_t i = 0; i < step.carry.size(); ++i) before[step.carry[i]] += weights[i];
   std::fill(after.begin(), after.end(), 0.0);
@@ -27,10 +34,16 @@ double Advance(const CompiledStep& step, const PlayerParameters& player, std::ve
     }
     here.suggests = true;
     here.p[MoveIndex(t.suggestion)] += w;
-    after[t.to] += w * PlayerProbability(t.suggestion == step.recorded ? 1 : 0, player.lapse);
+    after[t.to] += w * (t.suggestion == step.recorded ? recorded.suggested : recorded.other);
   }
   const double total = std::accumulate(after.begin(), after.end(), 0.0);
   weights.resize(after.size());
+  if (after.size() == 1 && std::isfinite(total) && total != 0) {
+    // One state, after[0] / after[0]: the division, slow and on the way from each position
+    // to the next, is left to the cases where it gives no number.
+    weights[0] = 1;
+    return total;
+  }
   for (std::size_t i = 0; i < after.size(); ++i) weights[i] = after[i] / total;
   return total;
 }
@@ -47,17 +60,19 @@ LineScore ScoreLine(const CompiledLine& line, const PlayerParameters& player, st
   // The product of the positions' probabilities since the last logarithm: one logarithm
   // per line, unless the product grows too small.
   double product = 1;
+  const RecordedMoveChances recorded{PlayerProbability(1, player.lapse), PlayerProbability(0, player.lapse)};
   if (chances != nullptr) chances->reserve(chances->size() + line.steps.size());
   for (const CompiledStep& step : line.steps) {
-    PositionChances here;
+    PositionChances own;
+    PositionChances& here = chances != nullptr ? chances->emplace_back() : own;
     double total = 0;
     if (step.statesBefore == 1 && step.statesAfter == 1) {  // most positions: kept in registers
       std::array<double, 1> one_before, one_after;
-      total = Advance(step, player, weights, one_before, one_after, here);
+      total = Advance(step, player, recorded, weights, one_before, one_after, here);
     } else {
       before.resize(step.statesBefore);
       after.resize(step.statesAfter);
-      total = Advance(step, player, weights, before, after, here);
+      total = Advance(step, player, recorded, weights, before, after, here);
     }
     product *= total;
     if (product < 1e-250) {
@@ -68,7 +83,6 @@ LineScore ScoreLine(const CompiledLine& line, const PlayerParameters& player, st
       score.expectedAgreements += here.Of(step.recorded);
       ++score.suggested;
     }
-    if (chances != nullptr) chances->push_back(here);
   }
   score.logLikelihood += std::log(product);
   return score;
