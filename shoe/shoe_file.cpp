@@ -31,6 +31,15 @@ void TakeMoveLines(Fhand& hand, const std::vector<std::string_view>& lines) {
   for (std::string_view line : lines) hand.MoveLines.push_back(moves{std::string(line)});
 }
 
+// How many hand lines the text holds.
+std::size_t CountHandLines(std::string_view text) {
+  std::size_t count = 0;
+  LineCursor lines(text);
+  std::string_view line;
+  while (lines.Next(line)) count += IsHandLine(line) ? 1 : 0;
+  return count;
+}
+
 // Replaces every occurrence of the mark by two blanks; false when there was none.
 bool BlankOut(std::string& text, std::string_view mark) {
   bool found = false;
@@ -57,8 +66,12 @@ Fhand HandFromLine(std::string_view line) {
 }
 
 Shoe ReadShoe(std::string_view text) {
+  text = WithoutByteOrderMark(text);
   Shoe shoe;
-  LineCursor lines(WithoutByteOrderMark(text));
+  // The list of hands is made once at its size: grown as it goes, a large shoe's list would
+  // be copied to new memory some twenty times, each time touching pages never used before.
+  shoe.hands.reserve(CountHandLines(text));
+  LineCursor lines(text);
   std::vector<std::string_view> move_lines;  // of the last hand, until the next begins
   std::string_view line;
   while (lines.Next(line)) {
