@@ -18,9 +18,9 @@ ClassifyRun::ClassifyRun(SharedState& state, double lapse, const RulePlayer* rul
   state_.score.SetReplayObserver(&*withRules_);
 }
 
-void ClassifyRun::Run(ClassifyWatcher& watcher) {
-  state_.io.ClearOutputWindow();
-  int hand_number = 0;
+void ClassifyRun::Run(ClassifyWatcher& watcher, int hands_before) {
+  if (hands_before == 0) state_.io.ClearOutputWindow();
+  int hand_number = hands_before;
   for (Fhand& hand : state_.HandList) {
     if (watcher.Stopping()) return;
     watcher.HandStarting(++hand_number);

@@ -53,8 +53,11 @@ class ClassifyRun {
   ClassifyRun(const ClassifyRun&) = delete;
   ClassifyRun& operator=(const ClassifyRun&) = delete;
 
-  // Clears the output window and classifies the hands of the state's HandList.
-  void Run(ClassifyWatcher& watcher);
+  // Clears the output window and classifies the hands of the state's HandList. Given the
+  // number of hands classified before (the list then holds the next of a shoe's hands, read
+  // a block at a time), it goes on from them: the window is not cleared again, and the
+  // hands are numbered after them.
+  void Run(ClassifyWatcher& watcher, int hands_before = 0);
 
   const ClassifyTally& tally() const { return tally_; }
   double lapse() const { return player_.lapse; }

@@ -1,5 +1,7 @@
 #include "shoe/shoe_file.h"
 
+#include <limits>
+
 #include "engine/hand_buffer.h"
 #include "engine/text_file.h"
 #include "engine/text_lines.h"
@@ -65,27 +67,58 @@ Fhand HandFromLine(std::string_view line) {
   return hand;
 }
 
-Shoe ReadShoe(std::string_view text) {
-  text = WithoutByteOrderMark(text);
-  Shoe shoe;
-  // The list of hands is made once at its size: grown as it goes, a large shoe's list would
-  // be copied to new memory some twenty times, each time touching pages never used before.
-  shoe.hands.reserve(CountHandLines(text));
-  LineCursor lines(text);
-  std::vector<std::string_view> move_lines;  // of the last hand, until the next begins
+ShoeReader::ShoeReader(std::string_view text) : lines_(WithoutByteOrderMark(text)) {
+  std::string_view line;
+  while (lines_.Next(line)) {
+    if (IsHandLine(line)) {
+      nextHandLine_ = line;
+      return;
+    }
+    ++orphanMoveLines_;  // before the first hand: belongs to no hand
+  }
+}
+
+bool ShoeReader::Next(HandList& hands, std::size_t most) {
+  hands.clear();
+  while (nextHandLine_ && hands.size() < most) {
+    hands.push_back(HandFromLine(*nextHandLine_));
+    nextHandLine_.reset();
+    moveLines_.clear();
+    std::string_view line;
+    while (lines_.Next(line)) {
+      if (IsHandLine(line)) {
+        nextHandLine_ = line;
+        break;
+      }
+      moveLines_.push_back(line);
+    }
+    TakeMoveLines(hands.back(), moveLines_);
+  }
+  return !hands.empty();
+}
+
+std::vector<std::size_t> MoveLineCounts(std::string_view text) {
+  std::vector<std::size_t> counts;
+  LineCursor lines(WithoutByteOrderMark(text));
   std::string_view line;
   while (lines.Next(line)) {
     if (IsHandLine(line)) {
-      if (!shoe.hands.empty()) TakeMoveLines(shoe.hands.back(), move_lines);
-      move_lines.clear();
-      shoe.hands.push_back(HandFromLine(line));
-    } else if (shoe.hands.empty()) {
-      ++shoe.orphanMoveLines;  // before the first hand: belongs to no hand
-    } else {
-      move_lines.push_back(line);
+      counts.push_back(0);
+    } else if (!counts.empty()) {
+      ++counts.back();
     }
   }
-  if (!shoe.hands.empty()) TakeMoveLines(shoe.hands.back(), move_lines);
+  return counts;
+}
+
+Shoe ReadShoe(std::string_view text) {
+  Shoe shoe;
+  // The list of hands is made once at its size: grown as it goes, a large shoe's list would
+  // be copied to new memory some twenty times, each time touching pages never used before.
+  shoe.hands.reserve(CountHandLines(WithoutByteOrderMark(text)));
+  ShoeReader reader(text);
+  reader.Next(shoe.hands, std::numeric_limits<std::size_t>::max());
+  shoe.orphanMoveLines = reader.orphanMoveLines();
   return shoe;
 }
 

@@ -64,9 +64,25 @@ void ClassifyBatch::Run() {
   ProgressLine progress(linesTotal_, "lines");
   progress_ = &progress;
   runStart_ = state_.random;
-  run_.Run(*this);
+  if (reader_ != nullptr) {
+    RunInBlocks();
+  } else {
+    run_.Run(*this);
+  }
   progress_ = nullptr;
   progress.Finish();
+}
+
+// A block of hands at a time: a large shoe's hands are never all in memory, and reading
+// them costs less, as each block reuses the memory of the one before.
+void ClassifyBatch::RunInBlocks() {
+  constexpr std::size_t HandsPerBlock = 1024;
+  int hands_before = 0;
+  while (!stopped_ && reader_->Next(state_.HandList, HandsPerBlock)) {
+    run_.Run(*this, hands_before);
+    hands_before += static_cast<int>(state_.HandList.size());
+  }
+  state_.CurrentHand = nullptr;  // its block is gone
 }
 
 void ClassifyBatch::LineClassified(const ClassifiedLine& line) {

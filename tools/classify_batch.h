@@ -10,6 +10,7 @@
 #include "engine/text_file.h"
 #include "session/classify_run.h"
 #include "session/shared_state.h"
+#include "shoe/shoe_file.h"
 #include "study/classify_options.h"
 #include "study/participants.h"
 
@@ -47,8 +48,16 @@ class ClassifyBatch : private ClassifyWatcher {
   // where the run began, so that a file's lines are classified as they are alone.
   void NumberHands(std::vector<int> numbers) { handNumbers_ = std::move(numbers); }
 
-  // Classifies the hands of the state's HandList, with a progress line on a terminal.
-  // After a stop request it stops before the next hand or line.
+  // Classifies the hands as the reader gives them, a block at a time in the state's
+  // HandList, instead of the hands that list holds; `lines`: how many lines they have to
+  // classify. The reader must outlive the batch.
+  void ReadHandsFrom(ShoeReader& reader, long long lines) {
+    reader_ = &reader;
+    linesTotal_ = lines;
+  }
+
+  // Classifies the hands, with a progress line on a terminal. After a stop request it stops
+  // before the next hand or line.
   void Run();
 
   // The summary of the run so far, aligned lines for standard error; the outcome tells
@@ -71,6 +80,8 @@ class ClassifyBatch : private ClassifyWatcher {
   // The participant and condition fields of a line's rows; none without a groups file.
   std::vector<std::string> OwnerFields(const ClassifiedLine& line) const;
 
+  void RunInBlocks();
+
   ClassifyRun run_;
   SharedState& state_;
   Random runStart_;  // the generator where the run began
@@ -78,6 +89,7 @@ class ClassifyBatch : private ClassifyWatcher {
   TextFile* positions_;
   bool withRules_;
   const LineOwners* owners_;
+  ShoeReader* reader_ = nullptr;
   std::vector<int> handNumbers_;  // empty: by place in the list
   std::vector<Agreement> byParticipant_;  // with a groups file
   LineScore ruleTotal_;  // the rule player's, over the lines so far

@@ -12,7 +12,9 @@
 #include "engine/table_number.h"
 #include "engine/text_file.h"
 #include "model/rules_loading.h"
+#include "session/classify_commands.h"
 #include "session/file_overlap.h"
+#include "shoe/shoe_file.h"
 #include "study/classify_options.h"
 #include "study/study_options.h"
 #include "tools/batch_commands.h"
@@ -41,17 +43,37 @@ struct ClassifyHands {
   HandList hands;
   std::optional<LineOwners> owners;
   std::vector<int> handNumbers;  // with several shoes: each hand's place in its own file
+  // One shoe without a groups file: its text, whose hands are read a block at a time as
+  // they are classified, and how many lines they have to classify.
+  std::string shoeText;
+  long long shoeLines = 0;
 };
+
+// The lines that classify replays in hands of that many move lines.
+long long ReplayedLineCount(const std::vector<std::size_t>& move_lines) {
+  long long lines = 0;
+  for (std::size_t count : move_lines) {
+    if (count > FirstReplayedLine) lines += static_cast<long long>(count - FirstReplayedLine);
+  }
+  return lines;
+}
 
 // One shoe, with its groups file when given, or a participant per shoe, their hands one
 // after another. Throws for a shoe that cannot be read or holds no hand.
 ClassifyHands ReadClassifyHands(const std::vector<std::string>& shoe_paths, const std::optional<std::string>& groups_path,
                                 const std::optional<std::string>& conditions_path) {
   ClassifyHands read;
+  if (shoe_paths.size() == 1 && !groups_path) {
+    read.shoeText = ReadWholeFile(shoe_paths[0]);
+    const std::vector<std::size_t> move_lines = MoveLineCounts(read.shoeText);
+    if (move_lines.empty()) throw std::runtime_error(shoe_paths[0] + " holds no hand");
+    read.shoeLines = ReplayedLineCount(move_lines);
+    return read;
+  }
   if (shoe_paths.size() == 1) {
     read.hands = ReadShoeFile(shoe_paths[0]).hands;
     if (read.hands.empty()) throw std::runtime_error(shoe_paths[0] + " holds no hand");
-    if (groups_path) read.owners = ReadGroupsOption(read.hands, *groups_path);
+    read.owners = ReadGroupsOption(read.hands, *groups_path);
     return read;
   }
   std::vector<Participant> participants = ParticipantsFromShoesOption(shoe_paths, conditions_path);
@@ -141,6 +163,11 @@ int RunClassify(const std::vector<std::string>& words) {
   ClassifyBatch batch(state, csv ? &*csv : nullptr, positions ? &*positions : nullptr, lapse,
                       rules ? &rules->player : nullptr, owners ? &*owners : nullptr);
   batch.NumberHands(std::move(read.handNumbers));
+  std::optional<ShoeReader> reader;
+  if (!read.shoeText.empty()) {
+    reader.emplace(read.shoeText);
+    batch.ReadHandsFrom(*reader, read.shoeLines);
+  }
   BatchOutcome outcome;
   outcome.Step([&] { batch.Run(); });
   state.io.SetMemo(nullptr);

@@ -67,6 +67,33 @@ TEST(ShoeFile, MoveLinesAreKeptExactlyAndFollowTheirHand) {
   EXPECT_TRUE(shoe.hands[2].MoveLines.empty());
 }
 
+TEST(ShoeFile, AReaderGivesTheHandsInBlocksAsTheWholeShoeHasThem) {
+  const std::string text =
+      "\xEF\xBB\xBFstray\n2H 3H 4H 2C 3C 4C NK\nCUNT\n2H 3H 4H 2C 3C 4C\n"
+      "4H 4C 3H 3C 2H 2C\nPT\n\nTT\n2H 3C 3H 4C 2C 4H\nU";
+  const Shoe whole = ReadShoe(text);
+  ShoeReader reader(text);
+  EXPECT_EQ(reader.orphanMoveLines(), 1);
+  HandList block;
+  std::vector<Fhand> read;
+  while (reader.Next(block, 3)) {
+    EXPECT_LE(block.size(), 3u);
+    read.insert(read.end(), block.begin(), block.end());
+  }
+  EXPECT_TRUE(block.empty());
+  ASSERT_EQ(read.size(), whole.hands.size());
+  for (std::size_t h = 0; h < read.size(); ++h) {
+    EXPECT_EQ(read[h].HandText, whole.hands[h].HandText) << h;
+    EXPECT_EQ(read[h].FirstRole, whole.hands[h].FirstRole) << h;
+    ASSERT_EQ(read[h].MoveLines.size(), whole.hands[h].MoveLines.size()) << h;
+    for (std::size_t l = 0; l < read[h].MoveLines.size(); ++l) {
+      EXPECT_EQ(read[h].MoveLines[l].Line, whole.hands[h].MoveLines[l].Line) << h << " " << l;
+    }
+  }
+  EXPECT_EQ(MoveLineCounts(text), (std::vector<std::size_t>{1, 0, 3, 1}));
+  EXPECT_TRUE(MoveLineCounts("no hand\n").empty());
+}
+
 TEST(ShoeFile, LinesEndAtLineFeedsOnly) {
   using namespace std::string_literals;
   struct Case {

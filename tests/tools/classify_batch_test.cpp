@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
+#include <optional>
+#include <sstream>
 #include <string>
 
 #include "engine/csv_row.h"
+#include "model/fit_data.h"
 #include "support/recorders.h"
 #include "tools/batch_outcome.h"
 #include "tools/classify_batch.h"
@@ -92,6 +96,52 @@ TEST(ClassifyBatch, AHandSetUpWhenTheStopComesHasItsFirstLineReplayed) {
   EXPECT_NE(csv.find("\n1,1,TTC,"), std::string::npos) << csv;
   EXPECT_NE(csv.find("\n2,1,PP,"), std::string::npos) << csv;
   EXPECT_EQ(csv.find("\n2,2,"), std::string::npos) << csv;
+}
+
+// Classifies the shoe with a CSV table, its hands in one list or, given a reader, a block at
+// a time; returns Amik.txt, the table and the summary.
+std::string ClassifyShoe(const TempFolder& folder, const std::string& shoe, bool in_blocks) {
+  std::filesystem::create_directories(folder.path() / "outputFile");
+  SharedState state;
+  StartUp(state, {.startDirectory = folder.path(), .seed = 3});
+  TextFile csv = OpenTable((folder.path() / "lines.csv").string(), ClassifyCsvHeader);
+  std::optional<ShoeReader> reader;
+  if (!in_blocks) state.HandList = ReadShoe(shoe).hands;
+  ClassifyBatch batch(state, &csv);
+  if (in_blocks) {
+    reader.emplace(shoe);
+    batch.ReadHandsFrom(*reader, RecordedLineCount(ReadShoe(shoe).hands));
+  }
+  batch.Run();
+  const std::string summary = batch.SummaryText(3, BatchOutcome());
+  csv.Close();
+  state.iodef.CloseFiles(state.outputFiles);
+  return ReadFile(folder.path() / "outputFile" / "Amik.txt") + ReadFile(folder.path() / "lines.csv") + summary;
+}
+
+// The 1,200 deals of the every-deal shoe, more than a block of hands, each with two lines of
+// moves to replay.
+std::string ShoeOfManyHands() {
+  std::istringstream deals(ReadFile(std::filesystem::path(BRUSO_EXAMPLES_DIR) / "every_deal_shoe.txt"));
+  const std::string letters = "CUNTP";
+  std::string shoe;
+  std::string deal;
+  for (int h = 0; std::getline(deals, deal); ++h) {
+    shoe += deal + "\n-\n";
+    for (int line = 1; line <= 2; ++line) {
+      for (int i = 0; i < 7; ++i) shoe += letters[static_cast<std::size_t>(h * line + i * i) % letters.size()];
+      shoe += '\n';
+    }
+  }
+  return shoe;
+}
+
+TEST(ClassifyBatch, AShoeReadInBlocksIsClassifiedAsItsWholeListOfHands) {
+  const std::string shoe = ShoeOfManyHands();
+  TempFolder whole, blocks;
+  const std::string expected = ClassifyShoe(whole, shoe, false);
+  EXPECT_NE(expected.find("\n1200,1,"), std::string::npos);
+  EXPECT_EQ(ClassifyShoe(blocks, shoe, true), expected);
 }
 
 }  // namespace
