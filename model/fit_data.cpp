@@ -106,13 +106,21 @@ std::uint16_t Narrow(std::size_t value, const char* what) {
   return static_cast<std::uint16_t>(value);
 }
 
+long long RecordedLinesOf(std::size_t move_lines) {
+  return move_lines > FirstRecordedLine ? static_cast<long long>(move_lines - FirstRecordedLine) : 0;
+}
+
 }  // namespace
 
 long long RecordedLineCount(const HandList& hands) {
   long long lines = 0;
-  for (const Fhand& hand : hands) {
-    if (hand.MoveLines.size() > FirstRecordedLine) lines += static_cast<long long>(hand.MoveLines.size() - FirstRecordedLine);
-  }
+  for (const Fhand& hand : hands) lines += RecordedLinesOf(hand.MoveLines.size());
+  return lines;
+}
+
+long long RecordedLineCount(const std::vector<std::size_t>& move_line_counts) {
+  long long lines = 0;
+  for (std::size_t count : move_line_counts) lines += RecordedLinesOf(count);
   return lines;
 }
 

@@ -20,8 +20,9 @@ namespace bruso {
 // are its MoveLines from this index on, as classify replays them.
 inline constexpr std::size_t FirstRecordedLine = 1;
 
-// How many recorded lines the hands hold.
+// How many recorded lines the hands hold; or hands of these numbers of move lines.
 long long RecordedLineCount(const HandList& hands);
+long long RecordedLineCount(const std::vector<std::size_t>& move_line_counts);
 
 // Compiles every recorded line of the hands for the model the settings describe, in the
 // order of the shoe, spreading the hands over `jobs` threads (the result is the same for

@@ -33,15 +33,6 @@ void TakeMoveLines(Fhand& hand, const std::vector<std::string_view>& lines) {
   for (std::string_view line : lines) hand.MoveLines.push_back(moves{std::string(line)});
 }
 
-// How many hand lines the text holds.
-std::size_t CountHandLines(std::string_view text) {
-  std::size_t count = 0;
-  LineCursor lines(text);
-  std::string_view line;
-  while (lines.Next(line)) count += IsHandLine(line) ? 1 : 0;
-  return count;
-}
-
 // Replaces every occurrence of the mark by two blanks; false when there was none.
 bool BlankOut(std::string& text, std::string_view mark) {
   bool found = false;
@@ -115,7 +106,7 @@ Shoe ReadShoe(std::string_view text) {
   Shoe shoe;
   // The list of hands is made once at its size: grown as it goes, a large shoe's list would
   // be copied to new memory some twenty times, each time touching pages never used before.
-  shoe.hands.reserve(CountHandLines(WithoutByteOrderMark(text)));
+  shoe.hands.reserve(MoveLineCounts(text).size());
   ShoeReader reader(text);
   reader.Next(shoe.hands, std::numeric_limits<std::size_t>::max());
   shoe.orphanMoveLines = reader.orphanMoveLines();

@@ -11,8 +11,8 @@
 #include "engine/output_files.h"
 #include "engine/table_number.h"
 #include "engine/text_file.h"
+#include "model/fit_data.h"
 #include "model/rules_loading.h"
-#include "session/classify_commands.h"
 #include "session/file_overlap.h"
 #include "shoe/shoe_file.h"
 #include "study/classify_options.h"
@@ -49,15 +49,6 @@ struct ClassifyHands {
   long long shoeLines = 0;
 };
 
-// The lines that classify replays in hands of that many move lines.
-long long ReplayedLineCount(const std::vector<std::size_t>& move_lines) {
-  long long lines = 0;
-  for (std::size_t count : move_lines) {
-    if (count > FirstReplayedLine) lines += static_cast<long long>(count - FirstReplayedLine);
-  }
-  return lines;
-}
-
 // One shoe, with its groups file when given, or a participant per shoe, their hands one
 // after another. Throws for a shoe that cannot be read or holds no hand.
 ClassifyHands ReadClassifyHands(const std::vector<std::string>& shoe_paths, const std::optional<std::string>& groups_path,
@@ -67,7 +58,7 @@ ClassifyHands ReadClassifyHands(const std::vector<std::string>& shoe_paths, cons
     read.shoeText = ReadWholeFile(shoe_paths[0]);
     const std::vector<std::size_t> move_lines = MoveLineCounts(read.shoeText);
     if (move_lines.empty()) throw std::runtime_error(shoe_paths[0] + " holds no hand");
-    read.shoeLines = ReplayedLineCount(move_lines);
+    read.shoeLines = RecordedLineCount(move_lines);
     return read;
   }
   if (shoe_paths.size() == 1) {
